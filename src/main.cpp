@@ -1,0 +1,29 @@
+#include "shell/application.h"
+#include "ui/dialogs.h"
+#include "ui/random_source.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("malrechnen"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Malrechnen"));
+    QApplication::setApplicationVersion(QStringLiteral(MALRECHNEN_VERSION));
+
+    // The toolkit's own buttons speak German too ("Ja", "Nein", "Abbrechen").
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTranslator qtGerman;
+    if (qtGerman.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtGerman);
+
+    QtDialogs dialogs;
+    const auto random = makeSystemRandomSource();
+    Application program(dialogs, *random);
+    program.start();
+    return app.exec();
+}

@@ -1,0 +1,22 @@
+#include "shell/application.h"
+
+#include "shell/main_menu.h"
+#include "trainers/one_row/one_row_window.h"
+
+Application::Application(Dialogs &dialogs, RandomSource &random)
+    : m_services{dialogs, random, m_registry, m_modul1}
+{
+    m_registry.registerWindow(WindowId::Menu, [this] {
+        auto *menu = new MainMenu(m_services);
+        menu->setEntryAvailable("Bild2", false);
+        menu->setEntryAvailable("Bild5", false);
+        menu->setEntryAvailable("Bild4", false);
+        return menu;
+    });
+    m_registry.registerWindow(WindowId::OneRow, [this] { return new OneRowWindow(m_services); });
+}
+
+void Application::start()
+{
+    m_registry.switchTo(WindowId::Menu);
+}

@@ -1,0 +1,151 @@
+#include "shell/main_menu.h"
+
+#include "shell/help_text.h"
+#include "ui/clickable_label.h"
+#include "ui/dialogs.h"
+#include "ui/navigator.h"
+#include "ui/services.h"
+#include "ui/window_geometry.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace {
+
+constexpr int menuWidth = 620;
+constexpr int menuHeight = 430;
+constexpr int tileSize = 64;
+
+QFrame *decoration(QWidget *parent, const char *name, QFrame::Shape shape, const QRect &rect)
+{
+    auto *frame = new QFrame(parent);
+    frame->setObjectName(QLatin1String(name));
+    frame->setFrameShape(shape);
+    frame->setGeometry(rect);
+    return frame;
+}
+
+} // namespace
+
+MainMenu::MainMenu(Services &services, QWidget *parent)
+    : QWidget(parent)
+    , m_services(services)
+{
+    setObjectName(QStringLiteral("Form0"));
+    setWindowTitle(QString::fromUtf8(menuCaption));
+    setFixedSize(menuWidth, menuHeight);
+
+    auto *banner = decoration(this, "Figur1", QFrame::NoFrame, QRect(0, 0, menuWidth, 56));
+    banner->setAutoFillBackground(true);
+    banner->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128);"));
+    auto *heading = new QLabel(QString::fromUtf8(menuCaption), banner);
+    heading->setGeometry(16, 0, menuWidth - 32, 56);
+    heading->setStyleSheet(QStringLiteral("color: white; font-size: 22px; font-weight: bold;"));
+
+    m_help = new QPlainTextEdit(this);
+    m_help->setObjectName(QStringLiteral("Text1"));
+    m_help->setGeometry(16, 72, 340, 342);
+    m_help->setReadOnly(true);
+    m_help->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_help->setStyleSheet(QStringLiteral("font-size: 13px;"));
+
+    decoration(this, "Linie1", QFrame::VLine, QRect(368, 72, 4, 342));
+    decoration(this, "Figur2", QFrame::StyledPanel, QRect(384, 72, 220, 238));
+    decoration(this, "Figur3", QFrame::StyledPanel, QRect(384, 322, 220, 92));
+    decoration(this, "Linie2", QFrame::HLine, QRect(392, 310, 204, 12));
+
+    struct Entry {
+        const char *picture;
+        const char *caption;
+        const char *captionName;
+        const char *tile;
+        QColor colour;
+        QPoint at;
+    };
+    const Entry entries[] = {
+        {"Bild1", "einreihig", "Bezeichnung3", "×7", QColor(0, 128, 64), {396, 84}},
+        {"Bild2", "zweireihig", "Bezeichnung4", "×27", QColor(0, 96, 176), {466, 84}},
+        {"Bild5", "dreireihig", "Bezeichnung5", "×327", QColor(128, 64, 160), {536, 84}},
+        {"Bild4", "Info", "Bezeichnung2", "i", QColor(200, 140, 0), {396, 334}},
+        {"Bild3", "Ende", "Bezeichnung1", "✕", QColor(176, 32, 32), {536, 334}},
+    };
+    for (const Entry &entry : entries) {
+        auto *picture = new ClickableLabel(this);
+        picture->setObjectName(QLatin1String(entry.picture));
+        picture->setPixmap(tilePixmap(QString::fromUtf8(entry.tile), entry.colour, tileSize));
+        picture->setGeometry(QRect(entry.at, QSize(tileSize, tileSize)));
+        picture->setCursor(Qt::PointingHandCursor);
+        auto *caption = new QLabel(QString::fromUtf8(entry.caption), this);
+        caption->setObjectName(QLatin1String(entry.captionName));
+        caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        caption->setGeometry(entry.at.x() - 4, entry.at.y() + tileSize + 2, tileSize + 8, 20);
+    }
+    auto *hint = new QLabel(QStringLiteral("Wähle ein Training:"), this);
+    hint->setGeometry(396, 190, 200, 20);
+    decoration(this, "Figur4", QFrame::NoFrame, QRect(396, 214, 196, 84));
+    decoration(this, "Figur5", QFrame::NoFrame, QRect(466, 334, 64, 64));
+    decoration(this, "Linie4", QFrame::HLine, QRect(0, 56, menuWidth, 4));
+
+    const auto bind = [this](const char *name, auto action) {
+        connect(findChild<ClickableLabel *>(QLatin1String(name)), &ClickableLabel::clicked, this,
+                action);
+    };
+    bind("Bild1", [this] { m_services.navigator.switchTo(WindowId::OneRow); });
+    bind("Bild2", [this] { m_services.navigator.switchTo(WindowId::TwoRow); });
+    bind("Bild5", [this] { ShowThreeRowTrainer(); });
+    bind("Bild4", [this] { m_services.navigator.showInfo(); });
+    bind("Bild3", [this] { askQuit(); });
+}
+
+void MainMenu::setEntryAvailable(const char *pictureName, bool available)
+{
+    static const QHash<QString, QString> captionOf = {
+        {QStringLiteral("Bild1"), QStringLiteral("Bezeichnung3")},
+        {QStringLiteral("Bild2"), QStringLiteral("Bezeichnung4")},
+        {QStringLiteral("Bild5"), QStringLiteral("Bezeichnung5")},
+        {QStringLiteral("Bild4"), QStringLiteral("Bezeichnung2")},
+    };
+    const QString picture = QLatin1String(pictureName);
+    if (auto *w = findChild<QWidget *>(picture))
+        w->setVisible(available);
+    if (auto *w = findChild<QWidget *>(captionOf.value(picture)))
+        w->setVisible(available);
+}
+
+void MainMenu::ShowThreeRowTrainer()
+{
+    m_services.navigator.switchTo(WindowId::ThreeRow);
+}
+
+void MainMenu::askQuit()
+{
+    const Answer answer = m_services.dialogs.question(QString::fromUtf8(menuCaption),
+                                                      QString::fromUtf8(quitQuestionText),
+                                                      MessageIcon::Critical, Answer::No);
+    if (answer != Answer::No)
+        m_services.navigator.quit();
+}
+
+void MainMenu::ShowHelpText()
+{
+    m_help->setPlainText(QtDialogs::displayText(menuHelpText()));
+}
+
+void MainMenu::showEvent(QShowEvent *event)
+{
+    if (!m_centred) {
+        centreOnScreen(this);
+        m_centred = true;
+    }
+    ShowHelpText();
+    QWidget::showEvent(event);
+}
+
+void MainMenu::closeEvent(QCloseEvent *event)
+{
+    // Closing the menu ends the whole program, hidden trainers included.
+    event->accept();
+    m_services.navigator.quit();
+}

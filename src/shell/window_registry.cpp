@@ -1,0 +1,87 @@
+#include "shell/window_registry.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+WindowRegistry::WindowRegistry()
+    : m_quit([] { QCoreApplication::exit(0); })
+{
+}
+
+WindowRegistry::~WindowRegistry()
+{
+    for (QWidget *w : std::as_const(m_windows))
+        delete w;
+}
+
+void WindowRegistry::registerWindow(WindowId id, Factory factory)
+{
+    m_factories.insert(int(id), std::move(factory));
+}
+
+void WindowRegistry::setQuitHandler(std::function<void()> handler)
+{
+    m_quit = std::move(handler);
+}
+
+QWidget *WindowRegistry::window(WindowId id)
+{
+    if (QWidget *w = m_windows.value(int(id)))
+        return w;
+    const auto factory = m_factories.constFind(int(id));
+    if (factory == m_factories.constEnd())
+        return nullptr;
+    QWidget *w = (*factory)();
+    m_windows.insert(int(id), w);
+    return w;
+}
+
+void WindowRegistry::switchTo(WindowId to)
+{
+    QWidget *next = window(to);
+    if (!next)
+        return;
+    if (QWidget *shown = m_windows.value(int(m_current)); shown && shown != next)
+        shown->hide();
+    m_current = to;
+    next->show();
+    next->raise();
+    next->activateWindow();
+}
+
+void WindowRegistry::openReward(WindowId game, WindowId trainer)
+{
+    if (!window(game))
+        return;
+    m_rewardOwner = trainer;
+    switchTo(game);
+}
+
+void WindowRegistry::endReward()
+{
+    switchTo(m_rewardOwner);
+}
+
+void WindowRegistry::showInfo()
+{
+    if (QWidget *info = window(WindowId::Info)) {
+        info->show();
+        info->raise();
+        info->activateWindow();
+    }
+}
+
+void WindowRegistry::unload(WindowId id)
+{
+    if (QWidget *w = m_windows.take(int(id))) {
+        w->hide();
+        w->deleteLater();
+    }
+}
+
+void WindowRegistry::quit()
+{
+    for (QWidget *w : std::as_const(m_windows))
+        w->hide();
+    m_quit();
+}

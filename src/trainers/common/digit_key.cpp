@@ -1,0 +1,66 @@
+#include "trainers/common/digit_key.h"
+
+#include <QApplication>
+#include <QDrag>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+
+const char *const digitMimeType = "application/x-malrechnen-digit";
+
+std::unique_ptr<QMimeData> digitMimeData(QChar digit)
+{
+    auto data = std::make_unique<QMimeData>();
+    data->setData(QLatin1String(digitMimeType), QString(digit).toLatin1());
+    return data;
+}
+
+std::optional<QChar> digitFromMime(const QMimeData *data)
+{
+    if (!data || !data->hasFormat(QLatin1String(digitMimeType)))
+        return std::nullopt;
+    const QByteArray bytes = data->data(QLatin1String(digitMimeType));
+    if (bytes.size() != 1 || bytes.at(0) < '0' || bytes.at(0) > '9')
+        return std::nullopt;
+    return QChar(QLatin1Char(bytes.at(0)));
+}
+
+DigitKey::DigitKey(QChar digit, QWidget *parent)
+    : QPushButton(QString(digit), parent)
+    , m_digit(digit)
+{
+    setCursor(Qt::OpenHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void DigitKey::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressed = true;
+        m_pressedAt = event->position().toPoint();
+    }
+    QPushButton::mousePressEvent(event);
+}
+
+void DigitKey::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!m_pressed || !(event->buttons() & Qt::LeftButton)
+        || (event->position().toPoint() - m_pressedAt).manhattanLength()
+               < QApplication::startDragDistance()) {
+        QPushButton::mouseMoveEvent(event);
+        return;
+    }
+    m_pressed = false;
+    setDown(false);
+
+    QPixmap picture(size() * devicePixelRatioF());
+    picture.setDevicePixelRatio(devicePixelRatioF());
+    picture.fill(Qt::transparent);
+    render(&picture);
+
+    auto *drag = new QDrag(this);
+    drag->setMimeData(digitMimeData(m_digit).release());
+    drag->setPixmap(picture);
+    drag->setHotSpot(m_pressedAt);
+    drag->exec(Qt::CopyAction);
+}

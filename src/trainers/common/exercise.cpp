@@ -1,0 +1,27 @@
+#include "trainers/common/exercise.h"
+
+const char *const solvedProblemText = "Die Aufgabe wurde richtig gelöst.";
+const char *const singleProblemTitle = "Malaufgabe";
+const char *const gapProblemTitle = "Lückenaufgabe";
+
+QString Exercise::solvedText() const
+{
+    return QString::fromUtf8(solvedProblemText) + QStringLiteral("\r\r");
+}
+
+Exercise::Verdict Exercise::drop(const QString &field, const std::optional<QChar> &digit)
+{
+    if (digit)
+        m_captions[field] = QString(*digit);
+    return caption(field) == expectedDigit(field) ? Verdict::Right : Verdict::Wrong;
+}
+
+QString Exercise::joinedShown(const QStringList &names) const
+{
+    QString joined;
+    for (const QString &name : names) {
+        if (isShown(name))
+            joined += caption(name);
+    }
+    return joined;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class RandomSource;
+
+// One problem as a trainer window shows it: the caption of every label the problem writes
+// (by the label's name), which of them are shown, and the rule that checks a digit
+// dropped on an answer field. Every trainer's single and gap problems are exercises.
+class Exercise
+{
+public:
+    enum class Verdict { Right, Wrong };
+
+    virtual ~Exercise() = default;
+
+    // Clears the fields and deals a new problem.
+    virtual void deal(RandomSource &random) = 0;
+    // The answer fields, in the order a pupil writes them.
+    virtual QStringList fieldNames() const = 0;
+    // The digit the written computation expects in `field`, as the fields stand now.
+    virtual QString expectedDigit(const QString &field) const = 0;
+    virtual bool isSolved() const = 0;
+    // Title and text of the message that reports the problem solved.
+    virtual QString solvedTitle() const = 0;
+    virtual QString solvedText() const;
+
+    // The drop procedure: a digit key writes its digit into the field, anything else
+    // leaves the field as it is; then the field is compared with the expected digit.
+    // A wrong field is left as dropped so the pupil sees it; clearField() empties it.
+    Verdict drop(const QString &field, const std::optional<QChar> &digit);
+    void clearField(const QString &field) { m_captions[field].clear(); }
+    bool isField(const QString &name) const { return fieldNames().contains(name); }
+
+    QString caption(const QString &name) const { return m_captions.value(name); }
+    bool isShown(const QString &name) const { return m_shown.value(name, true); }
+    const QHash<QString, QString> &captions() const { return m_captions; }
+    const QHash<QString, bool> &visibility() const { return m_shown; }
+
+    // Captions of `names` joined, skipping the hidden ones.
+    QString joinedShown(const QStringList &names) const;
+
+protected:
+    void setCaption(const QString &name, const QString &text) { m_captions[name] = text; }
+    void setShown(const QString &name, bool shown) { m_shown[name] = shown; }
+
+private:
+    QHash<QString, QString> m_captions;
+    QHash<QString, bool> m_shown;
+};
+
+// "Die Aufgabe wurde richtig gelöst." and the titles of the solved messages.
+extern const char *const solvedProblemText;
+extern const char *const singleProblemTitle;
+extern const char *const gapProblemTitle;

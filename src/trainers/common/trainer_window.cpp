@@ -1,0 +1,332 @@
+#include "trainers/common/trainer_window.h"
+
+#include "shell/modul1.h"
+#include "trainers/common/digit_key.h"
+#include "trainers/common/drop_field.h"
+#include "trainers/common/exercise.h"
+#include "ui/clickable_label.h"
+#include "ui/dialogs.h"
+#include "ui/services.h"
+#include "ui/twips.h"
+#include "ui/window_geometry.h"
+
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QShowEvent>
+
+namespace {
+
+const char *const rewardNoticeText = "Du hast eine Belohnung, klicke hier . . .";
+const char *const wrongDigitText = "Das ist leider falsch, rechne nochmal.\r\r";
+const char *const helpText = "Schiebe die Ziffern vom unteren Fensterrand\r"
+                             "mit der Maus in das gewünschte Lösungsfeld.\r"
+                             "Für jede richtige Zahl gibt es einen Punkt und\r"
+                             "alle 50 Punkte gibt es ein Belohnungsspiel.\r";
+
+// A typeface made for beginning readers: 1 and 7, 6 and 9 never look alike.
+QFont digitFont(int pixelSize, bool bold = false)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Andika"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+QPixmap markerPixmap(int size)
+{
+    const qreal ratio = 2.0;
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPolygonF star;
+    for (int i = 0; i < 10; ++i) {
+        const double radius = (i % 2 == 0) ? size / 2.0 - 1 : size / 4.5;
+        const double angle = -M_PI / 2 + i * M_PI / 5;
+        star << QPointF(size / 2.0 + radius * std::cos(angle), size / 2.0 + radius * std::sin(angle));
+    }
+    painter.setPen(QPen(QColor(160, 100, 0), 1.5));
+    painter.setBrush(QColor(255, 200, 0));
+    painter.drawPolygon(star);
+    return pixmap;
+}
+
+constexpr int keyTop = 4680;
+constexpr int keyLeft = 960;
+constexpr int keyStep = 600;
+constexpr int markerSize = 24;
+constexpr int markerLeft = 14;
+
+} // namespace
+
+TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWidget *parent)
+    : QWidget(parent)
+    , m_services(services)
+    , m_setup(setup)
+{
+    setObjectName(QLatin1String(setup.formName));
+    setFixedSize(setup.size);
+    setStyleSheet(QStringLiteral(
+        "TrainerWindow { background-color: rgb(244, 248, 255); }"
+        "DropField { background-color: white; border: 2px solid rgb(120, 150, 190);"
+        "  border-radius: 4px; color: rgb(0, 0, 96); }"
+        "DropField[dropTarget=\"true\"] { border-color: rgb(230, 130, 0);"
+        "  background-color: rgb(255, 243, 208); }"
+        "QLabel[role=\"digit\"] { color: rgb(0, 0, 96); }"
+        "QFrame[role=\"rule\"] { background-color: rgb(0, 0, 96); }"
+        "DigitKey { font-weight: bold; }"));
+
+    // Points and errors, each with its mirror label (the print password reads the mirror).
+    const auto counter = [this](const char *caption, const char *name, const char *mirror, int left) {
+        auto *title = new QLabel(QString::fromUtf8(caption), this);
+        title->setGeometry(left, 8, 56, 28);
+        title->setStyleSheet(QStringLiteral("font-size: 15px;"));
+        auto *value = new QLabel(QStringLiteral("0"), this);
+        value->setObjectName(QLatin1String(name));
+        value->setGeometry(left + 56, 8, 56, 28);
+        value->setFont(digitFont(20, true));
+        auto *copy = new QLabel(QStringLiteral("0"), this);
+        copy->setObjectName(QLatin1String(mirror));
+        copy->hide();
+        remember(value);
+        remember(copy);
+    };
+    counter("Punkte:", "Bezeichnung16", "Bezeichnung22", 64);
+    counter("Fehler:", "Bezeichnung15", "Bezeichnung23", 200);
+
+    auto *track = new QFrame(this);
+    track->setObjectName(QStringLiteral("progressTrack"));
+    track->setGeometry(markerLeft + markerSize / 2 - 3, twipsToPx(ScoreBoard::markerGoal),
+                       6, twipsToPx(ScoreBoard::markerStart - ScoreBoard::markerGoal) + markerSize);
+    track->setStyleSheet(QStringLiteral("background-color: rgb(200, 210, 230); border-radius: 3px;"));
+    m_marker = new QLabel(this);
+    m_marker->setObjectName(QStringLiteral("Bild1"));
+    m_marker->setPixmap(markerPixmap(markerSize));
+    m_marker->setToolTip(QStringLiteral("Gelöste Aufgaben"));
+
+    for (int i = 0; i <= 9; ++i) {
+        auto *key = new DigitKey(QChar(u'0' + i), this);
+        key->setObjectName(QStringLiteral("Befehl%1").arg(i + 2));
+        key->setGeometry(twipsToPx(keyLeft + i * keyStep), twipsToPx(keyTop), 36, 40);
+        key->setFont(digitFont(24, true));
+    }
+
+    const auto notice = [this](const char *name, const QColor &colour) {
+        auto *label = new ClickableLabel(this);
+        label->setObjectName(QLatin1String(name));
+        label->setText(QString::fromUtf8(rewardNoticeText));
+        label->setGeometry(twipsRect(960, 4080, 5895, 375));
+        label->setAlignment(Qt::AlignCenter);
+        label->setCursor(Qt::PointingHandCursor);
+        label->setStyleSheet(QStringLiteral("background-color: black; color: %1; font-size: 15px;"
+                                            " font-weight: bold;")
+                                 .arg(colour.name()));
+        label->hide();
+        return label;
+    };
+    auto *memory = notice(setup.memoryNotice, QColor(192, 192, 192));
+    auto *catching = notice(setup.catchingNotice, QColor(0, 192, 0));
+    m_memoryNotice = memory;
+    m_catchingNotice = catching;
+    connect(memory, &ClickableLabel::clicked, this, &TrainerWindow::takeMemoryReward);
+    connect(catching, &ClickableLabel::clicked, this, &TrainerWindow::takeCatchingReward);
+
+    connect(addButton(QStringLiteral("Befehl22"), QStringLiteral("Neue Aufgabe"), 5),
+            &QPushButton::clicked, this, &TrainerWindow::NextProblem);
+    connect(addButton(QStringLiteral("Befehl15"), QStringLiteral("Hilfe"), 6), &QPushButton::clicked,
+            this, &TrainerWindow::ShowHelp);
+    connect(addButton(QStringLiteral("Befehl1"), QStringLiteral("Ende"), 12), &QPushButton::clicked,
+            this, &TrainerWindow::EndTraining);
+
+    renderScore();
+}
+
+DropField *TrainerWindow::addField(const QString &name, const QRect &rect, QWidget *parent)
+{
+    auto *field = new DropField(parent ? parent : this);
+    field->setObjectName(name);
+    field->setGeometry(rect);
+    field->setFont(digitFont(28, true));
+    connect(field, &DropField::dropped, this, [this](const QString &f, const QString &digit) {
+        dropOnField(f, digit.isEmpty() ? std::nullopt : std::optional<QChar>(digit.at(0)));
+    });
+    remember(field);
+    return field;
+}
+
+DropField *TrainerWindow::addSmallField(const QString &name, const QRect &rect, QWidget *parent)
+{
+    DropField *field = addField(name, rect, parent);
+    field->setFont(digitFont(17, true));
+    return field;
+}
+
+QLabel *TrainerWindow::addDigit(const QString &name, const QRect &rect, const QString &text,
+                                QWidget *parent)
+{
+    auto *label = new QLabel(text, parent ? parent : this);
+    label->setObjectName(name);
+    label->setProperty("role", QStringLiteral("digit"));
+    label->setGeometry(rect);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFont(digitFont(28, true));
+    if (!name.isEmpty())
+        remember(label);
+    return label;
+}
+
+QFrame *TrainerWindow::addRule(const QString &name, const QRect &rect, QWidget *parent)
+{
+    auto *rule = new QFrame(parent ? parent : this);
+    rule->setObjectName(name);
+    rule->setProperty("role", QStringLiteral("rule"));
+    rule->setGeometry(rect);
+    if (!name.isEmpty())
+        remember(rule);
+    return rule;
+}
+
+QPushButton *TrainerWindow::addButton(const QString &name, const QString &text, int row)
+{
+    auto *button = new QPushButton(text, this);
+    button->setObjectName(name);
+    button->setGeometry(trainerButtonLeft, 8 + row * 29, trainerButtonWidth, 26);
+    button->setFocusPolicy(Qt::TabFocus);
+    remember(button);
+    return button;
+}
+
+void TrainerWindow::dropOnField(const QString &field, std::optional<QChar> digit)
+{
+    Exercise &ex = exercise();
+    if (!ex.isField(field))
+        return;
+    if (ex.drop(field, digit) == Exercise::Verdict::Wrong) {
+        renderField(field);
+        WrongDigit();
+        ex.clearField(field);
+        renderField(field);
+    } else {
+        renderField(field);
+        AwardPoint();
+    }
+    TestSolved();
+}
+
+void TrainerWindow::TestSolved()
+{
+    const Exercise &ex = exercise();
+    if (!ex.isSolved())
+        return;
+    m_services.dialogs.message(ex.solvedTitle(), ex.solvedText());
+    AdvanceProgressMarker();
+    NextProblem();
+}
+
+void TrainerWindow::AwardPoint()
+{
+    if (m_score.AwardPoint())
+        m_catchingNotice->show();
+    renderScore();
+}
+
+void TrainerWindow::WrongDigit()
+{
+    m_services.dialogs.message(QStringLiteral("Fehler"), QString::fromUtf8(wrongDigitText));
+    m_score.countError();
+    renderScore();
+}
+
+void TrainerWindow::AdvanceProgressMarker()
+{
+    if (m_score.AdvanceProgressMarker())
+        m_memoryNotice->show();
+    renderScore();
+}
+
+void TrainerWindow::ShowHelp()
+{
+    m_services.dialogs.message(QStringLiteral("Hilfe"), QString::fromUtf8(helpText));
+}
+
+void TrainerWindow::EndTraining()
+{
+    leaveToMenu();
+    m_services.navigator.switchTo(WindowId::Menu);
+}
+
+void TrainerWindow::takeMemoryReward()
+{
+    m_memoryNotice->hide();
+    m_score.resetMarker();
+    renderScore();
+    m_services.navigator.openReward(WindowId::Memory, m_setup.id);
+}
+
+void TrainerWindow::takeCatchingReward()
+{
+    m_catchingNotice->hide();
+    StartNumberCatching();
+}
+
+void TrainerWindow::StartNumberCatching()
+{
+    if (m_setup.announceCatching)
+        m_services.dialogs.message(QStringLiteral("Zahlfange"),
+                                   QStringLiteral("Es folgt jetzt eine Belohnung.\r\r"));
+    StartNumberCatchingValues(m_services.modul1);
+    m_services.navigator.openReward(WindowId::Catching, m_setup.id);
+}
+
+void TrainerWindow::renderField(const QString &field)
+{
+    if (auto *label = qobject_cast<QLabel *>(m_named.value(field)))
+        label->setText(exercise().caption(field));
+}
+
+void TrainerWindow::renderExercise()
+{
+    const Exercise &ex = exercise();
+    for (auto it = ex.captions().cbegin(); it != ex.captions().cend(); ++it) {
+        if (auto *label = qobject_cast<QLabel *>(m_named.value(it.key())))
+            label->setText(it.value());
+    }
+    for (auto it = ex.visibility().cbegin(); it != ex.visibility().cend(); ++it) {
+        if (QWidget *widget = m_named.value(it.key()))
+            widget->setVisible(it.value());
+    }
+}
+
+void TrainerWindow::renderScore()
+{
+    const QString points = QString::number(m_score.points());
+    const QString errors = QString::number(m_score.errors());
+    for (const char *name : {"Bezeichnung16", "Bezeichnung22"})
+        static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(points);
+    for (const char *name : {"Bezeichnung15", "Bezeichnung23"})
+        static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(errors);
+    m_marker->setGeometry(markerLeft, twipsToPx(m_score.markerTop()), markerSize, markerSize);
+}
+
+void TrainerWindow::showEvent(QShowEvent *event)
+{
+    // Only the program's own show deals a problem; a message box closing or the pupil
+    // coming back from another application leaves the problem on screen.
+    if (!event->spontaneous()) {
+        centreOnScreen(this);
+        NextProblem();
+    }
+    QWidget::showEvent(event);
+}
+
+void TrainerWindow::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+    EndTraining();
+}

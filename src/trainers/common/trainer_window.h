@@ -1,0 +1,97 @@
+#pragma once
+
+#include "trainers/common/score_board.h"
+#include "ui/navigator.h"
+
+#include <QHash>
+#include <QWidget>
+#include <optional>
+
+struct Services;
+class Exercise;
+class DropField;
+class QLabel;
+class QPushButton;
+class QFrame;
+
+// What differs between the trainers in the parts they share.
+struct TrainerSetup
+{
+    WindowId id;
+    const char *formName;        // Form1, Form2, Form3
+    const char *memoryNotice;    // label that offers Memory
+    const char *catchingNotice;  // label that offers Zahlfange
+    bool announceCatching;       // "Es folgt jetzt eine Belohnung." before Zahlfange
+    QSize size;
+};
+
+// The window plumbing all trainers share: digit keys, points and errors with their mirror
+// labels, the progress marker, both reward notices, "Hilfe", "Ende", the close box, and
+// the one drop procedure every answer field goes through. A trainer adds its layout and
+// says which exercise is on screen.
+class TrainerWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    TrainerWindow(Services &services, const TrainerSetup &setup, QWidget *parent = nullptr);
+
+    const ScoreBoard &score() const { return m_score; }
+
+    // The drop procedure of every answer field; `digit` is nothing for a drop of
+    // anything but a digit key.
+    void dropOnField(const QString &field, std::optional<QChar> digit);
+
+    // Deals the next problem of the current kind (single or gap).
+    virtual void NextProblem() = 0;
+    // The exercise on screen.
+    virtual const Exercise &currentExercise() const = 0;
+
+    void AwardPoint();
+    void WrongDigit();
+    void AdvanceProgressMarker();
+    void StartNumberCatching();
+    void ShowHelp();
+    // "Ende" and the close box: back to the menu, everything kept.
+    void EndTraining();
+
+protected:
+    virtual Exercise &exercise() = 0;
+    // Called by "Ende" before the window hides (the trainer goes back to single mode).
+    virtual void leaveToMenu() {}
+
+    DropField *addField(const QString &name, const QRect &rect, QWidget *parent = nullptr);
+    DropField *addSmallField(const QString &name, const QRect &rect, QWidget *parent = nullptr);
+    QLabel *addDigit(const QString &name, const QRect &rect, const QString &text = QString(),
+                     QWidget *parent = nullptr);
+    QFrame *addRule(const QString &name, const QRect &rect, QWidget *parent = nullptr);
+    QPushButton *addButton(const QString &name, const QString &text, int row);
+    QWidget *named(const QString &name) const { return m_named.value(name); }
+    // Registers a widget the exercise may write or hide by name.
+    void remember(QWidget *widget) { m_named.insert(widget->objectName(), widget); }
+
+    // Writes the exercise and the score onto the window.
+    void renderExercise();
+    void renderScore();
+
+    Services &m_services;
+
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void TestSolved();
+    void takeMemoryReward();
+    void takeCatchingReward();
+    void renderField(const QString &field);
+
+    TrainerSetup m_setup;
+    ScoreBoard m_score;
+    QHash<QString, QWidget *> m_named;
+    QLabel *m_memoryNotice = nullptr;
+    QLabel *m_catchingNotice = nullptr;
+    QLabel *m_marker = nullptr;
+};
+
+// Button column on the right of a trainer window.
+constexpr int trainerButtonLeft = 488;
+constexpr int trainerButtonWidth = 124;

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "trainers/common/exercise.h"
+
+#include <QStringList>
+
+class RandomSource;
+
+// The modes of the one-row trainer: the multiplier is a one-digit number (E), a tens
+// number (Z) or a hundreds number (H); the L modes are their gap problems.
+enum class OneRowMode { E, Z, H, LE, LZ, LH };
+
+QString modeTag(OneRowMode mode);
+bool isGapMode(OneRowMode mode);
+OneRowMode gapCounterpart(OneRowMode mode);
+// Zeros the multiplier carries in this mode: 0, 1 or 2.
+int multiplierZeros(OneRowMode mode);
+
+// Multiplicand 1000a + 100b + 10c + d times the digit m.
+struct OneRowNumbers
+{
+    int a = 1, b = 0, c = 0, d = 1, m = 2;
+
+    int multiplicand() const { return 1000 * a + 100 * b + 10 * c + d; }
+    int product() const { return multiplicand() * m; }
+
+    // Draws a, b, c, d and m in this order: a 1..9, b 0..9, c 0..9, d 1..9, m 2..9.
+    static OneRowNumbers draw(RandomSource &random);
+};
+
+// A single problem: the pupil writes the carries and the result under the rule.
+class OneRowSingle final : public Exercise
+{
+public:
+    explicit OneRowSingle(OneRowMode mode = OneRowMode::E) : m_mode(mode) {}
+
+    void setMode(OneRowMode mode) { m_mode = mode; }
+    OneRowMode mode() const { return m_mode; }
+
+    void deal(RandomSource &random) override;
+    void show(const OneRowNumbers &numbers); // lays out a given problem
+    QStringList fieldNames() const override;
+    QString expectedDigit(const QString &field) const override;
+    bool isSolved() const override;
+    QString solvedTitle() const override { return QString::fromUtf8(singleProblemTitle); }
+
+    void ClearProblem();
+    const OneRowNumbers &numbers() const { return m_numbers; }
+    // Liste1: multiplicand, multiplier digit, product times 100; Liste2: P, 10P, 100P.
+    const QStringList &liste1() const { return m_liste1; }
+    const QStringList &liste2() const { return m_liste2; }
+
+private:
+    int shownDigit(const char *label) const;
+
+    OneRowMode m_mode;
+    OneRowNumbers m_numbers;
+    QStringList m_liste1;
+    QStringList m_liste2;
+};
+
+// A gap problem: a finished computation with one multiplicand digit and two product
+// digits left out.
+class OneRowGap final : public Exercise
+{
+public:
+    explicit OneRowGap(OneRowMode mode = OneRowMode::LE) : m_mode(mode) {}
+
+    void setMode(OneRowMode mode) { m_mode = mode; }
+    OneRowMode mode() const { return m_mode; }
+
+    void deal(RandomSource &random) override;
+    // Lays out a given problem with pattern k (1..4) blanked.
+    void show(const OneRowNumbers &numbers, int pattern);
+    QStringList fieldNames() const override;
+    QString expectedDigit(const QString &field) const override;
+    bool isSolved() const override;
+    QString solvedTitle() const override { return QString::fromUtf8(gapProblemTitle); }
+    QString solvedText() const override;
+
+    int pattern() const { return m_pattern; }
+    const OneRowNumbers &numbers() const { return m_numbers; }
+    QString lueckenzahl() const { return m_key; }
+    const QStringList &liste1() const { return m_liste1; }
+    const QStringList &liste2() const { return m_liste2; }
+
+    // The blanked fields of pattern k.
+    static QStringList blanksOf(int pattern);
+    // How many fillings of the blanks of pattern k make a right computation with the
+    // digits left standing.
+    static int solutionCount(const OneRowNumbers &numbers, int pattern);
+
+private:
+    OneRowMode m_mode;
+    OneRowNumbers m_numbers;
+    int m_pattern = 1;
+    QString m_key;
+    QStringList m_liste1;
+    QStringList m_liste2;
+};

@@ -1,0 +1,215 @@
+#include "trainers/one_row/one_row_window.h"
+
+#include "trainers/common/drop_field.h"
+#include "ui/services.h"
+#include "ui/twips.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+const TrainerSetup oneRowSetup{WindowId::OneRow, "Form1", "Bezeichnung14", "Bezeichnung26",
+                               false, QSize(628, 392)};
+
+// Problem columns: 0..3 the multiplicand, 4 the sign, 5 the multiplier digit (and the
+// result's ones under it), 6 and 7 the zeros of a tens or hundreds multiplier.
+constexpr int columnLeft = 80;
+constexpr int columnPitch = 40;
+constexpr int boxWidth = 34;
+constexpr int boxHeight = 42;
+constexpr int gapPanelTop = 840;   // twips: the gap panel covers the single layout
+constexpr int gapPanelAway = 6000; // twips: out of sight in single mode
+constexpr int problemTop = 64;
+
+int columnX(int column, int left = columnLeft)
+{
+    return left + column * columnPitch;
+}
+
+QRect box(int column, int top, int left = columnLeft)
+{
+    return QRect(columnX(column, left), top, boxWidth, boxHeight);
+}
+
+QRect smallBox(int column, int top)
+{
+    return QRect(columnX(column) + 5, top, 26, 28);
+}
+
+QString captionFor(OneRowMode mode)
+{
+    switch (mode) {
+    case OneRowMode::Z: return QStringLiteral("Einstellige Multiplikation mit Zehnerzahl");
+    case OneRowMode::H: return QStringLiteral("Einstellige Multiplikation mit Hunderterzahl");
+    default: return QStringLiteral("Einstellige Multiplikation mit Einerzahl");
+    }
+}
+
+OneRowMode singleCounterpart(OneRowMode mode)
+{
+    switch (mode) {
+    case OneRowMode::LZ: return OneRowMode::Z;
+    case OneRowMode::LH: return OneRowMode::H;
+    case OneRowMode::LE: return OneRowMode::E;
+    default: return mode;
+    }
+}
+
+} // namespace
+
+OneRowWindow::OneRowWindow(Services &services, QWidget *parent)
+    : TrainerWindow(services, oneRowSetup, parent)
+{
+    setWindowTitle(QStringLiteral("Einreihige Multiplikation mit Einerzahl"));
+    setAttribute(Qt::WA_StyledBackground);
+
+    auto *tag = new QLabel(QStringLiteral("E"), this);
+    tag->setObjectName(QStringLiteral("Bezeichnung21"));
+    tag->setGeometry(380, 8, 44, 28);
+    tag->setAlignment(Qt::AlignCenter);
+    tag->setToolTip(QStringLiteral("Übungsart"));
+    tag->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128); color: white;"
+                                      " border-radius: 6px; font-weight: bold; font-size: 15px;"));
+    remember(tag);
+
+    buildSingleLayout();
+    buildGapPanel();
+
+    const struct {
+        const char *name;
+        const char *caption;
+        int row;
+        OneRowMode mode;
+    } modeButtons[] = {
+        {"Befehl21", "mal E", 0, OneRowMode::E},
+        {"Befehl20", "mal Z", 1, OneRowMode::Z},
+        {"Befehl13", "mal H", 2, OneRowMode::H},
+    };
+    for (const auto &b : modeButtons) {
+        const OneRowMode mode = b.mode;
+        connect(addButton(QLatin1String(b.name), QString::fromUtf8(b.caption), b.row),
+                &QPushButton::clicked, this, [this, mode] { chooseSingleMode(mode); });
+    }
+    connect(addButton(QStringLiteral("Befehl12"), QStringLiteral("Lücke"), 3), &QPushButton::clicked,
+            this, &OneRowWindow::chooseGapMode);
+}
+
+void OneRowWindow::buildSingleLayout()
+{
+    for (int column = 0; column < 4; ++column)
+        addDigit(QStringLiteral("Bezeichnung%1").arg(column + 1), box(column, problemTop));
+    addDigit(QString(), box(4, problemTop), QStringLiteral("·"));
+    addDigit(QStringLiteral("Bezeichnung5"), box(5, problemTop));
+    addDigit(QStringLiteral("Bezeichnung6"), box(6, problemTop), QStringLiteral("0"));
+    addDigit(QStringLiteral("Bezeichnung20"), box(7, problemTop), QStringLiteral("0"));
+
+    // Each carry sits above the result digit it is added to.
+    const int carryTop = problemTop + 52;
+    addSmallField(QStringLiteral("Bezeichnung7"), smallBox(2, carryTop));
+    addSmallField(QStringLiteral("Bezeichnung8"), smallBox(3, carryTop));
+    addSmallField(QStringLiteral("Bezeichnung9"), smallBox(4, carryTop));
+
+    const int ruleTop = carryTop + 34;
+    addRule(QString(), QRect(columnX(0), ruleTop, 6 * columnPitch - 6, 3));
+    addRule(QStringLiteral("Linie6"), QRect(columnX(6) - 6, ruleTop, columnPitch, 3));
+    addRule(QStringLiteral("Linie7"), QRect(columnX(7) - 6, ruleTop, columnPitch, 3));
+
+    // The result is written right-aligned under the multiplier.
+    const int resultTop = ruleTop + 10;
+    const char *const results[] = {"Bezeichnung10", "Bezeichnung11", "Bezeichnung12",
+                                   "Bezeichnung13", "Bezeichnung17", "Bezeichnung18",
+                                   "Bezeichnung19"};
+    for (int i = 0; i < 7; ++i)
+        addField(QLatin1String(results[i]), box(i + 1, resultTop));
+}
+
+void OneRowWindow::buildGapPanel()
+{
+    m_gapPanel = new QFrame(this);
+    m_gapPanel->setObjectName(QStringLiteral("Bild6"));
+    m_gapPanel->setGeometry(56, twipsToPx(gapPanelAway), 420, 200);
+    m_gapPanel->setAutoFillBackground(true);
+    m_gapPanel->setStyleSheet(QStringLiteral("QFrame#Bild6 { background-color: rgb(244, 248, 255); }"));
+
+    const int left = columnLeft - 56;
+    const int top = problemTop - twipsToPx(gapPanelTop);
+    for (int column = 0; column < 4; ++column)
+        addField(QStringLiteral("luecke%1").arg(column + 1), box(column, top, left), m_gapPanel);
+    addDigit(QString(), box(4, top, left), QStringLiteral("·"), m_gapPanel);
+    addField(QStringLiteral("luecke5"), box(5, top, left), m_gapPanel);
+    addField(QStringLiteral("luecke6"), box(6, top, left), m_gapPanel);
+    addField(QStringLiteral("luecke10"), box(7, top, left), m_gapPanel);
+
+    const int ruleTop = top + 86;
+    addRule(QString(), QRect(columnX(0, left), ruleTop, 6 * columnPitch - 6, 3), m_gapPanel);
+    addRule(QStringLiteral("Linie8"), QRect(columnX(6, left) - 6, ruleTop, columnPitch, 3), m_gapPanel);
+    addRule(QStringLiteral("Linie9"), QRect(columnX(7, left) - 6, ruleTop, columnPitch, 3), m_gapPanel);
+
+    const int productTop = ruleTop + 10;
+    const char *const product[] = {"luecke17", "luecke16", "luecke15", "luecke14",
+                                   "luecke13", "luecke12", "luecke11"};
+    for (int i = 0; i < 7; ++i)
+        addField(QLatin1String(product[i]), box(i + 1, productTop, left), m_gapPanel);
+}
+
+void OneRowWindow::placeGapPanel()
+{
+    const int top = isGapMode(m_mode) ? gapPanelTop : gapPanelAway;
+    m_gapPanel->move(m_gapPanel->x(), twipsToPx(top));
+    m_gapPanel->raise();
+    static_cast<QLabel *>(named(QStringLiteral("Bezeichnung21")))->setText(modeTag(m_mode));
+}
+
+Exercise &OneRowWindow::exercise()
+{
+    return isGapMode(m_mode) ? static_cast<Exercise &>(m_gap) : m_single;
+}
+
+const Exercise &OneRowWindow::currentExercise() const
+{
+    return isGapMode(m_mode) ? static_cast<const Exercise &>(m_gap) : m_single;
+}
+
+void OneRowWindow::NewSingleProblem()
+{
+    m_single.setMode(m_mode);
+    m_single.deal(m_services.random);
+    renderExercise();
+}
+
+void OneRowWindow::NewGapProblem()
+{
+    m_gap.setMode(m_mode);
+    m_gap.deal(m_services.random);
+    renderExercise();
+}
+
+void OneRowWindow::NextProblem()
+{
+    placeGapPanel();
+    if (isGapMode(m_mode))
+        NewGapProblem();
+    else
+        NewSingleProblem();
+}
+
+void OneRowWindow::chooseSingleMode(OneRowMode mode)
+{
+    setWindowTitle(captionFor(mode));
+    m_mode = mode;
+    NextProblem();
+}
+
+void OneRowWindow::chooseGapMode()
+{
+    m_mode = gapCounterpart(m_mode);
+    NextProblem();
+}
+
+void OneRowWindow::leaveToMenu()
+{
+    m_mode = singleCounterpart(m_mode);
+    placeGapPanel();
+}

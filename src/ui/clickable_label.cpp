@@ -1,0 +1,36 @@
+#include "ui/clickable_label.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ClickableLabel::ClickableLabel(QWidget *parent)
+    : QLabel(parent)
+{
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+QPixmap tilePixmap(const QString &text, const QColor &colour, int size)
+{
+    const qreal ratio = 2.0; // stays sharp on high-dpi screens
+    QPixmap pixmap(QSize(size, size) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(colour.darker(140), 2));
+    painter.setBrush(colour);
+    painter.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 6.0, size / 6.0);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(text.size() > 3 ? size / 4 : size / 3);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, text);
+    return pixmap;
+}

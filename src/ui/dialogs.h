@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+enum class MessageIcon { None, Information, Question, Warning, Critical };
+enum class Answer { Yes, No };
+
+// Message boxes and the input box. Texts are passed exactly as the program words them,
+// carriage returns included; the Qt implementation turns them into line breaks.
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // A modal box with an OK button.
+    virtual void message(const QString &title, const QString &text,
+                         MessageIcon icon = MessageIcon::None) = 0;
+
+    // A modal Yes/No box.
+    virtual Answer question(const QString &title, const QString &text, MessageIcon icon,
+                            Answer defaultButton) = 0;
+
+    // A modal input box; nothing on Cancel.
+    virtual std::optional<QString> input(const QString &prompt, const QString &title,
+                                         const QString &defaultText) = 0;
+};
+
+class QtDialogs final : public Dialogs
+{
+public:
+    void message(const QString &title, const QString &text, MessageIcon icon) override;
+    Answer question(const QString &title, const QString &text, MessageIcon icon,
+                    Answer defaultButton) override;
+    std::optional<QString> input(const QString &prompt, const QString &title,
+                                 const QString &defaultText) override;
+
+    // Carriage returns of a message become line breaks on screen.
+    static QString displayText(const QString &text);
+};

@@ -1,0 +1,61 @@
+#include "ui/dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon toQt(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QWidget *dialogParent()
+{
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+QString QtDialogs::displayText(const QString &text)
+{
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return shown;
+}
+
+void QtDialogs::message(const QString &title, const QString &text, MessageIcon icon)
+{
+    QMessageBox box(toQt(icon), title, displayText(text), QMessageBox::Ok, dialogParent());
+    box.exec();
+}
+
+Answer QtDialogs::question(const QString &title, const QString &text, MessageIcon icon,
+                           Answer defaultButton)
+{
+    QMessageBox box(toQt(icon), title, displayText(text), QMessageBox::Yes | QMessageBox::No,
+                    dialogParent());
+    box.setDefaultButton(defaultButton == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
+}
+
+std::optional<QString> QtDialogs::input(const QString &prompt, const QString &title,
+                                        const QString &defaultText)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(dialogParent(), title, displayText(prompt),
+                                               QLineEdit::Normal, defaultText, &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}

@@ -1,0 +1,28 @@
+#include "fake_dialogs.h"
+
+void FakeDialogs::message(const QString &title, const QString &text, MessageIcon icon)
+{
+    calls.append({Kind::Message, title, text, icon, Answer::Yes, QString()});
+}
+
+Answer FakeDialogs::question(const QString &title, const QString &text, MessageIcon icon,
+                             Answer defaultButton)
+{
+    calls.append({Kind::Question, title, text, icon, defaultButton, QString()});
+    return answers.isEmpty() ? Answer::No : answers.takeFirst();
+}
+
+std::optional<QString> FakeDialogs::input(const QString &prompt, const QString &title,
+                                          const QString &defaultText)
+{
+    calls.append({Kind::Input, title, prompt, MessageIcon::None, Answer::No, defaultText});
+    return entries.isEmpty() ? std::nullopt : entries.takeFirst();
+}
+
+int FakeDialogs::count(const QString &title) const
+{
+    int n = 0;
+    for (const Call &call : calls)
+        n += call.title == title ? 1 : 0;
+    return n;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ui/dialogs.h"
+
+#include <QList>
+#include <QString>
+
+// Records every dialog the program opens and answers from a script.
+class FakeDialogs final : public Dialogs
+{
+public:
+    enum class Kind { Message, Question, Input };
+    struct Call
+    {
+        Kind kind;
+        QString title;
+        QString text;
+        MessageIcon icon;
+        Answer defaultButton;
+        QString defaultText;
+    };
+
+    void message(const QString &title, const QString &text, MessageIcon icon) override;
+    Answer question(const QString &title, const QString &text, MessageIcon icon,
+                    Answer defaultButton) override;
+    std::optional<QString> input(const QString &prompt, const QString &title,
+                                 const QString &defaultText) override;
+
+    // Answers for the next questions; No when none is left.
+    QList<Answer> answers;
+    // Entries for the next input boxes; Cancel when none is left.
+    QList<std::optional<QString>> entries;
+    QList<Call> calls;
+
+    int count(const QString &title) const;
+    void clear() { calls.clear(); }
+    Call last() const { return calls.isEmpty() ? Call{} : calls.last(); }
+};
