@@ -80,7 +80,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         "  background-color: rgb(255, 243, 208); }"
         "QLabel[role=\"digit\"] { color: rgb(0, 0, 96); }"
         "QFrame[role=\"rule\"] { background-color: rgb(0, 0, 96); }"
-        "DigitKey { font-weight: bold; }"));
+        ""));
 
     // Points and errors, each with its mirror label (the print password reads the mirror).
     const auto counter = [this](const char *caption, const char *name, const char *mirror, int left) {
