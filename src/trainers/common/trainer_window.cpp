@@ -16,6 +16,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyle>
 
 namespace {
 
@@ -76,6 +77,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         "TrainerWindow { background-color: rgb(244, 248, 255); }"
         "DropField { background-color: white; border: 2px solid rgb(120, 150, 190);"
         "  border-radius: 4px; color: rgb(0, 0, 96); }"
+        "DropField[given=\"true\"] { border-color: transparent; background-color: transparent; }"
         "DropField[dropTarget=\"true\"] { border-color: rgb(230, 130, 0);"
         "  background-color: rgb(255, 243, 208); }"
         "QLabel[role=\"digit\"] { color: rgb(0, 0, 96); }"
@@ -85,11 +87,11 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     // Points and errors, each with its mirror label (the print password reads the mirror).
     const auto counter = [this](const char *caption, const char *name, const char *mirror, int left) {
         auto *title = new QLabel(QString::fromUtf8(caption), this);
-        title->setGeometry(left, 8, 56, 28);
+        title->setGeometry(left, 8, 60, 28);
         title->setStyleSheet(QStringLiteral("font-size: 15px;"));
         auto *value = new QLabel(QStringLiteral("0"), this);
         value->setObjectName(QLatin1String(name));
-        value->setGeometry(left + 56, 8, 56, 28);
+        value->setGeometry(left + 64, 8, 64, 28);
         value->setFont(digitFont(20, true));
         auto *copy = new QLabel(QStringLiteral("0"), this);
         copy->setObjectName(QLatin1String(mirror));
@@ -296,6 +298,16 @@ void TrainerWindow::renderExercise()
     for (auto it = ex.captions().cbegin(); it != ex.captions().cend(); ++it) {
         if (auto *label = qobject_cast<QLabel *>(m_named.value(it.key())))
             label->setText(it.value());
+    }
+    // Digits a gap problem gives stand without a box; the pupil's fields keep theirs.
+    for (const QString &field : ex.fieldNames()) {
+        QWidget *widget = m_named.value(field);
+        const bool given = !ex.caption(field).isEmpty();
+        if (widget && widget->property("given").toBool() != given) {
+            widget->setProperty("given", given);
+            widget->style()->unpolish(widget);
+            widget->style()->polish(widget);
+        }
     }
     for (auto it = ex.visibility().cbegin(); it != ex.visibility().cend(); ++it) {
         if (QWidget *widget = m_named.value(it.key()))
