@@ -31,6 +31,8 @@ DigitKey::DigitKey(QChar digit, QWidget *parent)
 {
     setCursor(Qt::OpenHandCursor);
     setFocusPolicy(Qt::NoFocus);
+    setCheckable(true); // a clicked key stays chosen until it is placed
+    setAccessibleDescription(QStringLiteral("Zifferntaste"));
 }
 
 void DigitKey::mousePressEvent(QMouseEvent *event)

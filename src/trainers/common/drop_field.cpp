@@ -3,6 +3,8 @@
 #include "trainers/common/digit_key.h"
 
 #include <QDragEnterEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QStyle>
 
@@ -11,6 +13,7 @@ DropField::DropField(QWidget *parent)
 {
     setAcceptDrops(true);
     setAlignment(Qt::AlignCenter);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void DropField::dragEnterEvent(QDragEnterEvent *event)
@@ -50,4 +53,29 @@ void DropField::setHighlighted(bool on)
     setProperty("dropTarget", on);
     style()->unpolish(this);
     style()->polish(this);
+}
+
+void DropField::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        setFocus(Qt::MouseFocusReason);
+        Q_EMIT clicked(objectName());
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+void DropField::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key >= Qt::Key_0 && key <= Qt::Key_9) { // the keypad sends the same keys
+        Q_EMIT typed(objectName(), QChar(u'0' + (key - Qt::Key_0)));
+        return;
+    }
+    switch (key) {
+    case Qt::Key_Left: Q_EMIT stepped(objectName(), -1, 0); return;
+    case Qt::Key_Right: Q_EMIT stepped(objectName(), 1, 0); return;
+    case Qt::Key_Up: Q_EMIT stepped(objectName(), 0, -1); return;
+    case Qt::Key_Down: Q_EMIT stepped(objectName(), 0, 1); return;
+    default: QLabel::keyPressEvent(event);
+    }
 }

@@ -5,7 +5,8 @@
 
 // An answer field: a box that takes a dropped digit key. Any drop is accepted, so data
 // from elsewhere is checked as the field stands; the check itself runs after the drag
-// has ended, never inside the drop event.
+// has ended, never inside the drop event. A field also takes a click (to place a chosen
+// key) and, while it has the focus, a typed digit.
 class DropField : public QLabel
 {
     Q_OBJECT
@@ -15,12 +16,18 @@ public:
 Q_SIGNALS:
     // `digit` is empty when the drop carried anything but a digit key.
     void dropped(const QString &field, const QString &digit);
+    void clicked(const QString &field);
+    void typed(const QString &field, QChar digit);
+    // An arrow key: dx, dy of -1, 0 or 1.
+    void stepped(const QString &field, int dx, int dy);
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dragLeaveEvent(QDragLeaveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void setHighlighted(bool on);

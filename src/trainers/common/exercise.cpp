@@ -9,6 +9,20 @@ QString Exercise::solvedText() const
     return QString::fromUtf8(solvedProblemText) + QStringLiteral("\r\r");
 }
 
+QString placeName(int place)
+{
+    static const char *const names[] = {"Einerstelle",         "Zehnerstelle",
+                                        "Hunderterstelle",     "Tausenderstelle",
+                                        "Zehntausenderstelle", "Hunderttausenderstelle",
+                                        "Millionenstelle"};
+    return place >= 0 && place < 7 ? QString::fromUtf8(names[place]) : QString();
+}
+
+QString Exercise::fieldDescription(const QString &) const
+{
+    return QString();
+}
+
 Exercise::Verdict Exercise::drop(const QString &field, const std::optional<QChar> &digit)
 {
     if (digit)

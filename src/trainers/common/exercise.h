@@ -24,6 +24,9 @@ public:
     // The digit the written computation expects in `field`, as the fields stand now.
     virtual QString expectedDigit(const QString &field) const = 0;
     virtual bool isSolved() const = 0;
+    // Where a field stands in the written computation, for screen readers
+    // ("Ergebnis, Zehnerstelle").
+    virtual QString fieldDescription(const QString &field) const;
     // Title and text of the message that reports the problem solved.
     virtual QString solvedTitle() const = 0;
     virtual QString solvedText() const;
@@ -51,6 +54,9 @@ private:
     QHash<QString, QString> m_captions;
     QHash<QString, bool> m_shown;
 };
+
+// The German name of a place: 0 "Einerstelle", 1 "Zehnerstelle", ... 6 "Millionenstelle".
+QString placeName(int place);
 
 // "Die Aufgabe wurde richtig gelöst." and the titles of the solved messages.
 extern const char *const solvedProblemText;

@@ -78,6 +78,9 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         "DropField { background-color: white; border: 2px solid rgb(120, 150, 190);"
         "  border-radius: 4px; color: rgb(0, 0, 96); }"
         "DropField[given=\"true\"] { border-color: transparent; background-color: transparent; }"
+        "DropField:focus { border: 3px solid rgb(230, 130, 0); }"
+        "DigitKey:checked { background-color: rgb(255, 210, 80); border: 3px solid rgb(200, 110, 0);"
+        "  border-radius: 5px; }"
         "DropField[dropTarget=\"true\"] { border-color: rgb(230, 130, 0);"
         "  background-color: rgb(255, 243, 208); }"
         "QLabel[role=\"digit\"] { color: rgb(0, 0, 96); }"
@@ -93,6 +96,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         value->setObjectName(QLatin1String(name));
         value->setGeometry(left + 64, 8, 64, 28);
         value->setFont(digitFont(20, true));
+        value->setAccessibleDescription(QString::fromUtf8(caption).chopped(1));
         auto *copy = new QLabel(QStringLiteral("0"), this);
         copy->setObjectName(QLatin1String(mirror));
         copy->hide();
@@ -117,6 +121,8 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         key->setObjectName(QStringLiteral("Befehl%1").arg(i + 2));
         key->setGeometry(twipsToPx(keyLeft + i * keyStep), twipsToPx(keyTop), 36, 40);
         key->setFont(digitFont(24, true));
+        const QChar digit = key->digit();
+        connect(key, &QPushButton::clicked, this, [this, digit] { chooseKey(digit); });
     }
 
     const auto notice = [this](const char *name, const QColor &colour) {
@@ -158,6 +164,9 @@ DropField *TrainerWindow::addField(const QString &name, const QRect &rect, QWidg
     connect(field, &DropField::dropped, this, [this](const QString &f, const QString &digit) {
         dropOnField(f, digit.isEmpty() ? std::nullopt : std::optional<QChar>(digit.at(0)));
     });
+    connect(field, &DropField::clicked, this, &TrainerWindow::placeChosenKey);
+    connect(field, &DropField::typed, this, &TrainerWindow::typeDigit);
+    connect(field, &DropField::stepped, this, &TrainerWindow::stepFocus);
     remember(field);
     return field;
 }
@@ -204,31 +213,120 @@ QPushButton *TrainerWindow::addButton(const QString &name, const QString &text, 
     return button;
 }
 
-void TrainerWindow::dropOnField(const QString &field, std::optional<QChar> digit)
+TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
+                                                     std::optional<QChar> digit)
 {
     Exercise &ex = exercise();
     if (!ex.isField(field))
-        return;
-    if (ex.drop(field, digit) == Exercise::Verdict::Wrong) {
-        renderField(field);
+        return DropResult::Refused;
+    const bool right = ex.drop(field, digit) == Exercise::Verdict::Right;
+    renderField(field);
+    if (right) {
+        AwardPoint();
+    } else {
         WrongDigit();
         ex.clearField(field);
         renderField(field);
-    } else {
-        renderField(field);
-        AwardPoint();
     }
-    TestSolved();
+    if (TestSolved())
+        return DropResult::Solved;
+    return right ? DropResult::Accepted : DropResult::Refused;
 }
 
-void TrainerWindow::TestSolved()
+bool TrainerWindow::TestSolved()
 {
     const Exercise &ex = exercise();
     if (!ex.isSolved())
-        return;
+        return false;
     m_services.dialogs.message(ex.solvedTitle(), ex.solvedText());
     AdvanceProgressMarker();
     NextProblem();
+    return true;
+}
+
+void TrainerWindow::chooseKey(QChar digit)
+{
+    m_chosenKey = m_chosenKey == digit ? std::nullopt : std::optional<QChar>(digit);
+    for (DigitKey *key : findChildren<DigitKey *>())
+        key->setChecked(m_chosenKey == key->digit());
+}
+
+void TrainerWindow::placeChosenKey(const QString &field)
+{
+    if (!m_chosenKey)
+        return;
+    const QChar digit = *m_chosenKey;
+    chooseKey(digit); // placed: the key is let go
+    dropOnField(field, digit);
+}
+
+void TrainerWindow::typeDigit(const QString &field, QChar digit)
+{
+    const DropResult result = dropOnField(field, digit);
+    if (result == DropResult::Refused) {
+        focusField(field);
+    } else if (result == DropResult::Accepted) {
+        const QStringList order = focusOrder();
+        const int at = order.indexOf(field);
+        focusField(order.value(at + 1, order.value(0)));
+    } // solved: the new problem has focused its first field
+}
+
+QStringList TrainerWindow::focusOrder() const
+{
+    QStringList order;
+    const QStringList fields = currentExercise().fieldNames();
+    for (const QString &field : fields) {
+        const QWidget *widget = m_named.value(field);
+        if (widget && widget->isVisibleTo(this) && !widget->property("given").toBool())
+            order << field;
+    }
+    return order;
+}
+
+void TrainerWindow::focusField(const QString &field)
+{
+    if (QWidget *widget = m_named.value(field))
+        widget->setFocus(Qt::OtherFocusReason);
+}
+
+bool TrainerWindow::focusNextPrevChild(bool next)
+{
+    // Tab and Shift+Tab walk the fields in written order, round and round.
+    const QStringList order = focusOrder();
+    QWidget *focused = focusWidget();
+    const int at = focused ? order.indexOf(focused->objectName()) : -1;
+    if (at < 0 || order.isEmpty())
+        return QWidget::focusNextPrevChild(next);
+    const int count = int(order.size());
+    focusField(order.at((at + (next ? 1 : count - 1)) % count));
+    return true;
+}
+
+void TrainerWindow::stepFocus(const QString &field, int dx, int dy)
+{
+    // The arrow keys go to the nearest field in their direction, preferring one in line.
+    const QWidget *from = m_named.value(field);
+    if (!from)
+        return;
+    const QPoint start = from->mapTo(this, from->rect().center());
+    QString best;
+    int bestScore = 0;
+    for (const QString &candidate : focusOrder()) {
+        const QWidget *widget = m_named.value(candidate);
+        const QPoint d = widget->mapTo(this, widget->rect().center()) - start;
+        const int along = d.x() * dx + d.y() * dy;
+        if (along <= 0)
+            continue;
+        const int across = dx != 0 ? std::abs(d.y()) : std::abs(d.x());
+        const int score = along + 3 * across;
+        if (best.isEmpty() || score < bestScore) {
+            best = candidate;
+            bestScore = score;
+        }
+    }
+    if (!best.isEmpty())
+        focusField(best);
 }
 
 void TrainerWindow::AwardPoint()
@@ -313,6 +411,11 @@ void TrainerWindow::renderExercise()
         if (QWidget *widget = m_named.value(it.key()))
             widget->setVisible(it.value());
     }
+    for (const QString &field : ex.fieldNames()) {
+        if (QWidget *widget = m_named.value(field))
+            widget->setAccessibleDescription(ex.fieldDescription(field));
+    }
+    focusField(focusOrder().value(0));
 }
 
 void TrainerWindow::renderScore()
@@ -324,6 +427,8 @@ void TrainerWindow::renderScore()
     for (const char *name : {"Bezeichnung15", "Bezeichnung23"})
         static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(errors);
     m_marker->setGeometry(markerLeft, twipsToPx(m_score.markerTop()), markerSize, markerSize);
+    m_marker->setAccessibleDescription(
+        QStringLiteral("Fortschritt: %1 von 18 Aufgaben gelöst").arg(m_score.solvedSinceReset()));
 }
 
 void TrainerWindow::showEvent(QShowEvent *event)

@@ -37,9 +37,23 @@ public:
 
     const ScoreBoard &score() const { return m_score; }
 
+    enum class DropResult { Refused, Accepted, Solved };
+
     // The drop procedure of every answer field; `digit` is nothing for a drop of
-    // anything but a digit key.
-    void dropOnField(const QString &field, std::optional<QChar> digit);
+    // anything but a digit key. Dragging, clicking a key and then a field, and typing a
+    // digit on a field all come here.
+    DropResult dropOnField(const QString &field, std::optional<QChar> digit);
+
+    // A click on a digit key chooses it (or, chosen already, lets it go); a click on a
+    // field then places it.
+    void chooseKey(QChar digit);
+    std::optional<QChar> chosenKey() const { return m_chosenKey; }
+    void placeChosenKey(const QString &field);
+    // A digit typed on the focused field; after a right digit the focus moves on in
+    // written order.
+    void typeDigit(const QString &field, QChar digit);
+    // The fields a pupil fills, in written order: shown, and not given by the problem.
+    QStringList focusOrder() const;
 
     // Deals the next problem of the current kind (single or gap).
     virtual void NextProblem() = 0;
@@ -77,12 +91,15 @@ protected:
 
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
-    void TestSolved();
+    bool TestSolved();
     void takeMemoryReward();
     void takeCatchingReward();
     void renderField(const QString &field);
+    void focusField(const QString &field);
+    void stepFocus(const QString &field, int dx, int dy);
 
     TrainerSetup m_setup;
     ScoreBoard m_score;
@@ -90,6 +107,7 @@ private:
     QLabel *m_memoryNotice = nullptr;
     QLabel *m_catchingNotice = nullptr;
     QLabel *m_marker = nullptr;
+    std::optional<QChar> m_chosenKey;
 };
 
 // Button column on the right of a trainer window.

@@ -163,6 +163,30 @@ bool OneRowSingle::isSolved() const
     return ok && value == expected;
 }
 
+QString OneRowSingle::fieldDescription(const QString &field) const
+{
+    static const QHash<QString, QString> carries = {
+        {QStringLiteral("Bezeichnung9"), QStringLiteral("Übertrag der Einerspalte")},
+        {QStringLiteral("Bezeichnung8"), QStringLiteral("Übertrag der Zehnerspalte")},
+        {QStringLiteral("Bezeichnung7"), QStringLiteral("Übertrag der Hunderterspalte")},
+    };
+    if (carries.contains(field))
+        return carries.value(field);
+    // The result row from the right: the written zeros, then the digits of P.
+    const int zeros = multiplierZeros(m_mode);
+    static const QStringList row = {QStringLiteral("Bezeichnung17"), QStringLiteral("Bezeichnung13"),
+                                    QStringLiteral("Bezeichnung12"), QStringLiteral("Bezeichnung11"),
+                                    QStringLiteral("Bezeichnung10")};
+    int place = -1;
+    if (field == QLatin1String("Bezeichnung19"))
+        place = 0;
+    else if (field == QLatin1String("Bezeichnung18"))
+        place = zeros - 1;
+    else if (row.contains(field))
+        place = zeros + int(row.indexOf(field));
+    return place < 0 ? QString() : QStringLiteral("Ergebnis, ") + placeName(place);
+}
+
 // --- gap problems ------------------------------------------------------------------
 
 namespace {
@@ -335,4 +359,26 @@ bool OneRowGap::isSolved() const
 QString OneRowGap::solvedText() const
 {
     return QStringLiteral("\r") + QString::fromUtf8(solvedProblemText) + QStringLiteral("\r");
+}
+
+QString OneRowGap::fieldDescription(const QString &field) const
+{
+    const int multiplicand = int(multiplicandGaps.indexOf(field));
+    if (multiplicand >= 0)
+        return QStringLiteral("Erste Zahl, ") + placeName(3 - multiplicand);
+    if (field == QLatin1String("luecke5"))
+        return QStringLiteral("Zweite Zahl");
+    if (field == QLatin1String("luecke6"))
+        return QStringLiteral("Zweite Zahl, erste Null");
+    if (field == QLatin1String("luecke10"))
+        return QStringLiteral("Zweite Zahl, zweite Null");
+    const int zeros = multiplierZeros(m_mode);
+    int place = -1;
+    if (field == QLatin1String("luecke11"))
+        place = 0;
+    else if (field == QLatin1String("luecke12"))
+        place = zeros - 1;
+    else if (productGaps.contains(field))
+        place = zeros + 4 - int(productGaps.indexOf(field));
+    return place < 0 ? QString() : QStringLiteral("Ergebnis, ") + placeName(place);
 }

@@ -42,6 +42,7 @@ public:
     QStringList fieldNames() const override;
     QString expectedDigit(const QString &field) const override;
     bool isSolved() const override;
+    QString fieldDescription(const QString &field) const override;
     QString solvedTitle() const override { return QString::fromUtf8(singleProblemTitle); }
 
     void ClearProblem();
@@ -75,6 +76,7 @@ public:
     QStringList fieldNames() const override;
     QString expectedDigit(const QString &field) const override;
     bool isSolved() const override;
+    QString fieldDescription(const QString &field) const override;
     QString solvedTitle() const override { return QString::fromUtf8(gapProblemTitle); }
     QString solvedText() const override;
 
