@@ -11,7 +11,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("malrechnen"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Malrechnen"));
     QApplication::setApplicationVersion(QStringLiteral(MALRECHNEN_VERSION));
 
     // The toolkit's own buttons speak German too ("Ja", "Nein", "Abbrechen").

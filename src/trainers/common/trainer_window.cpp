@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QShowEvent>
 #include <QStyle>
 
@@ -40,7 +41,7 @@ QFont digitFont(int pixelSize, bool bold = false)
 
 QPixmap markerPixmap(int size)
 {
-    const qreal ratio = 2.0;
+    const qreal ratio = 4.0; // stays sharp in a maximised window
     QPixmap pixmap(QSize(size, size) * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
@@ -72,7 +73,10 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     , m_setup(setup)
 {
     setObjectName(QLatin1String(setup.formName));
-    setFixedSize(setup.size);
+    // The window opens at its design size and may be enlarged or maximised: its
+    // contents scale with it (see applyScale).
+    setMinimumSize(setup.size);
+    resize(setup.size);
     setStyleSheet(QStringLiteral(
         "TrainerWindow { background-color: rgb(244, 248, 255); }"
         "DropField { background-color: white; border: 2px solid rgb(120, 150, 190);"
@@ -91,7 +95,9 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     const auto counter = [this](const char *caption, const char *name, const char *mirror, int left) {
         auto *title = new QLabel(QString::fromUtf8(caption), this);
         title->setGeometry(left, 8, 60, 28);
-        title->setStyleSheet(QStringLiteral("font-size: 15px;"));
+        QFont font = title->font();
+        font.setPixelSize(15);
+        title->setFont(font);
         auto *value = new QLabel(QStringLiteral("0"), this);
         value->setObjectName(QLatin1String(name));
         value->setGeometry(left + 64, 8, 64, 28);
@@ -114,6 +120,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     m_marker = new QLabel(this);
     m_marker->setObjectName(QStringLiteral("Bild1"));
     m_marker->setPixmap(markerPixmap(markerSize));
+    m_marker->setScaledContents(true);
     m_marker->setToolTip(QStringLiteral("Gelöste Aufgaben"));
 
     for (int i = 0; i <= 9; ++i) {
@@ -132,9 +139,8 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         label->setGeometry(twipsRect(960, 4080, 5895, 375));
         label->setAlignment(Qt::AlignCenter);
         label->setCursor(Qt::PointingHandCursor);
-        label->setStyleSheet(QStringLiteral("background-color: black; color: %1; font-size: 15px;"
-                                            " font-weight: bold;")
-                                 .arg(colour.name()));
+        label->setStyleSheet(QStringLiteral("background-color: black; color: %1;").arg(colour.name()));
+        label->setFont(digitFont(15, true));
         label->hide();
         return label;
     };
@@ -426,7 +432,7 @@ void TrainerWindow::renderScore()
         static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(points);
     for (const char *name : {"Bezeichnung15", "Bezeichnung23"})
         static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(errors);
-    m_marker->setGeometry(markerLeft, twipsToPx(m_score.markerTop()), markerSize, markerSize);
+    setDesignGeometry(m_marker, QRect(markerLeft, twipsToPx(m_score.markerTop()), markerSize, markerSize));
     m_marker->setAccessibleDescription(
         QStringLiteral("Fortschritt: %1 von 18 Aufgaben gelöst").arg(m_score.solvedSinceReset()));
 }
@@ -446,4 +452,58 @@ void TrainerWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();
     EndTraining();
+}
+
+void TrainerWindow::recordDesign(QWidget *widget)
+{
+    const QFont font = widget->font();
+    const bool inPixels = font.pixelSize() > 0;
+    m_design.insert(widget, {widget->geometry(), inPixels ? qreal(font.pixelSize()) : font.pointSizeF(),
+                             inPixels});
+}
+
+void TrainerWindow::setDesignGeometry(QWidget *widget, const QRect &rect)
+{
+    if (!m_design.contains(widget))
+        recordDesign(widget);
+    m_design[widget].rect = rect;
+    applyScale(widget);
+}
+
+void TrainerWindow::applyScale(QWidget *widget)
+{
+    const Design &design = m_design.value(widget);
+    const QPoint offset = widget->parentWidget() == this ? m_offset : QPoint();
+    const QRectF scaled(QPointF(design.rect.topLeft()) * m_scale + offset,
+                        QSizeF(design.rect.size()) * m_scale);
+    widget->setGeometry(scaled.toRect());
+    QFont font = widget->font();
+    if (design.inPixels)
+        font.setPixelSize(qMax(1, qRound(design.fontSize * m_scale)));
+    else if (design.fontSize > 0)
+        font.setPointSizeF(design.fontSize * m_scale);
+    widget->setFont(font);
+}
+
+void TrainerWindow::applyScale()
+{
+    const QSize design = m_setup.size;
+    m_scale = qMin(width() / qreal(design.width()), height() / qreal(design.height()));
+    m_offset = QPoint(qRound((width() - design.width() * m_scale) / 2),
+                      qRound((height() - design.height() * m_scale) / 2));
+    // Children before their own children, so that a panel is recorded before its contents.
+    const QList<QWidget *> widgets = findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        if (widget->isWindow())
+            continue;
+        if (!m_design.contains(widget))
+            recordDesign(widget);
+        applyScale(widget);
+    }
+}
+
+void TrainerWindow::resizeEvent(QResizeEvent *event)
+{
+    applyScale();
+    QWidget::resizeEvent(event);
 }

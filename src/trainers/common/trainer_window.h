@@ -80,6 +80,9 @@ protected:
     QFrame *addRule(const QString &name, const QRect &rect, QWidget *parent = nullptr);
     QPushButton *addButton(const QString &name, const QString &text, int row);
     QWidget *named(const QString &name) const { return m_named.value(name); }
+    // Places a widget at a rectangle of the window's design size (in its parent's
+    // coordinates); the window scales it with everything else when it is resized.
+    void setDesignGeometry(QWidget *widget, const QRect &rect);
     // Registers a widget the exercise may write or hide by name.
     void remember(QWidget *widget) { m_named.insert(widget->objectName(), widget); }
 
@@ -92,6 +95,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool focusNextPrevChild(bool next) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     bool TestSolved();
@@ -108,6 +112,20 @@ private:
     QLabel *m_catchingNotice = nullptr;
     QLabel *m_marker = nullptr;
     std::optional<QChar> m_chosenKey;
+
+    // Every control at the window's design size; the window draws them scaled to its size.
+    struct Design
+    {
+        QRect rect;
+        qreal fontSize; // pixels, or points where the font was given in points
+        bool inPixels;
+    };
+    void recordDesign(QWidget *widget);
+    void applyScale(QWidget *widget);
+    void applyScale();
+    QHash<QWidget *, Design> m_design;
+    qreal m_scale = 1.0;
+    QPoint m_offset;
 };
 
 // Button column on the right of a trainer window.

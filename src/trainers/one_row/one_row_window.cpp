@@ -22,6 +22,7 @@ constexpr int boxHeight = 42;
 constexpr int gapPanelTop = 840;   // twips: the gap panel covers the single layout
 constexpr int gapPanelAway = 6000; // twips: out of sight in single mode
 constexpr int problemTop = 64;
+constexpr int gapPanelLeft = 56;
 
 int columnX(int column, int left = columnLeft)
 {
@@ -31,11 +32,6 @@ int columnX(int column, int left = columnLeft)
 QRect box(int column, int top, int left = columnLeft)
 {
     return QRect(columnX(column, left), top, boxWidth, boxHeight);
-}
-
-QRect smallBox(int column, int top)
-{
-    return QRect(columnX(column) + 5, top, 26, 28);
 }
 
 QString captionFor(OneRowMode mode)
@@ -71,7 +67,11 @@ OneRowWindow::OneRowWindow(Services &services, QWidget *parent)
     tag->setAlignment(Qt::AlignCenter);
     tag->setToolTip(QStringLiteral("Übungsart"));
     tag->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128); color: white;"
-                                      " border-radius: 6px; font-weight: bold; font-size: 15px;"));
+                                      " border-radius: 6px;"));
+    QFont tagFont = tag->font();
+    tagFont.setPixelSize(15);
+    tagFont.setBold(true);
+    tag->setFont(tagFont);
     remember(tag);
 
     buildSingleLayout();
@@ -98,23 +98,31 @@ OneRowWindow::OneRowWindow(Services &services, QWidget *parent)
 
 void OneRowWindow::buildSingleLayout()
 {
+    // The single layout and the gap panel take the same place; only one is shown.
+    m_singleLayout = new QWidget(this);
+    m_singleLayout->setObjectName(QStringLiteral("singleLayout"));
+    m_singleLayout->setGeometry(gapPanelLeft, twipsToPx(gapPanelTop), 420, 200);
+    QWidget *panel = m_singleLayout;
+    const int left = columnLeft - gapPanelLeft;
+    const int top = problemTop - twipsToPx(gapPanelTop);
+    const auto at = [left](int column, int y) { return box(column, y, left); };
+
     for (int column = 0; column < 4; ++column)
-        addDigit(QStringLiteral("Bezeichnung%1").arg(column + 1), box(column, problemTop));
-    addDigit(QString(), box(4, problemTop), QStringLiteral("·"));
-    addDigit(QStringLiteral("Bezeichnung5"), box(5, problemTop));
-    addDigit(QStringLiteral("Bezeichnung6"), box(6, problemTop), QStringLiteral("0"));
-    addDigit(QStringLiteral("Bezeichnung20"), box(7, problemTop), QStringLiteral("0"));
+        addDigit(QStringLiteral("Bezeichnung%1").arg(column + 1), at(column, top), QString(), panel);
+    addDigit(QString(), at(4, top), QStringLiteral("·"), panel);
+    addDigit(QStringLiteral("Bezeichnung5"), at(5, top), QString(), panel);
+    addDigit(QStringLiteral("Bezeichnung6"), at(6, top), QStringLiteral("0"), panel);
+    addDigit(QStringLiteral("Bezeichnung20"), at(7, top), QStringLiteral("0"), panel);
 
     // Each carry sits above the result digit it is added to.
-    const int carryTop = problemTop + 52;
-    addSmallField(QStringLiteral("Bezeichnung7"), smallBox(2, carryTop));
-    addSmallField(QStringLiteral("Bezeichnung8"), smallBox(3, carryTop));
-    addSmallField(QStringLiteral("Bezeichnung9"), smallBox(4, carryTop));
+    const int carryTop = top + 52;
+    for (auto [name, column] : {std::pair{"Bezeichnung7", 2}, {"Bezeichnung8", 3}, {"Bezeichnung9", 4}})
+        addSmallField(QLatin1String(name), QRect(columnX(column, left) + 5, carryTop, 26, 28), panel);
 
     const int ruleTop = carryTop + 34;
-    addRule(QString(), QRect(columnX(0), ruleTop, 6 * columnPitch - 6, 3));
-    addRule(QStringLiteral("Linie6"), QRect(columnX(6) - 6, ruleTop, columnPitch, 3));
-    addRule(QStringLiteral("Linie7"), QRect(columnX(7) - 6, ruleTop, columnPitch, 3));
+    addRule(QString(), QRect(columnX(0, left), ruleTop, 6 * columnPitch - 6, 3), panel);
+    addRule(QStringLiteral("Linie6"), QRect(columnX(6, left) - 6, ruleTop, columnPitch, 3), panel);
+    addRule(QStringLiteral("Linie7"), QRect(columnX(7, left) - 6, ruleTop, columnPitch, 3), panel);
 
     // The result is written right-aligned under the multiplier.
     const int resultTop = ruleTop + 10;
@@ -122,18 +130,18 @@ void OneRowWindow::buildSingleLayout()
                                    "Bezeichnung13", "Bezeichnung17", "Bezeichnung18",
                                    "Bezeichnung19"};
     for (int i = 0; i < 7; ++i)
-        addField(QLatin1String(results[i]), box(i + 1, resultTop));
+        addField(QLatin1String(results[i]), at(i + 1, resultTop), panel);
 }
 
 void OneRowWindow::buildGapPanel()
 {
     m_gapPanel = new QFrame(this);
     m_gapPanel->setObjectName(QStringLiteral("Bild6"));
-    m_gapPanel->setGeometry(56, twipsToPx(gapPanelAway), 420, 200);
+    m_gapPanel->setGeometry(gapPanelLeft, twipsToPx(gapPanelAway), 420, 200);
     m_gapPanel->setAutoFillBackground(true);
     m_gapPanel->setStyleSheet(QStringLiteral("QFrame#Bild6 { background-color: rgb(244, 248, 255); }"));
 
-    const int left = columnLeft - 56;
+    const int left = columnLeft - gapPanelLeft;
     const int top = problemTop - twipsToPx(gapPanelTop);
     for (int column = 0; column < 4; ++column)
         addField(QStringLiteral("luecke%1").arg(column + 1), box(column, top, left), m_gapPanel);
@@ -157,7 +165,9 @@ void OneRowWindow::buildGapPanel()
 void OneRowWindow::placeGapPanel()
 {
     const int top = isGapMode(m_mode) ? gapPanelTop : gapPanelAway;
-    m_gapPanel->move(m_gapPanel->x(), twipsToPx(top));
+    setDesignGeometry(m_gapPanel, QRect(gapPanelLeft, twipsToPx(top), 420, 200));
+    m_gapPanel->setVisible(isGapMode(m_mode));
+    m_singleLayout->setVisible(!isGapMode(m_mode));
     m_gapPanel->raise();
     static_cast<QLabel *>(named(QStringLiteral("Bezeichnung21")))->setText(modeTag(m_mode));
 }

@@ -39,4 +39,5 @@ private:
     OneRowSingle m_single;
     OneRowGap m_gap;
     QFrame *m_gapPanel = nullptr;
+    QWidget *m_singleLayout = nullptr;
 };

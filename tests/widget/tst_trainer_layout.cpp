@@ -1,0 +1,98 @@
+#include "fake_dialogs.h"
+#include "scripted_random.h"
+#include "shell/application.h"
+#include "trainers/common/digit_key.h"
+#include "trainers/common/drop_field.h"
+#include "trainers/common/trainer_window.h"
+
+#include <QPushButton>
+#include <QtTest>
+
+Q_DECLARE_METATYPE(WindowId)
+
+namespace {
+
+// The controls a pupil touches: none may cover another, none may stick out of the window.
+QList<QWidget *> controls(QWidget *window)
+{
+    QList<QWidget *> found;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->isVisibleTo(window) && (qobject_cast<DropField *>(w) || qobject_cast<QPushButton *>(w)))
+            found << w;
+    }
+    return found;
+}
+
+QRect inWindow(QWidget *w, QWidget *window)
+{
+    return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
+}
+
+} // namespace
+
+class TrainerLayoutTest : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void nothingOverlapsAtAnySize_data();
+    void nothingOverlapsAtAnySize();
+};
+
+void TrainerLayoutTest::nothingOverlapsAtAnySize_data()
+{
+    QTest::addColumn<WindowId>("trainer");
+    QTest::addColumn<bool>("gapMode");
+    QTest::addColumn<QSize>("size");
+    const struct { const char *name; WindowId id; const char *gapButton; } trainers[] = {
+        {"one-row", WindowId::OneRow, "Befehl12"}};
+    const struct { const char *name; QSize size; } sizes[] = {
+        {"default", QSize()}, {"1280x1024", QSize(1280, 1024)}, {"1920x1080", QSize(1920, 1080)}};
+    for (const auto &t : trainers) {
+        for (const auto &s : sizes) {
+            for (bool gap : {false, true})
+                QTest::addRow("%s, %s, %s", t.name, gap ? "gap" : "single", s.name) << t.id << gap << s.size;
+        }
+    }
+}
+
+void TrainerLayoutTest::nothingOverlapsAtAnySize()
+{
+    QFETCH(WindowId, trainer);
+    QFETCH(bool, gapMode);
+    QFETCH(QSize, size);
+    FakeDialogs dialogs;
+    ScriptedRandom random;
+    Application app(dialogs, random);
+    app.start();
+    app.registry().switchTo(trainer);
+    auto *form = qobject_cast<TrainerWindow *>(app.registry().window(trainer));
+    if (gapMode)
+        QTest::mouseClick(form->findChild<QPushButton *>(trainer == WindowId::OneRow ? "Befehl12" : "Befehl13"),
+                          Qt::LeftButton);
+    const int designFont = form->findChild<DigitKey *>("Befehl2")->font().pixelSize();
+    const QSize design = form->size();
+    if (size.isValid())
+        form->resize(size);
+    QCoreApplication::processEvents();
+
+    const QList<QWidget *> all = controls(form);
+    QVERIFY(all.size() > 15);
+    for (int i = 0; i < all.size(); ++i) {
+        const QRect a = inWindow(all[i], form);
+        QVERIFY2(form->rect().contains(a), qPrintable(all[i]->objectName() + " sticks out"));
+        for (int j = i + 1; j < all.size(); ++j) {
+            QVERIFY2(!a.intersects(inWindow(all[j], form)),
+                     qPrintable(all[i]->objectName() + " covers " + all[j]->objectName()));
+        }
+    }
+    // Digits grow with the window.
+    const int font = form->findChild<DigitKey *>("Befehl2")->font().pixelSize();
+    if (size.isValid())
+        QVERIFY(font >= 0.9 * designFont * qMin(size.width() / qreal(design.width()),
+                                                size.height() / qreal(design.height())));
+    else
+        QCOMPARE(font, designFont);
+}
+
+QTEST_MAIN(TrainerLayoutTest)
+#include "tst_trainer_layout.moc"
