@@ -77,6 +77,7 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
         picture->setPixmap(tilePixmap(QString::fromUtf8(entry.tile), entry.colour, tileSize));
         picture->setGeometry(QRect(entry.at, QSize(tileSize, tileSize)));
         picture->setCursor(Qt::PointingHandCursor);
+        picture->setAccessibleName(QString::fromUtf8(entry.caption));
         auto *caption = new QLabel(QString::fromUtf8(entry.caption), this);
         caption->setObjectName(QLatin1String(entry.captionName));
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -24,8 +24,8 @@ public:
     // The digit the written computation expects in `field`, as the fields stand now.
     virtual QString expectedDigit(const QString &field) const = 0;
     virtual bool isSolved() const = 0;
-    // Where a field stands in the written computation, for screen readers
-    // ("Ergebnis, Zehnerstelle").
+    // Where a field or a digit of the problem stands in the written computation, for
+    // screen readers ("Ergebnis, Zehnerstelle").
     virtual QString fieldDescription(const QString &field) const;
     // Title and text of the message that reports the problem solved.
     virtual QString solvedTitle() const = 0;

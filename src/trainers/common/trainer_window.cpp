@@ -417,9 +417,9 @@ void TrainerWindow::renderExercise()
         if (QWidget *widget = m_named.value(it.key()))
             widget->setVisible(it.value());
     }
-    for (const QString &field : ex.fieldNames()) {
-        if (QWidget *widget = m_named.value(field))
-            widget->setAccessibleDescription(ex.fieldDescription(field));
+    for (auto it = ex.captions().cbegin(); it != ex.captions().cend(); ++it) {
+        if (QWidget *widget = m_named.value(it.key()))
+            widget->setAccessibleDescription(ex.fieldDescription(it.key()));
     }
     focusField(focusOrder().value(0));
 }

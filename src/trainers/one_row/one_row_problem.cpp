@@ -172,6 +172,16 @@ QString OneRowSingle::fieldDescription(const QString &field) const
     };
     if (carries.contains(field))
         return carries.value(field);
+    static const QStringList multiplicand = {QStringLiteral("Bezeichnung1"), QStringLiteral("Bezeichnung2"),
+                                             QStringLiteral("Bezeichnung3"), QStringLiteral("Bezeichnung4")};
+    if (multiplicand.contains(field))
+        return QStringLiteral("Erste Zahl, ") + placeName(3 - int(multiplicand.indexOf(field)));
+    if (field == QLatin1String("Bezeichnung5"))
+        return QStringLiteral("Zweite Zahl");
+    if (field == QLatin1String("Bezeichnung6"))
+        return QStringLiteral("Zweite Zahl, erste Null");
+    if (field == QLatin1String("Bezeichnung20"))
+        return QStringLiteral("Zweite Zahl, zweite Null");
     // The result row from the right: the written zeros, then the digits of P.
     const int zeros = multiplierZeros(m_mode);
     static const QStringList row = {QStringLiteral("Bezeichnung17"), QStringLiteral("Bezeichnung13"),
