@@ -8,6 +8,7 @@ packages=(
   qt6-translations-l10n            # German texts of the toolkit's own buttons
   fonts-sil-andika fonts-dejavu-core
   xvfb xauth                       # headless X server for the end-to-end tests and screenshots
+  desktop-file-utils appstream     # check the menu entry and the software-centre description
 )
 
 missing=()
