@@ -14,9 +14,10 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
-# The Qt libraries come from dpkg-shlibdeps; the digit font and the German texts of the
-# toolkit's own buttons are looked up at run time, so the linker does not see them.
+# The Qt libraries come from dpkg-shlibdeps; the digit font, the German texts of the
+# toolkit's own buttons and the SVG plugins for the window icon are looked up at run time,
+# so the linker does not see them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-sil-andika, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-sil-andika, qt6-translations-l10n, libqt6svg6")
 
 include(CPack)
