@@ -6,8 +6,10 @@ packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   qt6-translations-l10n            # German texts of the toolkit's own buttons
+  libqt6svg6                       # draws the SVG window icon
   fonts-sil-andika fonts-dejavu-core
   xvfb xauth                       # headless X server for the end-to-end tests and screenshots
+  desktop-file-utils appstream     # check the menu entry and the software-centre description
 )
 
 missing=()

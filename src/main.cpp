@@ -3,6 +3,7 @@
 #include "ui/random_source.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -12,6 +13,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("malrechnen"));
     QApplication::setApplicationVersion(QStringLiteral(MALRECHNEN_VERSION));
+    // The desktop entry of that name gives task bars and docks the same icon as the menu.
+    QApplication::setDesktopFileName(QStringLiteral("malrechnen"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
 
     // The toolkit's own buttons speak German too ("Ja", "Nein", "Abbrechen").
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
