@@ -62,7 +62,7 @@ MemoryWindow::MemoryWindow(Services &services, QWidget *parent)
     setPalette(formPalette);
     setAutoFillBackground(true);
 
-    auto *heading = new QLabel(QStringLiteral("Finde die Zahlenpaare, die zusammen 10 ergeben!"), this);
+    auto *heading = new QLabel(QStringLiteral("Finde die Zahlenpaare!"), this);
     heading->setGeometry(frameLeft, 8, frameWidth, 40);
     heading->setStyleSheet(QStringLiteral("color: white; font-size: 18px; font-weight: bold;"));
 
