@@ -1,5 +1,7 @@
 #include "shell/application.h"
 
+#include "games/catching/catching_window.h"
+#include "games/memory/memory_window.h"
 #include "shell/main_menu.h"
 #include "trainers/one_row/one_row_window.h"
 
@@ -14,6 +16,8 @@ Application::Application(Dialogs &dialogs, RandomSource &random)
         return menu;
     });
     m_registry.registerWindow(WindowId::OneRow, [this] { return new OneRowWindow(m_services); });
+    m_registry.registerWindow(WindowId::Memory, [this] { return new MemoryWindow(m_services); });
+    m_registry.registerWindow(WindowId::Catching, [this] { return new CatchingWindow(m_services); });
 }
 
 void Application::start()

@@ -3,12 +3,16 @@
 void FakeDialogs::message(const QString &title, const QString &text, MessageIcon icon)
 {
     calls.append({Kind::Message, title, text, icon, Answer::Yes, QString()});
+    if (whileOpen)
+        whileOpen(Call(calls.last())); // a copy: the hook may open further boxes
 }
 
 Answer FakeDialogs::question(const QString &title, const QString &text, MessageIcon icon,
                              Answer defaultButton)
 {
     calls.append({Kind::Question, title, text, icon, defaultButton, QString()});
+    if (whileOpen)
+        whileOpen(Call(calls.last())); // a copy: the hook may open further boxes
     return answers.isEmpty() ? Answer::No : answers.takeFirst();
 }
 

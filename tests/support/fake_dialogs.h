@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 // Records every dialog the program opens and answers from a script.
 class FakeDialogs final : public Dialogs
@@ -31,6 +32,9 @@ public:
     // Entries for the next input boxes; Cancel when none is left.
     QList<std::optional<QString>> entries;
     QList<Call> calls;
+    // Runs while each box is "open", where a real box would run its own event loop
+    // (timers keep firing there).
+    std::function<void(const Call &)> whileOpen;
 
     int count(const QString &title) const;
     void clear() { calls.clear(); }
