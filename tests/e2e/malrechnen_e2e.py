@@ -150,11 +150,12 @@ class Program:
         x0, y0 = centre(source)
         x1, y1 = centre(target)
         xdotool("mousemove", "--sync", x0, y0, "mousedown", "1")
+        # While the program drags, it holds the pointer: --sync would wait in vain.
         steps = 8
         for i in range(1, steps + 1):
-            xdotool("mousemove", "--sync", x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
+            xdotool("mousemove", x0 + (x1 - x0) * i // steps, y0 + (y1 - y0) * i // steps)
             time.sleep(0.02)
-        xdotool("mousemove", "--sync", x1, y1)
+        xdotool("mousemove", x1, y1)
         time.sleep(0.05)
         xdotool("mouseup", "1")
 
