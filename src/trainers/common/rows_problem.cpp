@@ -3,6 +3,8 @@
 #include "trainers/common/answer_key.h"
 #include "ui/random_source.h"
 
+#include <algorithm>
+
 namespace {
 
 qint64 placeValue(int zeros)
@@ -102,8 +104,13 @@ void RowsSingle::show(const RowsNumbers &numbers)
 
 QStringList RowsSingle::fieldNames() const
 {
+    // Written order: row by row, each from its ones digit leftwards.
+    std::vector<RowField> fields = m_tables.fields;
+    std::stable_sort(fields.begin(), fields.end(), [](const RowField &a, const RowField &b) {
+        return a.row != b.row ? a.row < b.row : a.place < b.place;
+    });
     QStringList names;
-    for (const RowField &f : m_tables.fields)
+    for (const RowField &f : fields)
         names << QLatin1String(f.field);
     return names;
 }
