@@ -71,6 +71,8 @@ private Q_SLOTS:
     void gapCompletion();
     void staircaseZeros_data();
     void staircaseZeros();
+    void fieldDescription_data();
+    void fieldDescription();
 };
 
 void TestRowsProblem::drawOrder_data()
@@ -426,6 +428,38 @@ void TestRowsProblem::staircaseZeros()
         for (const QString &zero : zeros)
             QVERIFY(ex->isShown(zero));
     }
+}
+
+void TestRowsProblem::fieldDescription_data()
+{
+    QTest::addColumn<QString>("trainer");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("description");
+
+    QTest::newRow("Form2 first digit of row 0")
+        << "Form2" << "Bezeichnung17" << "1. Teilprodukt, Hunderttausenderstelle";
+    QTest::newRow("Form2 zero of row 0") << "Form2" << "Bezeichnung9" << "1. Teilprodukt, Einerstelle";
+    QTest::newRow("Form2 ones of row 1") << "Form2" << "Bezeichnung26" << "2. Teilprodukt, Einerstelle";
+    QTest::newRow("Form2 gap in the sum") << "Form2" << "luecke18" << "Ergebnis, Einerstelle";
+    QTest::newRow("Form3 first digit of row 0")
+        << "Form3" << "Bezeichnung17" << "1. Teilprodukt, Millionenstelle";
+    QTest::newRow("Form3 last zero of row 0") << "Form3" << "Bezeichnung27" << "1. Teilprodukt, Einerstelle";
+    QTest::newRow("Form3 ones of row 2") << "Form3" << "Bezeichnung37" << "3. Teilprodukt, Einerstelle";
+    QTest::newRow("Form3 gap in row 2") << "Form3" << "luecke29" << "3. Teilprodukt, Zehnerstelle";
+    QTest::newRow("Form3 gap in the sum") << "Form3" << "luecke22" << "Ergebnis, Hunderttausenderstelle";
+}
+
+void TestRowsProblem::fieldDescription()
+{
+    QFETCH(QString, trainer);
+    QFETCH(QString, field);
+    QFETCH(QString, description);
+
+    RowsSingle single(tablesOf(trainer));
+    RowsGap gap(tablesOf(trainer));
+    const Exercise &ex = field.startsWith(QLatin1String("luecke")) ? static_cast<const Exercise &>(gap)
+                                                                   : single;
+    QCOMPARE(ex.fieldDescription(field), description);
 }
 
 QTEST_GUILESS_MAIN(TestRowsProblem)

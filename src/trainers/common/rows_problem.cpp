@@ -76,6 +76,14 @@ void RowsExercise::applyStaircase()
         setShown(field, !m_staircase);
 }
 
+QString RowsExercise::placeDescription(int row, int place) const
+{
+    const QString rowName = row < m_tables.multiplierDigits
+                                ? QStringLiteral("%1. Teilprodukt").arg(row + 1)
+                                : QStringLiteral("Ergebnis");
+    return rowName + QStringLiteral(", ") + placeName(place - 1);
+}
+
 // --- single problems -------------------------------------------------------------------
 
 void RowsSingle::clearSingleFields()
@@ -120,6 +128,15 @@ QString RowsSingle::expectedDigit(const QString &field) const
     for (const RowField &f : m_tables.fields) {
         if (field == QLatin1String(f.field))
             return characterFromRight(m_liste1.value(f.row), f.place);
+    }
+    return QString();
+}
+
+QString RowsSingle::fieldDescription(const QString &field) const
+{
+    for (const RowField &f : m_tables.fields) {
+        if (field == QLatin1String(f.field))
+            return placeDescription(f.row, f.place);
     }
     return QString();
 }
@@ -210,6 +227,18 @@ QString RowsGap::expectedDigit(const QString &field) const
 {
     const int item = fieldNames().indexOf(field);
     return item < 0 ? QString() : m_liste2.value(item);
+}
+
+QString RowsGap::fieldDescription(const QString &field) const
+{
+    for (std::size_t row = 0; row < m_tables.gapRows.size(); ++row) {
+        const auto &fields = m_tables.gapRows[row];
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (field == QLatin1String(fields[i]))
+                return placeDescription(int(row), int(i) + 1);
+        }
+    }
+    return QString();
 }
 
 QStringList RowsGap::zeroFields() const

@@ -78,6 +78,8 @@ public:
 
 protected:
     void applyStaircase();
+    // "1. Teilprodukt, Zehnerstelle", "Ergebnis, Einerstelle".
+    QString placeDescription(int row, int place) const;
     // The zeros at the end of partial product r: one fewer than the multiplier digits
     // below the one it belongs to.
     int trailingZeros(int row) const { return m_tables.multiplierDigits - 1 - row; }
@@ -101,6 +103,7 @@ public:
     QStringList fieldNames() const override;
     QString expectedDigit(const QString &field) const override;
     bool isSolved() const override;
+    QString fieldDescription(const QString &field) const override;
     QString solvedTitle() const override { return QString::fromUtf8(singleProblemTitle); }
     QStringList zeroFields() const override;
 
@@ -119,6 +122,7 @@ public:
     QStringList fieldNames() const override;
     QString expectedDigit(const QString &field) const override;
     bool isSolved() const override;
+    QString fieldDescription(const QString &field) const override;
     QString solvedTitle() const override { return QString::fromUtf8(gapProblemTitle); }
     QStringList zeroFields() const override;
 
