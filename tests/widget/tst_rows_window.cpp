@@ -173,28 +173,31 @@ void TestRowsWindow::writtenLayout()
     RowsWindow *window = program.open(idOf(trainer));
     const RowsTables &tables = window->singleProblem().tables();
     const int n = tables.multiplierDigits;
-    const auto x = [window](const char *name) {
+    const auto at = [window](const char *name) {
         QWidget *w = window->findChild<QWidget *>(QLatin1String(name));
-        return w->mapTo(window, QPoint(0, 0)).x();
+        return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
     };
+    const auto x = [&at](const char *name) { return at(name).x(); };
     const QRect notices = window->findChild<QWidget *>(QStringLiteral("Bezeichnung29"))->geometry();
 
     // Every digit stands in the column of its place: the ones under the multiplier's
     // ones digit, and row 0 without its zeros ends under the multiplier's highest digit.
     const char *const onesDigit = tables.multiplierLabels.back();
     const char *const highestDigit = tables.multiplierLabels.front();
-    int previousTop = window->findChild<QWidget *>(QLatin1String(onesDigit))->geometry().bottom();
+    const int pitch = (x(onesDigit) - x(highestDigit)) / (n - 1);
+    QVERIFY(pitch > 0);
+    int previousTop = at(onesDigit).bottom();
     for (int row = 0; row <= n; ++row) {
         int rowTop = -1;
         for (const RowField &f : tables.fields) {
             if (f.row != row)
                 continue;
-            QWidget *field = window->findChild<QWidget *>(QLatin1String(f.field));
-            QCOMPARE(field->x(), x(onesDigit) - (f.place - 1) * (x(onesDigit) - x(highestDigit)) / (n - 1));
+            const QRect field = at(f.field);
+            QCOMPARE(field.x(), x(onesDigit) - (f.place - 1) * pitch);
             if (rowTop < 0)
-                rowTop = field->y();
-            QCOMPARE(field->y(), rowTop);
-            QVERIFY2(field->geometry().bottom() < notices.top(), f.field);
+                rowTop = field.y();
+            QCOMPARE(field.y(), rowTop);
+            QVERIFY2(field.bottom() < notices.top(), f.field);
         }
         QVERIFY(rowTop > previousTop);
         previousTop = rowTop;
@@ -204,17 +207,22 @@ void TestRowsWindow::writtenLayout()
             QCOMPARE(x(f.field), x(highestDigit));
     }
 
-    // The gap panel shows the same places.
-    for (std::size_t row = 0; row < tables.gapRows.size(); ++row) {
-        for (std::size_t i = 0; i < tables.gapRows[row].size(); ++i)
-            QCOMPARE(x(tables.gapRows[row][i]), x(onesDigit) - int(i) * (x(onesDigit) - x(highestDigit)) / (n - 1));
-    }
+    // The gap panel shows the same places, in the place of the single layout.
     QCOMPARE(gapPanelTop(window), 6000);
+    QWidget *panel = window->findChild<QWidget *>(QStringLiteral("Bild6"));
+    QWidget *single = window->findChild<QWidget *>(QStringLiteral("singleLayout"));
+    QVERIFY(!panel->isVisible());
     window->chooseGapMode();
     QCOMPARE(gapPanelTop(window), gapTop);
-    QWidget *panel = window->findChild<QWidget *>(QStringLiteral("Bild6"));
+    QVERIFY(panel->isVisible());
+    QVERIFY(!single->isVisible());
+    QCOMPARE(panel->geometry(), single->geometry());
     QVERIFY(panel->geometry().bottom() < notices.top());
-    QVERIFY(panel->geometry().contains(window->findChild<QWidget *>(QStringLiteral("Bezeichnung34"))->geometry()));
+    QCOMPARE(x(tables.gapMultiplier.back()), x(onesDigit));
+    for (std::size_t row = 0; row < tables.gapRows.size(); ++row) {
+        for (std::size_t i = 0; i < tables.gapRows[row].size(); ++i)
+            QCOMPARE(x(tables.gapRows[row][i]), x(onesDigit) - int(i) * pitch);
+    }
 }
 
 void TestRowsWindow::staircaseSolve_data()

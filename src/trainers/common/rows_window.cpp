@@ -70,60 +70,63 @@ int RowsWindow::sumRuleTop() const
     return rowTop(m_tables.multiplierDigits - 1) + m_layout.boxHeight + ruleGap;
 }
 
+QRect RowsWindow::panelRect(int topTwips) const
+{
+    const int bottom = rowTop(m_tables.multiplierDigits) + m_layout.boxHeight + 6;
+    return QRect(gapPanelLeft, twipsToPx(topTwips), trainerButtonLeft - 8 - gapPanelLeft,
+                 bottom - twipsToPx(m_layout.gapPanelTop));
+}
+
+QRect RowsWindow::cell(int column, int top) const
+{
+    // Window places seen from the corner of the panel, which stands at its gap position.
+    return QRect(columnX(column, columnLeft - gapPanelLeft), top - twipsToPx(m_layout.gapPanelTop),
+                 boxWidth, m_layout.boxHeight);
+}
+
+void RowsWindow::addProblemLine(QWidget *panel, const std::vector<const char *> &multiplicand,
+                                const std::vector<const char *> &multiplier)
+{
+    for (int i = 0; i < 4; ++i)
+        addDigit(QLatin1String(multiplicand[std::size_t(i)]), cell(i, m_layout.problemTop), QString(), panel);
+    addDigit(QString(), cell(4, m_layout.problemTop), QStringLiteral("·"), panel);
+    for (int i = 0; i < m_tables.multiplierDigits; ++i)
+        addDigit(QLatin1String(multiplier[std::size_t(i)]), cell(5 + i, m_layout.problemTop), QString(), panel);
+
+    const QRect first = cell(0, m_layout.problemTop);
+    const int ruleWidth = (onesColumn() + 1) * columnPitch - (columnPitch - boxWidth);
+    addRule(QString(), QRect(first.x(), first.bottom() + 1 + ruleGap, ruleWidth, 3), panel);
+    addRule(QString(), QRect(first.x(), cell(0, sumRuleTop()).y(), ruleWidth, 3), panel);
+}
+
 void RowsWindow::buildSingleLayout()
 {
-    const auto box = [this](int column, int top) {
-        return QRect(columnX(column, columnLeft), top, boxWidth, m_layout.boxHeight);
-    };
-    for (int i = 0; i < 4; ++i)
-        addDigit(QLatin1String(m_tables.multiplicandLabels[std::size_t(i)]), box(i, m_layout.problemTop));
-    addDigit(QString(), box(4, m_layout.problemTop), QStringLiteral("·"));
-    for (int i = 0; i < m_tables.multiplierDigits; ++i)
-        addDigit(QLatin1String(m_tables.multiplierLabels[std::size_t(i)]),
-                 box(5 + i, m_layout.problemTop));
-
-    const int ruleWidth = (onesColumn() + 1) * columnPitch - (columnPitch - boxWidth);
-    addRule(QString(), QRect(columnLeft, m_layout.problemTop + m_layout.boxHeight + ruleGap, ruleWidth, 3));
-    addRule(QString(), QRect(columnLeft, sumRuleTop(), ruleWidth, 3));
-
+    // The single layout and the gap panel take the same place; only one is shown.
+    m_singleLayout = new QWidget(this);
+    m_singleLayout->setObjectName(QStringLiteral("singleLayout"));
+    m_singleLayout->setGeometry(panelRect(m_layout.gapPanelTop));
+    addProblemLine(m_singleLayout, m_tables.multiplicandLabels, m_tables.multiplierLabels);
     for (const RowField &f : m_tables.fields)
-        addField(QLatin1String(f.field), box(onesColumn() - (f.place - 1), rowTop(f.row)));
+        addField(QLatin1String(f.field), cell(onesColumn() - (f.place - 1), rowTop(f.row)), m_singleLayout);
 }
 
 void RowsWindow::buildGapPanel()
 {
-    const int panelTop = twipsToPx(m_layout.gapPanelTop);
     m_gapPanel = new QFrame(this);
     m_gapPanel->setObjectName(QStringLiteral("Bild6"));
-    m_gapPanel->setGeometry(gapPanelLeft, twipsToPx(gapPanelAway), trainerButtonLeft - 8 - gapPanelLeft,
-                            rowTop(m_tables.multiplierDigits) + m_layout.boxHeight + 6 - panelTop);
+    m_gapPanel->setGeometry(panelRect(gapPanelAway));
     m_gapPanel->setAutoFillBackground(true);
     m_gapPanel->setStyleSheet(QStringLiteral("QFrame#Bild6 { background-color: rgb(244, 248, 255); }"));
+    m_gapPanel->hide();
+    addProblemLine(m_gapPanel, m_tables.gapMultiplicand, m_tables.gapMultiplier);
 
-    // The same places as the single problem, seen from the panel's corner.
-    const int left = columnLeft - gapPanelLeft;
-    const auto box = [this, left, panelTop](int column, int top) {
-        return QRect(columnX(column, left), top - panelTop, boxWidth, m_layout.boxHeight);
-    };
-    for (int i = 0; i < 4; ++i)
-        addDigit(QLatin1String(m_tables.gapMultiplicand[std::size_t(i)]), box(i, m_layout.problemTop),
-                 QString(), m_gapPanel);
-    addDigit(QString(), box(4, m_layout.problemTop), QStringLiteral("·"), m_gapPanel);
-    for (int i = 0; i < m_tables.multiplierDigits; ++i)
-        addDigit(QLatin1String(m_tables.gapMultiplier[std::size_t(i)]), box(5 + i, m_layout.problemTop),
-                 QString(), m_gapPanel);
-
-    const int ruleWidth = (onesColumn() + 1) * columnPitch - (columnPitch - boxWidth);
-    addRule(QString(), QRect(left, m_layout.problemTop + m_layout.boxHeight + ruleGap - panelTop, ruleWidth, 3),
-            m_gapPanel);
-    addRule(QString(), QRect(left, sumRuleTop() - panelTop, ruleWidth, 3), m_gapPanel);
-
+    // Only the gaps are fields; the digits around them are given.
     const QStringList gaps = m_gap.fieldNames();
     for (std::size_t row = 0; row < m_tables.gapRows.size(); ++row) {
         const auto &fields = m_tables.gapRows[row];
         for (std::size_t i = 0; i < fields.size(); ++i) {
             const QString name = QLatin1String(fields[i]);
-            const QRect rect = box(onesColumn() - int(i), rowTop(int(row)));
+            const QRect rect = cell(onesColumn() - int(i), rowTop(int(row)));
             if (gaps.contains(name))
                 addField(name, rect, m_gapPanel);
             else
@@ -134,8 +137,9 @@ void RowsWindow::buildGapPanel()
 
 void RowsWindow::placeGapPanel()
 {
-    const int top = m_gapMode ? m_layout.gapPanelTop : gapPanelAway;
-    m_gapPanel->move(m_gapPanel->x(), twipsToPx(top));
+    setDesignGeometry(m_gapPanel, panelRect(m_gapMode ? m_layout.gapPanelTop : gapPanelAway));
+    m_gapPanel->setVisible(m_gapMode);
+    m_singleLayout->setVisible(!m_gapMode);
     m_gapPanel->raise();
 }
 

@@ -50,6 +50,12 @@ protected:
 private:
     void buildSingleLayout();
     void buildGapPanel();
+    void addProblemLine(QWidget *panel, const std::vector<const char *> &multiplicand,
+                        const std::vector<const char *> &multiplier);
+    // The place of the gap panel (and of the single layout) with its top at `topTwips`.
+    QRect panelRect(int topTwips) const;
+    // A box in `column` whose top is at window y `top`, in the panel's coordinates.
+    QRect cell(int column, int top) const;
     void placeGapPanel();
     void renderLists();
     // Top of answer row r (the partial products, then the sum) and of the rule above it.
@@ -63,6 +69,7 @@ private:
     RowsGap m_gap;
     bool m_gapMode = false;
     QFrame *m_gapPanel = nullptr;
+    QWidget *m_singleLayout = nullptr;
     QPushButton *m_displaySwitch = nullptr;
     QListWidget *m_liste1 = nullptr;
     QListWidget *m_liste2 = nullptr;
