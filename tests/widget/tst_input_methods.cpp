@@ -86,7 +86,8 @@ void InputMethodsTest::everyMethodGoesThroughTheDropRule_data()
     QTest::addColumn<WindowId>("trainer");
     QTest::addColumn<Method>("method");
     QTest::addColumn<bool>("right");
-    const struct { const char *name; WindowId id; } trainers[] = {{"one-row", WindowId::OneRow}};
+    const struct { const char *name; WindowId id; } trainers[] = {
+        {"one-row", WindowId::OneRow}, {"two-row", WindowId::TwoRow}, {"three-row", WindowId::ThreeRow}};
     const struct { const char *name; Method method; } methods[] = {
         {"drag", Method::Drag}, {"click", Method::Click}, {"type", Method::Type}, {"keypad", Method::Keypad}};
     for (const auto &t : trainers) {

@@ -44,7 +44,9 @@ void TrainerLayoutTest::nothingOverlapsAtAnySize_data()
     QTest::addColumn<bool>("gapMode");
     QTest::addColumn<QSize>("size");
     const struct { const char *name; WindowId id; const char *gapButton; } trainers[] = {
-        {"one-row", WindowId::OneRow, "Befehl12"}};
+        {"one-row", WindowId::OneRow, "Befehl12"},
+        {"two-row", WindowId::TwoRow, "Befehl13"},
+        {"three-row", WindowId::ThreeRow, "Befehl13"}};
     const struct { const char *name; QSize size; } sizes[] = {
         {"default", QSize()}, {"1280x1024", QSize(1280, 1024)}, {"1920x1080", QSize(1920, 1080)}};
     for (const auto &t : trainers) {

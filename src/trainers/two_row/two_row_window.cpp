@@ -1,0 +1,21 @@
+#include "trainers/two_row/two_row_window.h"
+
+#include "trainers/two_row/two_row_problem.h"
+
+namespace {
+
+const RowsLayout twoRowLayout{
+    {WindowId::TwoRow, "Form2", "Bezeichnung7", "Bezeichnung29", true, QSize(628, 392)},
+    "Zweireihige Multiplikation",
+    840, // gap panel
+    64,  // problem line
+    40,  // box height
+    46,  // row pitch
+};
+
+} // namespace
+
+TwoRowWindow::TwoRowWindow(Services &services, QWidget *parent)
+    : RowsWindow(services, twoRowTables(), twoRowLayout, parent)
+{
+}

@@ -1,0 +1,482 @@
+// The two-row (Form2) and three-row (Form3) trainer windows in the running program.
+#include "fake_dialogs.h"
+#include "scripted_random.h"
+#include "shell/application.h"
+#include "trainers/common/digit_key.h"
+#include "trainers/common/rows_window.h"
+#include "ui/twips.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+struct Program
+{
+    FakeDialogs dialogs;
+    ScriptedRandom random;
+    Application app{dialogs, random};
+
+    RowsWindow *open(WindowId id)
+    {
+        app.registry().switchTo(id);
+        return qobject_cast<RowsWindow *>(app.registry().window(id));
+    }
+};
+
+WindowId idOf(const QString &trainer)
+{
+    return trainer == QLatin1String("Form3") ? WindowId::ThreeRow : WindowId::TwoRow;
+}
+
+QLabel *label(QWidget *window, const QString &name)
+{
+    return window->findChild<QLabel *>(name);
+}
+
+QPushButton *button(QWidget *window, const char *name)
+{
+    return window->findChild<QPushButton *>(QLatin1String(name));
+}
+
+// Drops the right digit on every shown answer field of the problem on screen.
+int solve(RowsWindow *window)
+{
+    const Exercise &ex = window->currentExercise();
+    const QStringList fields = ex.fieldNames();
+    int drops = 0;
+    for (const QString &field : fields) {
+        if (!ex.isShown(field))
+            continue;
+        window->dropOnField(field, ex.expectedDigit(field).at(0));
+        ++drops;
+    }
+    return drops;
+}
+
+// A drop as the toolkit delivers it at the end of a drag, with whatever data it carries.
+void deliverDrop(QWidget *field, QMimeData *data)
+{
+    const QPointF centre = QRectF(field->rect()).center();
+    QDragEnterEvent enter(centre.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(field, &enter);
+    QDropEvent event(centre, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(field, &event);
+    QCoreApplication::processEvents();
+}
+
+int gapPanelTop(QWidget *window)
+{
+    return pxToTwips(window->findChild<QWidget *>(QStringLiteral("Bild6"))->y());
+}
+
+} // namespace
+
+class TestRowsWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void controls_data();
+    void controls();
+    void writtenLayout_data();
+    void writtenLayout();
+    void staircaseSolve_data();
+    void staircaseSolve();
+    void foreignDropOnEmptyField_data();
+    void foreignDropOnEmptyField();
+    void gapButtonDiscardsSingleProblem_data();
+    void gapButtonDiscardsSingleProblem();
+    void gapModeSurvivesReward_data();
+    void gapModeSurvivesReward();
+    void endLeavesGapMode_data();
+    void endLeavesGapMode();
+    void menuOpensTrainers();
+
+private:
+    void addTrainerColumns();
+};
+
+void TestRowsWindow::addTrainerColumns()
+{
+    QTest::addColumn<QString>("trainer");
+    QTest::addColumn<int>("gapTop");
+    QTest::newRow("Form2") << "Form2" << 840;
+    QTest::newRow("Form3") << "Form3" << 720;
+}
+
+void TestRowsWindow::controls_data()
+{
+    QTest::addColumn<QString>("trainer");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QStringList>("names");
+
+    const QStringList common{
+        "Bezeichnung1", "Bezeichnung2", "Bezeichnung3", "Bezeichnung4", "Bezeichnung5",
+        "Bezeichnung6", "Bezeichnung9", "Bezeichnung11", "Bezeichnung12", "Bezeichnung13",
+        "Bezeichnung14", "Bezeichnung17", "Bezeichnung18", "Bezeichnung19", "Bezeichnung20",
+        "Bezeichnung21", "Bezeichnung26", "Bezeichnung28", "Bezeichnung30", "Bezeichnung31",
+        "Bezeichnung32", "Bezeichnung33", "Bezeichnung34", "Bezeichnung15", "Bezeichnung16",
+        "Bezeichnung22", "Bezeichnung23", "Bezeichnung7", "Bezeichnung29", "Bild1", "Bild6",
+        "Liste1", "Liste2", "Befehl1", "Befehl12", "Befehl13", "Befehl15", "Befehl21",
+        "Befehl2", "Befehl11", "luecke1", "luecke2", "luecke3", "luecke4", "luecke5",
+        "luecke6", "luecke7", "luecke8", "luecke9", "luecke10", "luecke11", "luecke12",
+        "luecke13", "luecke14", "luecke15", "luecke16", "luecke17", "luecke18", "luecke19",
+        "luecke20", "luecke21", "luecke22", "luecke23"};
+    QTest::newRow("Form2") << "Form2" << "Zweireihige Multiplikation" << common;
+    QTest::newRow("Form3") << "Form3" << "Dreireihige Multiplikation"
+                           << common + QStringList{"Bezeichnung10", "Bezeichnung27", "Bezeichnung35",
+                                                   "Bezeichnung36", "Bezeichnung37", "Bezeichnung38",
+                                                   "Bezeichnung39", "Bezeichnung40", "Bezeichnung41",
+                                                   "luecke24", "luecke25", "luecke26", "luecke27",
+                                                   "luecke28", "luecke29", "luecke30", "luecke31",
+                                                   "luecke32"};
+}
+
+void TestRowsWindow::controls()
+{
+    QFETCH(QString, trainer);
+    QFETCH(QString, title);
+    QFETCH(QStringList, names);
+
+    Program program;
+    RowsWindow *window = program.open(idOf(trainer));
+    QVERIFY(window);
+    QCOMPARE(window->objectName(), trainer);
+    QCOMPARE(window->windowTitle(), title);
+    for (const QString &name : names)
+        QVERIFY2(window->findChild<QWidget *>(name), qPrintable(name));
+
+    QCOMPARE(button(window, "Befehl21")->text(), QStringLiteral("Normal"));
+    QCOMPARE(button(window, "Befehl13")->text(), QStringLiteral("Lücke"));
+    QCOMPARE(button(window, "Befehl12")->text(), QStringLiteral("Treppe"));
+    QCOMPARE(window->findChild<QListWidget *>(QStringLiteral("Liste1"))->count(),
+             trainer == QLatin1String("Form3") ? 4 : 3);
+    QVERIFY(!label(window, QStringLiteral("Bezeichnung7"))->isVisible());
+    QVERIFY(!label(window, QStringLiteral("Bezeichnung29"))->isVisible());
+}
+
+void TestRowsWindow::writtenLayout_data()
+{
+    addTrainerColumns();
+}
+
+void TestRowsWindow::writtenLayout()
+{
+    QFETCH(QString, trainer);
+    QFETCH(int, gapTop);
+
+    Program program;
+    RowsWindow *window = program.open(idOf(trainer));
+    const RowsTables &tables = window->singleProblem().tables();
+    const int n = tables.multiplierDigits;
+    const auto at = [window](const char *name) {
+        QWidget *w = window->findChild<QWidget *>(QLatin1String(name));
+        return QRect(w->mapTo(window, QPoint(0, 0)), w->size());
+    };
+    const auto x = [&at](const char *name) { return at(name).x(); };
+    const QRect notices = window->findChild<QWidget *>(QStringLiteral("Bezeichnung29"))->geometry();
+
+    // Every digit stands in the column of its place: the ones under the multiplier's
+    // ones digit, and row 0 without its zeros ends under the multiplier's highest digit.
+    const char *const onesDigit = tables.multiplierLabels.back();
+    const char *const highestDigit = tables.multiplierLabels.front();
+    const int pitch = (x(onesDigit) - x(highestDigit)) / (n - 1);
+    QVERIFY(pitch > 0);
+    int previousTop = at(onesDigit).bottom();
+    for (int row = 0; row <= n; ++row) {
+        int rowTop = -1;
+        for (const RowField &f : tables.fields) {
+            if (f.row != row)
+                continue;
+            const QRect field = at(f.field);
+            QCOMPARE(field.x(), x(onesDigit) - (f.place - 1) * pitch);
+            if (rowTop < 0)
+                rowTop = field.y();
+            QCOMPARE(field.y(), rowTop);
+            QVERIFY2(field.bottom() < notices.top(), f.field);
+        }
+        QVERIFY(rowTop > previousTop);
+        previousTop = rowTop;
+    }
+    for (const RowField &f : tables.fields) {
+        if (f.row == 0 && f.place == n)
+            QCOMPARE(x(f.field), x(highestDigit));
+    }
+
+    // The gap panel shows the same places, in the place of the single layout.
+    QCOMPARE(gapPanelTop(window), 6000);
+    QWidget *panel = window->findChild<QWidget *>(QStringLiteral("Bild6"));
+    QWidget *single = window->findChild<QWidget *>(QStringLiteral("singleLayout"));
+    QVERIFY(!panel->isVisible());
+    window->chooseGapMode();
+    QCOMPARE(gapPanelTop(window), gapTop);
+    QVERIFY(panel->isVisible());
+    QVERIFY(!single->isVisible());
+    QCOMPARE(panel->geometry(), single->geometry());
+    QVERIFY(panel->geometry().bottom() < notices.top());
+    QCOMPARE(x(tables.gapMultiplier.back()), x(onesDigit));
+    for (std::size_t row = 0; row < tables.gapRows.size(); ++row) {
+        for (std::size_t i = 0; i < tables.gapRows[row].size(); ++i)
+            QCOMPARE(x(tables.gapRows[row][i]), x(onesDigit) - int(i) * pitch);
+    }
+}
+
+void TestRowsWindow::staircaseSolve_data()
+{
+    QTest::addColumn<QString>("trainer");
+    QTest::addColumn<QStringList>("zeros");
+    QTest::addColumn<int>("digits");
+    QTest::newRow("Form2") << "Form2" << QStringList{"Bezeichnung9"} << 16;
+    QTest::newRow("Form3") << "Form3" << QStringList{"Bezeichnung9", "Bezeichnung27", "Bezeichnung35"}
+                           << 22;
+}
+
+void TestRowsWindow::staircaseSolve()
+{
+    QFETCH(QString, trainer);
+    QFETCH(QStringList, zeros);
+    QFETCH(int, digits);
+
+    Program program;
+    RowsWindow *window = program.open(idOf(trainer));
+    QPushButton *display = button(window, "Befehl12");
+
+    QTest::mouseClick(display, Qt::LeftButton);
+    QCOMPARE(display->text(), QStringLiteral("Bündig"));
+    for (const QString &zero : zeros)
+        QVERIFY(!label(window, zero)->isVisible());
+
+    const QStringList before = window->singleProblem().liste1();
+    QCOMPARE(solve(window), digits);
+    QCOMPARE(program.dialogs.count(QStringLiteral("Fehler")), 0);
+    QCOMPARE(program.dialogs.count(QStringLiteral("Malaufgabe")), 1);
+    QCOMPARE(program.dialogs.last().text, QStringLiteral("Die Aufgabe wurde richtig gelöst.\r\r"));
+    QCOMPARE(window->score().points(), digits);
+    QCOMPARE(label(window, QStringLiteral("Bezeichnung16"))->text(), QString::number(digits));
+    QCOMPARE(label(window, QStringLiteral("Bezeichnung22"))->text(), QString::number(digits));
+    QCOMPARE(window->score().markerTop(), 4680 - 240);
+    QCOMPARE(window->findChild<QWidget *>(QStringLiteral("Bild1"))->y(), twipsToPx(4680 - 240));
+
+    // The next problem is on screen, empty, and still in the staircase.
+    QVERIFY(window->singleProblem().liste1() != before);
+    QCOMPARE(label(window, QStringLiteral("Bezeichnung28"))->text(), QString());
+    for (const QString &zero : zeros)
+        QVERIFY(!label(window, zero)->isVisible());
+
+    // Back to the flush display: the zeros must be written again.
+    QTest::mouseClick(display, Qt::LeftButton);
+    QCOMPARE(display->text(), QStringLiteral("Treppe"));
+    for (const QString &zero : zeros)
+        QVERIFY(label(window, zero)->isVisible());
+    QCOMPARE(solve(window), digits + zeros.size());
+    QCOMPARE(program.dialogs.count(QStringLiteral("Malaufgabe")), 2);
+}
+
+void TestRowsWindow::foreignDropOnEmptyField_data()
+{
+    addTrainerColumns();
+}
+
+void TestRowsWindow::foreignDropOnEmptyField()
+{
+    QFETCH(QString, trainer);
+
+    Program program;
+    RowsWindow *window = program.open(idOf(trainer));
+    QLabel *field = label(window, QStringLiteral("Bezeichnung17"));
+
+    QMimeData text;
+    text.setText(QStringLiteral("7"));
+    deliverDrop(field, &text);
+    QCOMPARE(program.dialogs.count(QStringLiteral("Fehler")), 1);
+    QCOMPARE(program.dialogs.last().text, QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r"));
+    QCOMPARE(label(window, QStringLiteral("Bezeichnung15"))->text(), QStringLiteral("1"));
+    QCOMPARE(label(window, QStringLiteral("Bezeichnung23"))->text(), QStringLiteral("1"));
+    QCOMPARE(field->text(), QString());
+    QCOMPARE(window->score().points(), 0);
+
+    // A digit key dropped the same way is written and checked.
+    const QChar right = window->currentExercise().expectedDigit(field->objectName()).at(0);
+    const auto digit = digitMimeData(right);
+    deliverDrop(field, digit.get());
+    QCOMPARE(field->text(), QString(right));
+    QCOMPARE(label(window, QStringLiteral("Bezeichnung16"))->text(), QStringLiteral("1"));
+    QCOMPARE(program.dialogs.count(QStringLiteral("Fehler")), 1);
+}
+
+void TestRowsWindow::gapButtonDiscardsSingleProblem_data()
+{
+    addTrainerColumns();
+}
+
+void TestRowsWindow::gapButtonDiscardsSingleProblem()
+{
+    QFETCH(QString, trainer);
+    QFETCH(int, gapTop);
+
+    Program program;
+    RowsWindow *window = program.open(idOf(trainer));
+    const RowsNumbers first = window->singleProblem().numbers();
+    for (const char *name : {"Bezeichnung28", "Bezeichnung30", "Bezeichnung17"})
+        window->dropOnField(QLatin1String(name),
+                            window->currentExercise().expectedDigit(QLatin1String(name)).at(0));
+    QCOMPARE(window->score().points(), 3);
+
+    QTest::mouseClick(button(window, "Befehl13"), Qt::LeftButton);
+    QVERIFY(window->isGapMode());
+    QCOMPARE(gapPanelTop(window), gapTop);
+    QCOMPARE(&window->currentExercise(), static_cast<const Exercise *>(&window->gapProblem()));
+    QCOMPARE(window->findChild<QListWidget *>(QStringLiteral("Liste2"))->count(),
+             window->gapProblem().fieldNames().size());
+    for (const QString &gap : window->gapProblem().fieldNames())
+        QCOMPARE(label(window, gap)->text(), QString());
+    QCOMPARE(label(window, QStringLiteral("luecke1"))->text(),
+             QString::number(window->gapProblem().numbers().thousands));
+
+    QTest::mouseClick(button(window, "Befehl21"), Qt::LeftButton);
+    QVERIFY(!window->isGapMode());
+    QCOMPARE(gapPanelTop(window), 6000);
+    const RowsNumbers again = window->singleProblem().numbers();
+    QVERIFY(again.multiplicand() != first.multiplicand() || again.multiplier != first.multiplier);
+    for (const QString &field : window->singleProblem().fieldNames())
+        QCOMPARE(label(window, field)->text(), QString());
+    QCOMPARE(window->score().points(), 3);
+}
+
+void TestRowsWindow::gapModeSurvivesReward_data()
+{
+    QTest::addColumn<QString>("trainer");
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<int>("game");
+
+    for (const char *trainer : {"Form2", "Form3"}) {
+        QTest::addRow("%s Zahlfange", trainer) << trainer << "Bezeichnung29" << int(WindowId::Catching);
+        QTest::addRow("%s Memory", trainer) << trainer << "Bezeichnung7" << int(WindowId::Memory);
+    }
+}
+
+void TestRowsWindow::gapModeSurvivesReward()
+{
+    QFETCH(QString, trainer);
+    QFETCH(QString, notice);
+    QFETCH(int, game);
+
+    Program program;
+    // A plain window stands in for the game; only the way there and back counts here.
+    program.app.registry().registerWindow(WindowId(game), [] { return new QWidget; });
+    const WindowId id = idOf(trainer);
+    RowsWindow *window = program.open(id);
+    QTest::mouseClick(button(window, "Befehl13"), Qt::LeftButton);
+
+    QLabel *offer = label(window, notice);
+    for (int problems = 0; problems < 30 && !offer->isVisible(); ++problems) {
+        QVERIFY(window->isGapMode());
+        solve(window);
+    }
+    QVERIFY(offer->isVisible());
+    program.dialogs.clear();
+
+    QTest::mouseClick(offer, Qt::LeftButton);
+    QVERIFY(!offer->isVisible());
+    QVERIFY(!window->isVisible());
+    QVERIFY(program.app.registry().window(WindowId(game))->isVisible());
+    if (WindowId(game) == WindowId::Catching) {
+        QCOMPARE(program.dialogs.count(QStringLiteral("Zahlfange")), 1);
+        QCOMPARE(program.dialogs.last().text, QStringLiteral("Es folgt jetzt eine Belohnung.\r\r"));
+    } else {
+        QCOMPARE(program.dialogs.calls.size(), 0);
+        QCOMPARE(window->score().markerTop(), 4680);
+    }
+
+    // The game ends: the same trainer comes back with a fresh gap problem.
+    RowsNumbers next;
+    next.thousands = 6;
+    next.hundreds = 4;
+    next.tens = 2;
+    next.ones = 3;
+    next.multiplier = id == WindowId::ThreeRow ? QList<int>{8, 5, 7} : QList<int>{8, 5};
+    program.random.pushInt(next.thousands, 5, 5);
+    program.random.pushInt(next.hundreds, 10);
+    program.random.pushInt(next.tens, 10);
+    program.random.pushInt(next.ones, 4, 1);
+    for (int digit : next.multiplier)
+        program.random.pushInt(digit, 8, 2);
+    program.app.registry().endReward();
+
+    QVERIFY(window->isVisible());
+    QCOMPARE(program.app.registry().current(), id);
+    QVERIFY(window->isGapMode());
+    QCOMPARE(&window->currentExercise(), static_cast<const Exercise *>(&window->gapProblem()));
+    QCOMPARE(window->gapProblem().liste1(), next.rows());
+    QCOMPARE(label(window, QStringLiteral("luecke1"))->text(), QStringLiteral("6"));
+    QCOMPARE(gapPanelTop(window), trainer == QLatin1String("Form3") ? 720 : 840);
+}
+
+void TestRowsWindow::endLeavesGapMode_data()
+{
+    QTest::addColumn<QString>("trainer");
+    QTest::addColumn<bool>("closeBox");
+    for (const char *trainer : {"Form2", "Form3"}) {
+        QTest::addRow("%s Ende", trainer) << trainer << false;
+        QTest::addRow("%s close box", trainer) << trainer << true;
+    }
+}
+
+void TestRowsWindow::endLeavesGapMode()
+{
+    QFETCH(QString, trainer);
+    QFETCH(bool, closeBox);
+
+    Program program;
+    RowsWindow *window = program.open(idOf(trainer));
+    QTest::mouseClick(button(window, "Befehl13"), Qt::LeftButton);
+    const QString gap = window->gapProblem().fieldNames().first();
+    window->dropOnField(gap, window->currentExercise().expectedDigit(gap).at(0));
+
+    if (closeBox)
+        window->close();
+    else
+        QTest::mouseClick(button(window, "Befehl1"), Qt::LeftButton);
+    QVERIFY(!window->isVisible());
+    QVERIFY(program.app.registry().window(WindowId::Menu)->isVisible());
+    QCOMPARE(gapPanelTop(window), 6000);
+
+    program.open(idOf(trainer));
+    QVERIFY(!window->isGapMode());
+    QCOMPARE(window->score().points(), 1);
+    QCOMPARE(label(window, QStringLiteral("Bezeichnung16"))->text(), QStringLiteral("1"));
+}
+
+void TestRowsWindow::menuOpensTrainers()
+{
+    Program program;
+    program.app.start();
+    QWidget *menu = program.app.registry().window(WindowId::Menu);
+    QLabel *caption = label(menu, QStringLiteral("Bezeichnung5"));
+    QVERIFY(caption->isVisible());
+    QCOMPARE(caption->text(), QStringLiteral("dreireihig"));
+
+    const struct {
+        const char *picture;
+        WindowId trainer;
+        const char *form;
+    } entries[] = {{"Bild2", WindowId::TwoRow, "Form2"}, {"Bild5", WindowId::ThreeRow, "Form3"}};
+    for (const auto &entry : entries) {
+        QLabel *picture = label(menu, QLatin1String(entry.picture));
+        QVERIFY(picture->isVisible());
+        QTest::mouseClick(picture, Qt::LeftButton);
+        QWidget *trainer = program.app.registry().window(entry.trainer);
+        QCOMPARE(trainer->objectName(), QLatin1String(entry.form));
+        QVERIFY(trainer->isVisible());
+        QVERIFY(!menu->isVisible());
+        QTest::mouseClick(button(trainer, "Befehl1"), Qt::LeftButton);
+        QVERIFY(menu->isVisible());
+    }
+}
+
+QTEST_MAIN(TestRowsWindow)
+#include "tst_rows_window.moc"
