@@ -9,6 +9,8 @@ packages=(
   libqt6svg6                       # draws the SVG window icon
   fonts-sil-andika fonts-dejavu-core
   xvfb xauth                       # headless X server for the end-to-end tests and screenshots
+  xdotool imagemagick              # real mouse and keyboard input, screenshots
+  python3 python3-pyatspi at-spi2-core dbus   # reading the screen through the accessibility bus
   desktop-file-utils appstream     # check the menu entry and the software-centre description
 )
 

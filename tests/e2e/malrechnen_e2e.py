@@ -17,13 +17,16 @@ class ScenarioFailed(AssertionError):
 
 def wait_for(what, condition, timeout=WAIT, interval=0.05):
     """Polls `condition` until it returns something truthy; fails with `what` otherwise."""
-    end = time.monotonic() + timeout
+    start = time.monotonic()
+    end = start + timeout
     while True:
         try:
             value = condition()
         except Exception:  # the accessible tree changes under our feet
             value = None
         if value:
+            if time.monotonic() - start > 2:
+                print("  (slow: %.1f s for %s)" % (time.monotonic() - start, what), flush=True)
             return value
         if time.monotonic() > end:
             raise ScenarioFailed("timed out waiting for " + what)
@@ -141,15 +144,24 @@ class Program:
 
     # --- acting ------------------------------------------------------------------------
 
+    def move_to(self, x, y):
+        # --sync waits for the pointer to move: never ask it to stay where it is.
+        out = subprocess.run(["xdotool", "getmouselocation", "--shell"], check=True,
+                             capture_output=True, text=True).stdout
+        here = dict(line.split("=", 1) for line in out.split())
+        if (int(here["X"]), int(here["Y"])) != (x, y):
+            xdotool("mousemove", "--sync", x, y)
+
     def click(self, node):
-        x, y = centre(node)
-        xdotool("mousemove", "--sync", x, y, "click", "1")
+        self.move_to(*centre(node))
+        xdotool("click", "1")
 
     def drag(self, source, target):
         """A real mouse drag from the middle of `source` to the middle of `target`."""
         x0, y0 = centre(source)
         x1, y1 = centre(target)
-        xdotool("mousemove", "--sync", x0, y0, "mousedown", "1")
+        self.move_to(x0, y0)
+        xdotool("mousedown", "1")
         # While the program drags, it holds the pointer: --sync would wait in vain.
         steps = 8
         for i in range(1, steps + 1):

@@ -2,7 +2,7 @@
 
 import time
 
-from malrechnen_e2e import Program, ScenarioFailed, text_of, wait_for
+from malrechnen_e2e import Program, ScenarioFailed, extents, text_of, wait_for
 
 PLACES = ["Einerstelle", "Zehnerstelle", "Hunderterstelle", "Tausenderstelle",
           "Zehntausenderstelle", "Hunderttausenderstelle", "Millionenstelle"]
@@ -95,8 +95,8 @@ def scenario_pupil_uses_keyboard_and_clicks(binary, shots):
         win = open_one_row(p)
         # Keyboard alone: the focus starts on the ones of the result and moves on in
         # written order (carries included) after every right digit.
-        x, y, w, h = __import__("malrechnen_e2e").extents(win)
-        __import__("malrechnen_e2e").xdotool("mousemove", "--sync", x + w - 5, y + h - 5)
+        x, y, w, h = extents(win)
+        p.move_to(x + w - 5, y + h - 5)  # X sends the keys to the window under the pointer
         multiplicand, multiplier, fields = read_one_row(p, win)
         digits = str(multiplicand)
         carry, typed = 0, []
@@ -145,9 +145,8 @@ def scenario_quit_question(binary, shots):
         p.click(p.get(menu, role="image", name="Ende"))
         p.alert()
         p.key("alt+j")  # "Ja"
-        code = wait_for("the program to end", lambda: p.process.poll() is not None or None)
+        wait_for("the program to end", lambda: p.process.poll() is not None)
         check(p.process.returncode == 0, "exit status %s" % p.process.returncode)
-        del code
     except Exception:
         report(p, "quit")
         raise
