@@ -5,6 +5,7 @@
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QMimeData>
 #include <QStyle>
 
@@ -78,4 +79,18 @@ void DropField::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Down: Q_EMIT stepped(objectName(), 0, 1); return;
     default: QLabel::keyPressEvent(event);
     }
+}
+
+void DropField::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event); // background and box
+    if (text().isEmpty())
+        return;
+    // Centre the digit itself, not the font's line box: a typeface for beginning readers
+    // has tall ascenders and descenders that would push a digit to the bottom of its box.
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    const QRect ink = QFontMetrics(font()).tightBoundingRect(text());
+    painter.drawText(contentsRect().center() - ink.center(), text());
 }
