@@ -1,8 +1,9 @@
 """The pupil's and the teacher's roads through the real program."""
 
+import subprocess
 import time
 
-from malrechnen_e2e import Program, ScenarioFailed, extents, text_of, wait_for
+from malrechnen_e2e import Program, ScenarioFailed, extents, text_of, wait_for, xdotool
 
 PLACES = ["Einerstelle", "Zehnerstelle", "Hunderterstelle", "Tausenderstelle",
           "Zehntausenderstelle", "Hunderttausenderstelle", "Millionenstelle"]
@@ -98,16 +99,7 @@ def scenario_pupil_uses_keyboard_and_clicks(binary, shots):
         x, y, w, h = extents(win)
         p.move_to(x + w - 5, y + h - 5)  # X sends the keys to the window under the pointer
         multiplicand, multiplier, fields = read_one_row(p, win)
-        digits = str(multiplicand)
-        carry, typed = 0, []
-        for column in range(4):  # ones, tens, hundreds, thousands of the multiplicand
-            value = int(digits[3 - column]) * multiplier + carry
-            typed.append(str(value % 10))
-            carry = value // 10
-            if column < 3:
-                typed.append(str(carry))  # the carry box after each of the first three digits
-        if carry:
-            typed.append(str(carry))
+        typed = one_row_keystrokes(multiplicand, multiplier)
         for digit in typed:
             p.key(digit)
         expect_solved(p, "Malaufgabe")
@@ -121,8 +113,166 @@ def scenario_pupil_uses_keyboard_and_clicks(binary, shots):
             p.click(field(p, win, description))
         expect_solved(p, "Malaufgabe")
         check(text_of(p.get(win, description="Fehler")) == "0", "clicking made an error")
+        full_screen_shot(p, ONE_ROW, "one_row_full_screen")
     except Exception:
         report(p, "pupil_keyboard_clicks")
+        raise
+    finally:
+        p.close()
+
+
+def one_row_keystrokes(multiplicand, multiplier):
+    """The digits a pupil types for a one-row problem in written order: each result digit
+    followed by the carry it leaves (the focus moves on by itself)."""
+    digits = str(multiplicand)
+    carry, typed = 0, []
+    for column in range(4):
+        value = int(digits[3 - column]) * multiplier + carry
+        typed.append(str(value % 10))
+        carry = value // 10
+        if column < 3:
+            typed.append(str(carry))
+    if carry:
+        typed.append(str(carry))
+    return typed
+
+
+def open_trainer(p, picture, title):
+    menu = p.window("Schriftliche Multiplikation")
+    p.click(p.get(menu, role="image", name=picture))
+    return p.window(title)
+
+
+def read_operands(p, win, multiplier_digits):
+    multiplicand = int("".join(p.state(win, ["Erste Zahl, " + PLACES[i] for i in (3, 2, 1, 0)])))
+    multiplier = int("".join(
+        p.state(win, ["Zweite Zahl, " + PLACES[i] for i in reversed(range(multiplier_digits))])))
+    return multiplicand, multiplier
+
+
+def rows_answer(multiplicand, multiplier, digits):
+    """Description -> digit for every field of a written multiplication with `digits`
+    partial products and the sum."""
+    answer = {}
+    text = str(multiplier)
+    total = 0
+    for row in range(digits):
+        value = multiplicand * int(text[row]) * 10 ** (digits - 1 - row)
+        total += value
+        for place, digit in enumerate(reversed(str(value))):
+            answer["%d. Teilprodukt, %s" % (row + 1, PLACES[place])] = digit
+    for place, digit in enumerate(reversed(str(total))):
+        answer["Ergebnis, " + PLACES[place]] = digit
+    return answer
+
+
+def fill_rows(p, win, answer, only_empty, shot=None):
+    """Drags the right key onto every shown field (or every empty one) of the answer."""
+    todo = []
+    for description, digit in answer.items():
+        node = p.find(win, role="label", description=description)
+        if node is not None and (not only_empty or text_of(node) == ""):
+            todo.append((description, digit))
+    check(todo, "no field to fill")
+    for i, (description, digit) in enumerate(todo):
+        p.drag(key(p, win, digit), field(p, win, description))
+        if i < len(todo) - 1:
+            wait_text(p, win, description, digit)
+        if shot and i == len(todo) // 2:
+            p.screenshot(shot)
+            shot = None
+    return len(todo)
+
+
+def full_screen_shot(p, title, name):
+    window_id = subprocess.run(["xdotool", "search", "--name", "^%s$" % title], check=True,
+                               capture_output=True, text=True).stdout.split()[0]
+    xdotool("windowmove", window_id, 0, 0)
+    xdotool("windowsize", window_id, 1280, 1024)
+    win = p.window(title)
+    wait_for("the window to fill the screen", lambda: extents(win)[2] >= 1280)
+    time.sleep(0.3)
+    p.screenshot(name)
+
+
+def scenario_pupil_solves_two_and_three_rows(binary, shots):
+    p = Program(binary, shots)
+    try:
+        # Two-row trainer in the staircase display: no zero is written under the tens.
+        win = open_trainer(p, "zweireihig", "Zweireihige Multiplikation")
+        p.click(p.get(win, role="push button", name="Treppe"))
+        p.get(win, role="push button", name="Bündig")
+        multiplicand, multiplier = read_operands(p, win, 2)
+        answer = rows_answer(multiplicand, multiplier, 2)
+        filled = fill_rows(p, win, answer, only_empty=False, shot="two_row_mid_problem")
+        check(filled == 16, "the staircase shows %d fields, not 16" % filled)
+        expect_solved(p, "Malaufgabe")
+        check(text_of(p.get(win, description="Punkte")) == "16", "two-row points are not 16")
+        full_screen_shot(p, "Zweireihige Multiplikation", "two_row_full_screen")
+        p.click(p.get(win, role="push button", name="Ende"))
+
+        # Three-row trainer, gap problem: the nine blanks.
+        win = open_trainer(p, "dreireihig", "Dreireihige Multiplikation")
+        p.click(p.get(win, role="push button", name="Lücke"))
+        multiplicand, multiplier = read_operands(p, win, 3)
+        answer = rows_answer(multiplicand, multiplier, 3)
+        filled = fill_rows(p, win, answer, only_empty=True, shot="three_row_mid_gap_problem")
+        check(filled == 9, "the gap problem has %d blanks, not 9" % filled)
+        expect_solved(p, "Lückenaufgabe")
+        check(text_of(p.get(win, description="Punkte")) == "9", "three-row points are not 9")
+    except Exception:
+        report(p, "two_three_rows")
+        raise
+    finally:
+        p.close()
+
+
+def scenario_pupil_earns_both_rewards(binary, shots):
+    p = Program(binary, shots)
+    try:
+        win = open_one_row(p)
+        x, y, w, h = extents(win)
+        p.move_to(x + w - 5, y + h - 5)
+        solved = 0
+        while solved < 18:
+            multiplicand, multiplier, _ = read_one_row(p, win)
+            for digit in one_row_keystrokes(multiplicand, multiplier):
+                p.key(digit)
+            expect_solved(p, "Malaufgabe")
+            solved += 1
+            catching = p.find(win, description="Belohnung: Zahlfange")
+            if catching is not None:
+                # Zahlfange: the digits jump about; the pupil leaves with Escape and Ja.
+                p.click(catching)
+                game = p.window("Zahlfange")
+                time.sleep(0.5)
+                p.screenshot("zahlfange")
+                x, y, w, h = extents(game)
+                p.move_to(x + w // 2, y + h // 2)
+                p.key("Escape")
+                title, text, _ = p.alert()
+                check("Dieses Spiel jetzt beenden?" in text, "Zahlfange asks %r" % text)
+                p.key("alt+j")
+                p.no_alert()
+                win = p.window(ONE_ROW)
+                x, y, w, h = extents(win)
+                p.move_to(x + w - 5, y + h - 5)
+        memory = p.get(win, description="Belohnung: Memory")
+        p.click(memory)
+        game = p.window("Memory")
+        cards = [n for n in __import__("malrechnen_e2e").walk(game)
+                 if n.getRoleName() == "label" and (n.description or "").startswith("Feld")]
+        for card in cards[:2]:
+            p.click(card)
+        time.sleep(0.3)
+        p.screenshot("memory")
+        p.click(p.get(game, role="push button", name="Ende"))
+        p.alert()
+        p.key("alt+j")
+        p.no_alert()
+        p.window(ONE_ROW)
+    except Exception:
+        report(p, "rewards")
         raise
     finally:
         p.close()

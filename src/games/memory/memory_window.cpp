@@ -80,6 +80,7 @@ MemoryWindow::MemoryWindow(Services &services, QWidget *parent)
         const int row = (k - 1) / columns;
         auto *field = new ClickableLabel(this);
         field->setObjectName(QStringLiteral("Bezeichnung%1").arg(k));
+        field->setAccessibleDescription(QStringLiteral("Feld %1").arg(k));
         field->setGeometry(frameLeft + frameBorder + column * (fieldWidth + fieldGap),
                            frameTop + frameBorder + row * (fieldHeight + fieldGap), fieldWidth,
                            fieldHeight);

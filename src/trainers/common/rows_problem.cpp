@@ -76,6 +76,21 @@ void RowsExercise::applyStaircase()
         setShown(field, !m_staircase);
 }
 
+QString RowsExercise::operandDescription(const QString &label,
+                                         const std::vector<const char *> &multiplicand,
+                                         const std::vector<const char *> &multiplier) const
+{
+    for (std::size_t i = 0; i < multiplicand.size(); ++i) {
+        if (label == QLatin1String(multiplicand[i]))
+            return QStringLiteral("Erste Zahl, ") + placeName(int(multiplicand.size() - 1 - i));
+    }
+    for (std::size_t i = 0; i < multiplier.size(); ++i) {
+        if (label == QLatin1String(multiplier[i]))
+            return QStringLiteral("Zweite Zahl, ") + placeName(int(multiplier.size() - 1 - i));
+    }
+    return QString();
+}
+
 QString RowsExercise::placeDescription(int row, int place) const
 {
     const QString rowName = row < m_tables.multiplierDigits
@@ -138,7 +153,7 @@ QString RowsSingle::fieldDescription(const QString &field) const
         if (field == QLatin1String(f.field))
             return placeDescription(f.row, f.place);
     }
-    return QString();
+    return operandDescription(field, m_tables.multiplicandLabels, m_tables.multiplierLabels);
 }
 
 QStringList RowsSingle::zeroFields() const
@@ -238,7 +253,7 @@ QString RowsGap::fieldDescription(const QString &field) const
                 return placeDescription(int(row), int(i) + 1);
         }
     }
-    return QString();
+    return operandDescription(field, m_tables.gapMultiplicand, m_tables.gapMultiplier);
 }
 
 QStringList RowsGap::zeroFields() const

@@ -78,6 +78,9 @@ public:
 
 protected:
     void applyStaircase();
+    // "Erste Zahl, Hunderterstelle", "Zweite Zahl, Einerstelle", or nothing.
+    QString operandDescription(const QString &label, const std::vector<const char *> &multiplicand,
+                               const std::vector<const char *> &multiplier) const;
     // "1. Teilprodukt, Zehnerstelle", "Ergebnis, Einerstelle".
     QString placeDescription(int row, int place) const;
     // The zeros at the end of partial product r: one fewer than the multiplier digits

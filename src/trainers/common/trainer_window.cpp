@@ -146,6 +146,8 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     };
     auto *memory = notice(setup.memoryNotice, QColor(192, 192, 192));
     auto *catching = notice(setup.catchingNotice, QColor(0, 192, 0));
+    memory->setAccessibleDescription(QStringLiteral("Belohnung: Memory"));
+    catching->setAccessibleDescription(QStringLiteral("Belohnung: Zahlfange"));
     m_memoryNotice = memory;
     m_catchingNotice = catching;
     connect(memory, &ClickableLabel::clicked, this, &TrainerWindow::takeMemoryReward);
