@@ -152,6 +152,12 @@ class Program:
         if (int(here["X"]), int(here["Y"])) != (x, y):
             xdotool("mousemove", "--sync", x, y)
 
+    def point_at(self, window):
+        """Rests the pointer in a corner of `window`: with no window manager, X sends the
+        keys to the window under the pointer."""
+        x, y, w, h = extents(window)
+        self.move_to(x + w - 5, y + h - 5)
+
     def click(self, node):
         self.move_to(*centre(node))
         xdotool("click", "1")

@@ -1,5 +1,6 @@
 """The pupil's and the teacher's roads through the real program."""
 
+import contextlib
 import subprocess
 import time
 
@@ -53,8 +54,7 @@ def expect_solved(p, title):
 
 
 def scenario_pupil_drags_a_one_row_problem(binary, shots):
-    p = Program(binary, shots)
-    try:
+    with running(binary, shots, "pupil_drag") as p:
         p.screenshot("menu")
         win = open_one_row(p)
         multiplicand, multiplier, fields = read_one_row(p, win)
@@ -83,21 +83,14 @@ def scenario_pupil_drags_a_one_row_problem(binary, shots):
         # A new problem: the result boxes are empty again.
         check(all(text_of(field(p, win, d)) == "" for d, _ in read_one_row(p, win)[2]),
               "the next problem did not start empty")
-    except Exception:
-        report(p, "pupil_drag")
-        raise
-    finally:
-        p.close()
 
 
 def scenario_pupil_uses_keyboard_and_clicks(binary, shots):
-    p = Program(binary, shots)
-    try:
+    with running(binary, shots, "pupil_keyboard_clicks") as p:
         win = open_one_row(p)
         # Keyboard alone: the focus starts on the ones of the result and moves on in
         # written order (carries included) after every right digit.
-        x, y, w, h = extents(win)
-        p.move_to(x + w - 5, y + h - 5)  # X sends the keys to the window under the pointer
+        p.point_at(win)
         multiplicand, multiplier, fields = read_one_row(p, win)
         typed = one_row_keystrokes(multiplicand, multiplier)
         for digit in typed:
@@ -114,11 +107,6 @@ def scenario_pupil_uses_keyboard_and_clicks(binary, shots):
         expect_solved(p, "Malaufgabe")
         check(text_of(p.get(win, description="Fehler")) == "0", "clicking made an error")
         full_screen_shot(p, ONE_ROW, "one_row_full_screen")
-    except Exception:
-        report(p, "pupil_keyboard_clicks")
-        raise
-    finally:
-        p.close()
 
 
 def one_row_keystrokes(multiplicand, multiplier):
@@ -196,8 +184,7 @@ def full_screen_shot(p, title, name):
 
 
 def scenario_pupil_solves_two_and_three_rows(binary, shots):
-    p = Program(binary, shots)
-    try:
+    with running(binary, shots, "two_three_rows") as p:
         # Two-row trainer in the staircase display: no zero is written under the tens.
         win = open_trainer(p, "zweireihig", "Zweireihige Multiplikation")
         p.click(p.get(win, role="push button", name="Treppe"))
@@ -220,19 +207,12 @@ def scenario_pupil_solves_two_and_three_rows(binary, shots):
         check(filled == 9, "the gap problem has %d blanks, not 9" % filled)
         expect_solved(p, "Lückenaufgabe")
         check(text_of(p.get(win, description="Punkte")) == "9", "three-row points are not 9")
-    except Exception:
-        report(p, "two_three_rows")
-        raise
-    finally:
-        p.close()
 
 
 def scenario_pupil_earns_both_rewards(binary, shots):
-    p = Program(binary, shots)
-    try:
+    with running(binary, shots, "rewards") as p:
         win = open_one_row(p)
-        x, y, w, h = extents(win)
-        p.move_to(x + w - 5, y + h - 5)
+        p.point_at(win)
         solved = 0
         while solved < 18:
             multiplicand, multiplier, _ = read_one_row(p, win)
@@ -247,16 +227,14 @@ def scenario_pupil_earns_both_rewards(binary, shots):
                 game = p.window("Zahlfange")
                 time.sleep(0.5)
                 p.screenshot("zahlfange")
-                x, y, w, h = extents(game)
-                p.move_to(x + w // 2, y + h // 2)
+                p.point_at(game)
                 p.key("Escape")
                 title, text, _ = p.alert()
                 check("Dieses Spiel jetzt beenden?" in text, "Zahlfange asks %r" % text)
                 p.key("alt+j")
                 p.no_alert()
                 win = p.window(ONE_ROW)
-                x, y, w, h = extents(win)
-                p.move_to(x + w - 5, y + h - 5)
+                p.point_at(win)
         memory = p.get(win, description="Belohnung: Memory")
         p.click(memory)
         game = p.window("Memory")
@@ -271,16 +249,10 @@ def scenario_pupil_earns_both_rewards(binary, shots):
         p.key("alt+j")
         p.no_alert()
         p.window(ONE_ROW)
-    except Exception:
-        report(p, "rewards")
-        raise
-    finally:
-        p.close()
 
 
 def scenario_quit_question(binary, shots):
-    p = Program(binary, shots)
-    try:
+    with running(binary, shots, "quit") as p:
         menu = p.window("Schriftliche Multiplikation")
         p.click(p.get(menu, role="image", name="Ende"))
         title, text, _ = p.alert()
@@ -297,8 +269,16 @@ def scenario_quit_question(binary, shots):
         p.key("alt+j")  # "Ja"
         wait_for("the program to end", lambda: p.process.poll() is not None)
         check(p.process.returncode == 0, "exit status %s" % p.process.returncode)
+
+
+@contextlib.contextmanager
+def running(binary, shots, name):
+    """One run of the program; a failure leaves a screenshot and the texts on screen."""
+    p = Program(binary, shots)
+    try:
+        yield p
     except Exception:
-        report(p, "quit")
+        report(p, name)
         raise
     finally:
         p.close()
