@@ -1,5 +1,7 @@
 #include "shell/application.h"
+#include "ui/clipboard.h"
 #include "ui/dialogs.h"
+#include "ui/qt_printer.h"
 #include "ui/random_source.h"
 
 #include <QApplication>
@@ -26,7 +28,9 @@ int main(int argc, char *argv[])
 
     QtDialogs dialogs;
     const auto random = makeSystemRandomSource();
-    Application program(dialogs, *random);
+    QtPrinter printer;
+    QtClipboard clipboard;
+    Application program(dialogs, *random, &printer, &clipboard);
     program.start();
     return app.exec();
 }

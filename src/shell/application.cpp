@@ -2,25 +2,40 @@
 
 #include "games/catching/catching_window.h"
 #include "games/memory/memory_window.h"
+#include "shell/info_window.h"
 #include "shell/main_menu.h"
 #include "trainers/one_row/one_row_window.h"
 #include "trainers/three_row/three_row_window.h"
 #include "trainers/two_row/two_row_window.h"
+#include "ui/clipboard.h"
+#include "ui/qt_printer.h"
 
-Application::Application(Dialogs &dialogs, RandomSource &random)
-    : m_services{dialogs, random, m_registry, m_modul1}
+Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printer,
+                         Clipboard *clipboard)
+    : m_systemPrinter(printer ? nullptr : std::make_unique<QtPrinter>())
+    , m_systemClipboard(clipboard ? nullptr : std::make_unique<QtClipboard>())
+    , m_services{dialogs,
+                 random,
+                 m_registry,
+                 m_modul1,
+                 printer ? *printer : *m_systemPrinter,
+                 clipboard ? *clipboard : *m_systemClipboard}
 {
-    m_registry.registerWindow(WindowId::Menu, [this] {
-        auto *menu = new MainMenu(m_services);
-        menu->setEntryAvailable("Bild4", false);
-        return menu;
-    });
+    m_registry.registerWindow(WindowId::Menu, [this] { return new MainMenu(m_services); });
     m_registry.registerWindow(WindowId::OneRow, [this] { return new OneRowWindow(m_services); });
     m_registry.registerWindow(WindowId::TwoRow, [this] { return new TwoRowWindow(m_services); });
     m_registry.registerWindow(WindowId::ThreeRow, [this] { return new ThreeRowWindow(m_services); });
     m_registry.registerWindow(WindowId::Memory, [this] { return new MemoryWindow(m_services); });
     m_registry.registerWindow(WindowId::Catching, [this] { return new CatchingWindow(m_services); });
+    m_registry.registerWindow(WindowId::Info, [this] {
+        auto *info = new InfoWindow;
+        QObject::connect(info, &InfoWindow::closedByFrame, info,
+                         [this] { m_registry.unload(WindowId::Info); });
+        return info;
+    });
 }
+
+Application::~Application() = default;
 
 void Application::start()
 {

@@ -3,6 +3,8 @@
 class Dialogs;
 class RandomSource;
 class Navigator;
+class Printer;
+class Clipboard;
 struct Modul1;
 
 // What every window gets handed: the seams to the toolkit and the program-wide values.
@@ -12,4 +14,6 @@ struct Services
     RandomSource &random;
     Navigator &navigator;
     Modul1 &modul1;
+    Printer &printer;
+    Clipboard &clipboard;
 };

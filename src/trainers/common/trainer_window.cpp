@@ -8,11 +8,14 @@
 #include "ui/dialogs.h"
 #include "ui/services.h"
 #include "ui/twips.h"
+#include "ui/qt_printer.h"
 #include "ui/window_geometry.h"
+#include "worksheets/sheet_commands.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -64,6 +67,7 @@ constexpr int keyLeft = 960;
 constexpr int keyStep = 600;
 constexpr int markerSize = 24;
 constexpr int markerLeft = 14;
+constexpr int sheetLeft = 960; // twips: the sheet view over the problem
 
 } // namespace
 
@@ -159,6 +163,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
             this, &TrainerWindow::ShowHelp);
     connect(addButton(QStringLiteral("Befehl1"), QStringLiteral("Ende"), 12), &QPushButton::clicked,
             this, &TrainerWindow::EndTraining);
+    buildWorksheetView();
 
     renderScore();
 }
@@ -424,6 +429,84 @@ void TrainerWindow::renderExercise()
             widget->setAccessibleDescription(ex.fieldDescription(it.key()));
     }
     focusField(focusOrder().value(0));
+    // A trainer may have raised its own panels; the sheet view stays on top of them.
+    m_sheetPanel->raise();
+    m_sheetList->raise();
+}
+
+void TrainerWindow::buildWorksheetView()
+{
+    const struct {
+        const char *name;
+        const char *text;
+        int row;
+        void (TrainerWindow::*command)();
+    } buttons[] = {
+        {"Befehl14", "Blatt", 7, &TrainerWindow::ShowWorksheet},
+        {"Befehl17", "Aufgaben drucken", 8, &TrainerWindow::PrintProblemSheet},
+        {"Befehl18", "Lösungen drucken", 9, &TrainerWindow::PrintSolutionSheet},
+        {"Befehl19", "Kopieren", 10, &TrainerWindow::CopyWorksheet},
+        {"Befehl16", "Abbruch", 11, &TrainerWindow::CloseWorksheet},
+    };
+    for (const auto &b : buttons)
+        connect(addButton(QLatin1String(b.name), QString::fromUtf8(b.text), b.row),
+                &QPushButton::clicked, this, b.command);
+
+    // Bild3 covers the problem, so nothing is dropped on it while the sheet is shown.
+    const int left = twipsToPx(sheetLeft);
+    const int width = trainerButtonLeft - 8 - left;
+    m_sheetPanel = new QLabel(QStringLiteral("Übungsblatt mit Lösungen"), this);
+    m_sheetPanel->setObjectName(QStringLiteral("Bild3"));
+    m_sheetPanel->setGeometry(left, 44, width, 224);
+    m_sheetPanel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_sheetPanel->setContentsMargins(8, 3, 8, 0);
+    m_sheetPanel->setStyleSheet(QStringLiteral(
+        "background-color: rgb(0, 0, 128); color: white; font-weight: bold;"));
+    m_sheetPanel->hide();
+
+    m_sheetList = new QListWidget(this);
+    m_sheetList->setObjectName(QStringLiteral("Liste5"));
+    m_sheetList->setGeometry(left, 44 + 24, width, 224 - 24);
+    m_sheetList->setFont(fixedPitchFont(QString::fromUtf8(sheetFontFamily), 9));
+    m_sheetList->setSelectionMode(QAbstractItemView::NoSelection);
+    m_sheetList->setFocusPolicy(Qt::NoFocus);
+    m_sheetList->hide();
+}
+
+void TrainerWindow::ShowWorksheet()
+{
+    m_sheet = buildSheet(m_setup.sheet, m_services.random, sheetDisplay());
+    m_sheetList->clear();
+    m_sheetList->addItems(m_sheet);
+    for (QWidget *view : {static_cast<QWidget *>(m_sheetPanel), static_cast<QWidget *>(m_sheetList)}) {
+        view->show();
+        view->raise();
+    }
+}
+
+void TrainerWindow::CloseWorksheet()
+{
+    m_sheetPanel->hide();
+    m_sheetList->hide();
+    m_sheetList->clear();
+    m_sheet.clear();
+}
+
+void TrainerWindow::PrintProblemSheet()
+{
+    printWorksheet(m_services, m_setup.sheet, m_sheet, SheetPass::Problems,
+                   static_cast<QLabel *>(named(QStringLiteral("Bezeichnung22")))->text());
+}
+
+void TrainerWindow::PrintSolutionSheet()
+{
+    printWorksheet(m_services, m_setup.sheet, m_sheet, SheetPass::Solutions,
+                   static_cast<QLabel *>(named(QStringLiteral("Bezeichnung22")))->text());
+}
+
+void TrainerWindow::CopyWorksheet()
+{
+    copyWorksheet(m_services, m_setup.sheet, m_sheet);
 }
 
 void TrainerWindow::renderScore()

@@ -2,6 +2,7 @@
 
 #include "trainers/common/score_board.h"
 #include "ui/navigator.h"
+#include "worksheets/worksheet.h"
 
 #include <QHash>
 #include <QWidget>
@@ -13,6 +14,15 @@ class DropField;
 class QLabel;
 class QPushButton;
 class QFrame;
+class QListWidget;
+
+// The worksheet of each trainer.
+constexpr SheetKind sheetKindOf(WindowId id)
+{
+    return id == WindowId::TwoRow     ? SheetKind::TwoRow
+           : id == WindowId::ThreeRow ? SheetKind::ThreeRow
+                                      : SheetKind::OneRow;
+}
 
 // What differs between the trainers in the parts they share.
 struct TrainerSetup
@@ -23,6 +33,7 @@ struct TrainerSetup
     const char *catchingNotice;  // label that offers Zahlfange
     bool announceCatching;       // "Es folgt jetzt eine Belohnung." before Zahlfange
     QSize size;
+    SheetKind sheet = sheetKindOf(id); // what "Blatt" builds
 };
 
 // The window plumbing all trainers share: digit keys, points and errors with their mirror
@@ -68,10 +79,22 @@ public:
     // "Ende" and the close box: back to the menu, everything kept.
     void EndTraining();
 
+    // The worksheet commands: "Blatt" fills the sheet list `Liste5` and shows it over the
+    // problem, "Abbruch" closes and empties it; the print commands and "Kopieren" work on
+    // the sheet as it stands.
+    void ShowWorksheet();
+    void PrintProblemSheet();
+    void PrintSolutionSheet();
+    void CopyWorksheet();
+    void CloseWorksheet();
+    const QStringList &worksheet() const { return m_sheet; }
+
 protected:
     virtual Exercise &exercise() = 0;
     // Called by "Ende" before the window hides (the trainer goes back to single mode).
     virtual void leaveToMenu() {}
+    // How "Blatt" writes partial products; a trainer with a staircase display says so.
+    virtual SheetDisplay sheetDisplay() const { return SheetDisplay::Flush; }
 
     DropField *addField(const QString &name, const QRect &rect, QWidget *parent = nullptr);
     DropField *addSmallField(const QString &name, const QRect &rect, QWidget *parent = nullptr);
@@ -104,6 +127,7 @@ private:
     void renderField(const QString &field);
     void focusField(const QString &field);
     void stepFocus(const QString &field, int dx, int dy);
+    void buildWorksheetView();
 
     TrainerSetup m_setup;
     ScoreBoard m_score;
@@ -112,6 +136,9 @@ private:
     QLabel *m_catchingNotice = nullptr;
     QLabel *m_marker = nullptr;
     std::optional<QChar> m_chosenKey;
+    QStringList m_sheet;
+    QLabel *m_sheetPanel = nullptr;
+    QListWidget *m_sheetList = nullptr;
 
     // Every control at the window's design size; the window draws them scaled to its size.
     struct Design

@@ -1,0 +1,113 @@
+#include "shell/info_window.h"
+
+#include "ui/clickable_label.h"
+#include "ui/dialogs.h"
+#include "ui/window_geometry.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QShortcut>
+#include <QShowEvent>
+
+namespace {
+
+constexpr int infoWidth = 480;
+constexpr int infoHeight = 300;
+
+const char *const noticeText =
+    "Freeware: Das Programm darf kostenlos benutzt und weitergegeben,\r\n"
+    "aber nicht verkauft werden.";
+
+QString contactText()
+{
+    return QStringLiteral("Malrechnen, Version %1\r\n"
+                          "Übungsprogramm für die schriftliche Multiplikation")
+        .arg(QStringLiteral(MALRECHNEN_VERSION));
+}
+
+} // namespace
+
+InfoWindow::InfoWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("ZEPLABEL"));
+    setWindowTitle(QStringLiteral("Programm-Info"));
+    setFixedSize(infoWidth, infoHeight);
+
+    auto *banner = new QFrame(this);
+    banner->setGeometry(0, 0, infoWidth, 64);
+    banner->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128);"));
+    auto *title = new QLabel(QStringLiteral("M u l t i p l i k a t i o n"), banner);
+    title->setObjectName(QStringLiteral("title"));
+    title->setGeometry(88, 0, infoWidth - 100, 64);
+    title->setStyleSheet(QStringLiteral("color: white; font-size: 22px; font-weight: bold;"));
+
+    auto *picture = new ClickableLabel(this);
+    picture->setObjectName(QStringLiteral("Bild1"));
+    picture->setPixmap(tilePixmap(QStringLiteral("×"), QColor(200, 140, 0), 56));
+    picture->setGeometry(16, 4, 56, 56);
+    picture->setCursor(Qt::PointingHandCursor);
+    picture->setToolTip(QStringLiteral("Schließen"));
+
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("Bezeichnung6"));
+    m_notice->setGeometry(24, 80, infoWidth - 48, 56);
+    m_notice->setWordWrap(true);
+
+    m_contact = new QLabel(this);
+    m_contact->setObjectName(QStringLiteral("Bezeichnung7"));
+    m_contact->setGeometry(24, 144, infoWidth - 48, 44);
+    m_contact->setStyleSheet(QStringLiteral("color: rgb(0, 0, 96);"));
+
+    m_lock = new QCheckBox(QStringLiteral("  Druckmodus deaktivieren"), this);
+    m_lock->setObjectName(QStringLiteral("Kontroll1"));
+    m_lock->setGeometry(24, 200, infoWidth - 48, 28);
+    m_lock->setChecked(true);
+    m_lock->setToolTip(QStringLiteral("Angekreuzt: Drucken nur mit Kennwort"));
+
+    auto *okay = new ClickableLabel(this);
+    okay->setObjectName(QStringLiteral("Bezeichnung1"));
+    okay->setText(QStringLiteral("O k a y"));
+    okay->setAlignment(Qt::AlignCenter);
+    okay->setGeometry((infoWidth - 120) / 2, 244, 120, 36);
+    okay->setCursor(Qt::PointingHandCursor);
+    okay->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128); color: white;"
+                                       " font-size: 15px; font-weight: bold; border-radius: 6px;"));
+
+    connect(picture, &ClickableLabel::clicked, this, &InfoWindow::HideWindow);
+    connect(okay, &ClickableLabel::clicked, this, &InfoWindow::HideWindow);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &InfoWindow::HideWindow);
+}
+
+bool InfoWindow::printingLocked() const
+{
+    return m_lock->isChecked();
+}
+
+void InfoWindow::HideWindow()
+{
+    hide();
+}
+
+void InfoWindow::fillTexts()
+{
+    m_notice->setText(QtDialogs::displayText(QString::fromUtf8(noticeText)));
+    m_contact->setText(QtDialogs::displayText(contactText()));
+}
+
+void InfoWindow::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous()) {
+        centreOnScreen(this, 4);
+        fillTexts();
+    }
+    QWidget::showEvent(event);
+}
+
+void InfoWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Q_EMIT closedByFrame();
+}

@@ -1,0 +1,101 @@
+#include "ui/qt_printer.h"
+
+#include "ui/print_layout.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace {
+
+PrintResult failed(const QString &why)
+{
+    return PrintResult{false, why};
+}
+
+} // namespace
+
+QFont fixedPitchFont(const QString &family, double pointSize)
+{
+    QFont font(family);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    if (!QFontInfo(font).fixedPitch())
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPointSizeF(pointSize);
+    return font;
+}
+
+QtPrinter::QtPrinter(const QString &pdfFile, const QPageSize &pageSize)
+    : m_pdfFile(pdfFile)
+    , m_pageSize(pageSize)
+{
+}
+
+PrintResult QtPrinter::print(const PrintDocument &document)
+{
+    if (!m_pdfFile.isEmpty()) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(m_pdfFile);
+        printer.setPageSize(m_pageSize);
+        return printOn(printer, document);
+    }
+    const QPrinterInfo target = QPrinterInfo::defaultPrinter();
+    if (target.isNull())
+        return failed(QStringLiteral("Es ist kein Drucker eingerichtet."));
+    QPrinter printer(target, QPrinter::HighResolution);
+    if (!printer.isValid())
+        return failed(QStringLiteral("Der Drucker „%1“ ist nicht erreichbar.")
+                          .arg(target.description().isEmpty() ? target.printerName()
+                                                              : target.description()));
+    return printOn(printer, document);
+}
+
+PrintResult printOn(QPrinter &printer, const PrintDocument &document)
+{
+    printer.setDocName(document.name);
+    printer.setFullPage(false);
+    const QStringList lines = document.lines();
+    QString widest;
+    for (const QString &line : lines) {
+        if (line.size() > widest.size())
+            widest = line;
+    }
+
+    const QRectF area = printer.pageRect(QPrinter::DevicePixel);
+    QFont font = fixedPitchFont(document.fontFamily, document.pointSize);
+    const auto widthAt = [&](double size) {
+        QFont sized = font;
+        sized.setPointSizeF(size);
+        return QFontMetricsF(sized, &printer).horizontalAdvance(widest);
+    };
+    font.setPointSizeF(fittingPointSize(document.pointSize, area.width(), widthAt));
+
+    const QFontMetricsF metrics(font, &printer);
+    const double spacing = metrics.lineSpacing();
+    const int linesPerPage =
+        int((area.height() - metrics.ascent() - metrics.descent()) / spacing) + 1;
+    const QList<QStringList> pages = paginate(document.blocks, linesPerPage);
+
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return failed(QStringLiteral("Der Drucker konnte nicht angesprochen werden."));
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    for (int p = 0; p < pages.size(); ++p) {
+        if (p > 0 && !printer.newPage()) {
+            painter.end();
+            return failed(QStringLiteral("Der Druckauftrag ist mitten im Blatt abgebrochen."));
+        }
+        const QStringList &page = pages.at(p);
+        for (int i = 0; i < page.size(); ++i)
+            painter.drawText(QPointF(0, metrics.ascent() + i * spacing), page.at(i));
+    }
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        return failed(QStringLiteral("Der Druckauftrag ist fehlgeschlagen."));
+    return PrintResult{true, QString()};
+}
