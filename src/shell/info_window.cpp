@@ -7,7 +7,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QShowEvent>
 
 namespace {
@@ -77,8 +77,6 @@ InfoWindow::InfoWindow(QWidget *parent)
 
     connect(picture, &ClickableLabel::clicked, this, &InfoWindow::HideWindow);
     connect(okay, &ClickableLabel::clicked, this, &InfoWindow::HideWindow);
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &InfoWindow::HideWindow);
 }
 
 bool InfoWindow::printingLocked() const
@@ -104,6 +102,14 @@ void InfoWindow::showEvent(QShowEvent *event)
         fillTexts();
     }
     QWidget::showEvent(event);
+}
+
+void InfoWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        HideWindow();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void InfoWindow::closeEvent(QCloseEvent *event)

@@ -3,7 +3,6 @@
 #include "ui/print_layout.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -18,14 +17,30 @@ PrintResult failed(const QString &why)
 
 } // namespace
 
+bool linesUp(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    const double pitch = metrics.horizontalAdvance(QLatin1Char(' '));
+    for (const QChar c : QStringLiteral("0123456789*-_."))
+        if (!qFuzzyCompare(metrics.horizontalAdvance(c), pitch))
+            return false;
+    return true;
+}
+
 QFont fixedPitchFont(const QString &family, double pointSize)
 {
-    QFont font(family);
+    // Where the family is missing, fontconfig may hand out a font it does not know to be
+    // fixed-pitch; the Courier lookalikes come first, then whatever the system calls fixed.
+    QFont font;
+    font.setFamilies({family, QStringLiteral("Courier"), QStringLiteral("Nimbus Mono PS"),
+                      QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
-    if (!QFontInfo(font).fixedPitch())
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSizeF(pointSize);
+    if (!linesUp(font)) {
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font.setPointSizeF(pointSize);
+    }
     return font;
 }
 

@@ -28,6 +28,8 @@ private:
 // blocks only.
 PrintResult printOn(QPrinter &printer, const PrintDocument &document);
 
-// `family` at `pointSize`, or the system's fixed-pitch font where `family` is missing, so
-// that columns line up whatever font is found.
+// `family` at `pointSize`, or a fixed-pitch stand-in where `family` is missing, so that
+// the columns of a sheet line up whatever font is found.
 QFont fixedPitchFont(const QString &family, double pointSize);
+// Every character a sheet is written with takes the same width in `font`.
+bool linesUp(const QFont &font);

@@ -1,0 +1,344 @@
+#include "fake_clipboard.h"
+#include "fake_dialogs.h"
+#include "fake_printer.h"
+#include "scripted_random.h"
+#include "shell/application.h"
+#include "trainers/common/trainer_window.h"
+#include "ui/clickable_label.h"
+#include "ui/qt_printer.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(SheetPass)
+
+namespace {
+
+// The program with scripted seams and the one-row trainer on screen.
+struct Program
+{
+    explicit Program(Printer *realPrinter = nullptr)
+        : app(dialogs, random, realPrinter ? realPrinter : &printer, &clipboard)
+    {
+        app.registry().switchTo(WindowId::OneRow);
+        trainer = static_cast<TrainerWindow *>(app.registry().window(WindowId::OneRow));
+    }
+
+    void click(const char *button)
+    {
+        auto *b = trainer->findChild<QPushButton *>(QLatin1String(button));
+        QVERIFY2(b && b->isVisible(), button);
+        b->click();
+    }
+    QCheckBox *lock()
+    {
+        return app.registry().window(WindowId::Info)->findChild<QCheckBox *>(QStringLiteral("Kontroll1"));
+    }
+    QListWidget *list() { return trainer->findChild<QListWidget *>(QStringLiteral("Liste5")); }
+    QWidget *panel() { return trainer->findChild<QWidget *>(QStringLiteral("Bild3")); }
+    QStringList listed()
+    {
+        QStringList lines;
+        for (int i = 0; i < list()->count(); ++i)
+            lines.append(list()->item(i)->text());
+        return lines;
+    }
+    int messagesContaining(const QString &part) const
+    {
+        int n = 0;
+        for (const FakeDialogs::Call &call : dialogs.calls)
+            n += call.text.contains(part) ? 1 : 0;
+        return n;
+    }
+
+    FakeDialogs dialogs;
+    ScriptedRandom random;
+    FakePrinter printer;
+    FakeClipboard clipboard;
+    Application app;
+    TrainerWindow *trainer = nullptr;
+};
+
+bool coveredBySheet(TrainerWindow *trainer, const char *name)
+{
+    QWidget *widget = trainer->findChild<QWidget *>(QLatin1String(name));
+    const QPoint centre = widget->mapTo(trainer, widget->rect().center());
+    QWidget *top = trainer->childAt(centre);
+    while (top && top->parentWidget() != trainer)
+        top = top->parentWidget();
+    return top && (top->objectName() == QStringLiteral("Liste5")
+                   || top->objectName() == QStringLiteral("Bild3"));
+}
+
+} // namespace
+
+class TestWorksheetCommands : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sheetViewOverTheProblem();
+    void printLock_data();
+    void printLock();
+    void printCommands_data();
+    void printCommands();
+    void lockFollowsTheInfoWindow();
+    void printFailureIsReported_data();
+    void printFailureIsReported();
+    void copyToTheClipboard();
+};
+
+void TestWorksheetCommands::sheetViewOverTheProblem()
+{
+    Program program;
+    QVERIFY(program.list()->isHidden());
+    QVERIFY(program.panel()->isHidden());
+    const QStringList captions{"Blatt", "Aufgaben drucken", "Lösungen drucken", "Kopieren", "Abbruch"};
+    const char *const names[] = {"Befehl14", "Befehl17", "Befehl18", "Befehl19", "Befehl16"};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(program.trainer->findChild<QPushButton *>(QLatin1String(names[i]))->text(),
+                 captions.at(i));
+
+    program.random.pushInt(999, 900, 100);
+    program.random.pushInt(9, 8, 2);
+    program.click("Befehl14");
+    QVERIFY(program.list()->isVisible());
+    QVERIFY(program.panel()->isVisible());
+    QCOMPARE(program.list()->x(), 960 / 15);
+    QCOMPARE(program.listed(), program.trainer->worksheet());
+    QCOMPARE(program.listed().size(), 37);
+    QVERIFY(program.listed().first().startsWith(QStringLiteral("999*9   ")));
+    QVERIFY(linesUp(program.list()->font()));
+
+    // Nothing of the problem can be reached while the sheet is shown, in either mode.
+    QVERIFY(coveredBySheet(program.trainer, "Bezeichnung1"));
+    QVERIFY(coveredBySheet(program.trainer, "Bezeichnung17"));
+    program.click("Befehl12");
+    QVERIFY(coveredBySheet(program.trainer, "luecke1"));
+    program.click("Befehl22");
+    QVERIFY(coveredBySheet(program.trainer, "luecke1"));
+
+    program.click("Befehl16");
+    QVERIFY(program.list()->isHidden());
+    QVERIFY(program.panel()->isHidden());
+    QCOMPARE(program.list()->count(), 0);
+    QVERIFY(program.trainer->worksheet().isEmpty());
+    QVERIFY(!coveredBySheet(program.trainer, "luecke1"));
+
+    // After "Abbruch" a print carries the title alone.
+    program.lock()->setChecked(false);
+    program.dialogs.answers = {Answer::Yes};
+    program.click("Befehl18");
+    QCOMPARE(program.printer.jobs.size(), 1);
+    QCOMPARE(program.printer.jobs.first().lines(),
+             (QStringList{"", "    Einreihige Multiplikation (Lösungsblatt)", "", ""}));
+}
+
+void TestWorksheetCommands::printLock_data()
+{
+    QTest::addColumn<bool>("locked");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QStringList>("entry"); // empty: Cancel
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("printed");
+
+    QTest::newRow("locked, 0 points, \"0\"") << true << 0 << QStringList{"0"} << true << true << true;
+    QTest::newRow("locked, \"00\"") << true << 0 << QStringList{"00"} << true << false << false;
+    QTest::newRow("locked, \" 0\"") << true << 0 << QStringList{" 0"} << true << false << false;
+    QTest::newRow("locked, default text") << true << 0 << QStringList{"Passwort"} << true << false
+                                          << false;
+    QTest::newRow("locked, Cancel") << true << 0 << QStringList() << true << false << false;
+    QTest::newRow("locked, 3 points, \"3\"") << true << 3 << QStringList{"3"} << true << true << true;
+    QTest::newRow("locked, 3 points, \"0\"") << true << 3 << QStringList{"0"} << true << false << false;
+    QTest::newRow("unlocked") << false << 0 << QStringList() << true << true << true;
+    QTest::newRow("unlocked, No") << false << 0 << QStringList() << false << true << false;
+}
+
+void TestWorksheetCommands::printLock()
+{
+    QFETCH(bool, locked);
+    QFETCH(int, points);
+    QFETCH(QStringList, entry);
+    QFETCH(bool, yes);
+    QFETCH(bool, asked);
+    QFETCH(bool, printed);
+
+    Program program;
+    for (int i = 0; i < points; ++i)
+        program.trainer->AwardPoint();
+    program.click("Befehl14");
+    program.lock()->setChecked(locked);
+    if (!entry.isEmpty())
+        program.dialogs.entries = {entry.first()};
+    program.dialogs.answers = {yes ? Answer::Yes : Answer::No};
+    program.dialogs.clear();
+    program.click("Befehl17");
+
+    QList<FakeDialogs::Call> calls = program.dialogs.calls;
+    if (locked) {
+        QVERIFY(!calls.isEmpty());
+        const FakeDialogs::Call input = calls.takeFirst();
+        QCOMPARE(int(input.kind), int(FakeDialogs::Kind::Input));
+        QCOMPARE(input.text, QStringLiteral("Kennwort eingeben:"));
+        QCOMPARE(input.title, QStringLiteral("Druckersperre aufheben"));
+        QCOMPARE(input.defaultText, QStringLiteral("Passwort"));
+    }
+    QCOMPARE(!calls.isEmpty(), asked);
+    if (asked) {
+        const FakeDialogs::Call question = calls.takeFirst();
+        QCOMPARE(int(question.kind), int(FakeDialogs::Kind::Question));
+        QCOMPARE(question.title, QStringLiteral("Einreihige Multiplikation"));
+        QCOMPARE(question.text, QStringLiteral("Das Rechenblatt jetzt ausdrucken?\r\r"));
+        QCOMPARE(int(question.icon), int(MessageIcon::Question));
+        QCOMPARE(int(question.defaultButton), int(Answer::No));
+    }
+    // A wrong password, a Cancel or a No ends without a word and without a job.
+    QCOMPARE(program.printer.jobs.size(), printed ? 1 : 0);
+    QCOMPARE(calls.size(), printed ? 1 : 0);
+}
+
+void TestWorksheetCommands::printCommands_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<SheetPass>("pass");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QString>("closing");
+
+    QTest::newRow("Aufgaben drucken") << "Befehl17" << SheetPass::Problems
+                                      << "Das Rechenblatt jetzt ausdrucken?\r\r"
+                                      << "Das Rechenblatt wird gedruckt ...\r\r";
+    QTest::newRow("Lösungen drucken") << "Befehl18" << SheetPass::Solutions
+                                      << "Das Lösungsblatt jetzt ausdrucken?\r\r"
+                                      << "Das Lösungsblatt wird gedruckt ...\r\r";
+}
+
+void TestWorksheetCommands::printCommands()
+{
+    QFETCH(QString, button);
+    QFETCH(SheetPass, pass);
+    QFETCH(QString, question);
+    QFETCH(QString, closing);
+
+    Program program;
+    program.click("Befehl14");
+    program.lock()->setChecked(false);
+    program.dialogs.answers = {Answer::Yes};
+    program.dialogs.clear();
+    program.click(qPrintable(button));
+
+    QCOMPARE(program.dialogs.calls.size(), 2);
+    QCOMPARE(program.dialogs.calls.first().text, question);
+    QCOMPARE(program.dialogs.last().title, QStringLiteral("Drucken"));
+    QCOMPARE(program.dialogs.last().text, closing);
+    QCOMPARE(program.printer.jobs.size(), 1);
+    const PrintDocument expected = printDocument(SheetKind::OneRow, program.listed(), pass);
+    QCOMPARE(program.printer.jobs.first().name, expected.name);
+    QCOMPARE(program.printer.jobs.first().lines(), expected.lines());
+    QCOMPARE(program.printer.jobs.first().blocks.size(), expected.blocks.size());
+}
+
+// The lock is the box of the info window: unchecked and hidden it stays off, closed by
+// the frame it comes back on.
+void TestWorksheetCommands::lockFollowsTheInfoWindow()
+{
+    Program program;
+    program.click("Befehl14");
+    program.app.registry().showInfo();
+    QWidget *info = program.app.registry().window(WindowId::Info);
+    program.lock()->setChecked(false);
+    QTest::mouseClick(info->findChild<ClickableLabel *>(QStringLiteral("Bezeichnung1")), Qt::LeftButton);
+    QVERIFY(info->isHidden());
+
+    program.dialogs.answers = {Answer::Yes};
+    program.click("Befehl17");
+    QCOMPARE(program.dialogs.count(QStringLiteral("Druckersperre aufheben")), 0);
+    QCOMPARE(program.printer.jobs.size(), 1);
+
+    program.app.registry().showInfo();
+    QVERIFY(!program.lock()->isChecked());
+    info->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    program.dialogs.clear();
+    program.dialogs.answers = {Answer::Yes};
+    program.click("Befehl17");
+    QCOMPARE(program.dialogs.count(QStringLiteral("Druckersperre aufheben")), 1);
+    QCOMPARE(program.printer.jobs.size(), 1);
+}
+
+void TestWorksheetCommands::printFailureIsReported_data()
+{
+    QTest::addColumn<QString>("printer");
+    QTest::newRow("printer reports a failure") << QStringLiteral("fake");
+    QTest::newRow("output cannot be opened") << QStringLiteral("unwritable");
+    QTest::newRow("no printer installed") << QStringLiteral("system");
+}
+
+// A job that fails is reported as such, never as "... wird gedruckt ...".
+void TestWorksheetCommands::printFailureIsReported()
+{
+    QFETCH(QString, printer);
+    QtPrinter unwritable(QStringLiteral("/nonexistent-directory/sheet.pdf"), QPageSize(QPageSize::A4));
+    QtPrinter system;
+    Printer *real = nullptr;
+    if (printer == QStringLiteral("unwritable"))
+        real = &unwritable;
+    if (printer == QStringLiteral("system")) {
+        if (!QPrinterInfo::defaultPrinter().isNull())
+            QSKIP("a printer is installed here");
+        real = &system;
+    }
+    Program program(real);
+    program.printer.failure = QStringLiteral("Der Drucker ist ausgeschaltet.");
+    program.click("Befehl14");
+    program.lock()->setChecked(false);
+
+    for (const char *button : {"Befehl17", "Befehl18"}) {
+        program.dialogs.clear();
+        program.dialogs.answers = {Answer::Yes};
+        program.click(button);
+        QCOMPARE(program.dialogs.calls.size(), 2);
+        const FakeDialogs::Call report = program.dialogs.last();
+        QCOMPARE(report.title, QStringLiteral("Drucken"));
+        QCOMPARE(int(report.icon), int(MessageIcon::Warning));
+        QVERIFY2(report.text.endsWith(QStringLiteral(" wurde nicht gedruckt.\r\r")), qPrintable(report.text));
+        QVERIFY(report.text.size() > QStringLiteral("\rDas Rechenblatt wurde nicht gedruckt.\r\r").size());
+        QCOMPARE(program.messagesContaining(QStringLiteral("wird gedruckt")), 0);
+    }
+    if (printer == QStringLiteral("fake"))
+        QCOMPARE(program.dialogs.last().text,
+                 QStringLiteral("Der Drucker ist ausgeschaltet.\rDas Lösungsblatt wurde nicht gedruckt.\r\r"));
+}
+
+void TestWorksheetCommands::copyToTheClipboard()
+{
+    Program program;
+    program.click("Befehl14");
+    QVERIFY(program.lock()->isChecked());
+    program.dialogs.clear();
+    program.click("Befehl19");
+
+    // No password and no question, the lock notwithstanding.
+    QCOMPARE(program.clipboard.texts, QStringList{clipboardText(SheetKind::OneRow, program.listed())});
+    QCOMPARE(program.dialogs.calls.size(), 1);
+    QCOMPARE(program.dialogs.last().title, QStringLiteral("Zwischenablage"));
+    QCOMPARE(program.dialogs.last().text,
+             QStringLiteral("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.\r"
+                            "(Beim Einfügen muss die Schriftart 'COURIER NEW' gesetzt werden!)\r\r"));
+
+    program.clipboard.refuse = true;
+    program.dialogs.clear();
+    program.click("Befehl19");
+    QCOMPARE(program.dialogs.calls.size(), 1);
+    QCOMPARE(int(program.dialogs.last().icon), int(MessageIcon::Warning));
+    QCOMPARE(program.messagesContaining(QStringLiteral("wurden in die Ablage kopiert")), 0);
+}
+
+QTEST_MAIN(TestWorksheetCommands)
+#include "tst_worksheet_commands.moc"
