@@ -8,10 +8,12 @@ packages=(
   qt6-translations-l10n            # German texts of the toolkit's own buttons
   libqt6svg6                       # draws the SVG window icon
   fonts-sil-andika fonts-dejavu-core
+  fonts-urw-base35                 # a Courier lookalike for the worksheets
   xvfb xauth                       # headless X server for the end-to-end tests and screenshots
   xdotool imagemagick              # real mouse and keyboard input, screenshots
   python3 python3-pyatspi at-spi2-core dbus   # reading the screen through the accessibility bus
   desktop-file-utils appstream     # check the menu entry and the software-centre description
+  poppler-utils                    # pdftotext: the tests read printed sheets back
 )
 
 missing=()

@@ -10,6 +10,14 @@
 
 namespace {
 
+int trailingBlanks(const QString &line)
+{
+    int n = 0;
+    while (n < line.size() && line.at(line.size() - 1 - n) == QLatin1Char(' '))
+        ++n;
+    return n;
+}
+
 PrintResult failed(const QString &why)
 {
     return PrintResult{false, why};
@@ -75,10 +83,12 @@ PrintResult printOn(QPrinter &printer, const PrintDocument &document)
     printer.setDocName(document.name);
     printer.setFullPage(false);
     const QStringList lines = document.lines();
+    // Blanks at the end of a line take no room on paper.
     QString widest;
     for (const QString &line : lines) {
-        if (line.size() > widest.size())
-            widest = line;
+        const QString visible = line.left(line.size() - trailingBlanks(line));
+        if (visible.size() > widest.size())
+            widest = visible;
     }
 
     const QRectF area = printer.pageRect(QPrinter::DevicePixel);

@@ -467,9 +467,13 @@ void TrainerWindow::buildWorksheetView()
     m_sheetList = new QListWidget(this);
     m_sheetList->setObjectName(QStringLiteral("Liste5"));
     m_sheetList->setGeometry(left, 44 + 24, width, 224 - 24);
-    m_sheetList->setFont(fixedPitchFont(QString::fromUtf8(sheetFontFamily), 9));
+    QFont sheetFont = fixedPitchFont(QString::fromUtf8(sheetFontFamily), 9);
+    sheetFont.setBold(true); // the Courier lookalikes are thin on screen
+    m_sheetList->setFont(sheetFont);
     m_sheetList->setSelectionMode(QAbstractItemView::NoSelection);
     m_sheetList->setFocusPolicy(Qt::NoFocus);
+    m_sheetList->setUniformItemSizes(true);
+    m_sheetList->setStyleSheet(QStringLiteral("QListWidget::item { padding: 0px; }"));
     m_sheetList->hide();
 }
 

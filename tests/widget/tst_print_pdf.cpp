@@ -1,0 +1,212 @@
+#include "fake_clipboard.h"
+#include "fake_dialogs.h"
+#include "scripted_random.h"
+#include "shell/application.h"
+#include "trainers/common/trainer_window.h"
+#include "ui/qt_printer.h"
+#include "worksheets/worksheet.h"
+
+#include <QCheckBox>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(SheetKind)
+Q_DECLARE_METATYPE(SheetPass)
+
+// The print job rendered into a PDF by the same code that drives a real printer, and read
+// back with pdftotext (poppler-utils).
+namespace {
+
+QString pdfToText(const QString &pdf, const QStringList &options)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), options + QStringList{pdf, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The written lines of each page, blanks run together as pdftotext approximates them.
+QList<QStringList> pagesOf(const QString &pdf)
+{
+    QList<QStringList> pages;
+    for (const QString &page : pdfToText(pdf, {QStringLiteral("-layout")}).split(QLatin1Char('\f'))) {
+        QStringList lines;
+        for (const QString &line : page.split(QLatin1Char('\n'))) {
+            if (!line.trimmed().isEmpty())
+                lines.append(line.simplified());
+        }
+        if (!lines.isEmpty())
+            pages.append(lines);
+    }
+    return pages;
+}
+
+QStringList written(const QStringList &lines)
+{
+    QStringList result;
+    for (const QString &line : lines) {
+        if (!line.trimmed().isEmpty())
+            result.append(line.simplified());
+    }
+    return result;
+}
+
+struct Word
+{
+    QRectF box;
+    QString text;
+};
+
+QList<Word> wordsOf(const QString &pdf)
+{
+    static const QRegularExpression word(QStringLiteral(
+        "<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">([^<]*)</word>"));
+    QList<Word> words;
+    for (auto it = word.globalMatch(pdfToText(pdf, {QStringLiteral("-bbox")})); it.hasNext();) {
+        const auto m = it.next();
+        words.append({QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                             QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())),
+                      m.captured(5)});
+    }
+    return words;
+}
+
+QRectF printableArea(QPageSize::PageSizeId size)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(size));
+    return printer.pageLayout().paintRect(QPageLayout::Point);
+}
+
+} // namespace
+
+class TestPrintPdf : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void printedSheet_data();
+    void printedSheet();
+    void printedFromTheTrainer();
+};
+
+void TestPrintPdf::initTestCase()
+{
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty(),
+             "pdftotext (poppler-utils) is needed to read the printed sheets back");
+}
+
+void TestPrintPdf::printedSheet_data()
+{
+    QTest::addColumn<SheetKind>("kind");
+    QTest::addColumn<SheetPass>("pass");
+    QTest::addColumn<QPageSize::PageSizeId>("paper");
+
+    QTest::newRow("one-row problems A4") << SheetKind::OneRow << SheetPass::Problems << QPageSize::A4;
+    QTest::newRow("one-row solutions Letter") << SheetKind::OneRow << SheetPass::Solutions << QPageSize::Letter;
+    QTest::newRow("one-row problems A5") << SheetKind::OneRow << SheetPass::Problems << QPageSize::A5;
+    QTest::newRow("two-row problems A4") << SheetKind::TwoRow << SheetPass::Problems << QPageSize::A4;
+    QTest::newRow("two-row solutions Letter") << SheetKind::TwoRow << SheetPass::Solutions << QPageSize::Letter;
+    QTest::newRow("three-row problems Letter") << SheetKind::ThreeRow << SheetPass::Problems << QPageSize::Letter;
+    QTest::newRow("three-row solutions A4") << SheetKind::ThreeRow << SheetPass::Solutions << QPageSize::A4;
+}
+
+void TestPrintPdf::printedSheet()
+{
+    QFETCH(SheetKind, kind);
+    QFETCH(SheetPass, pass);
+    QFETCH(QPageSize::PageSizeId, paper);
+
+    ScriptedRandom random;
+    const QStringList sheet = buildSheet(kind, random);
+    const PrintDocument document = printDocument(kind, sheet, pass);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("sheet.pdf"));
+    QtPrinter printer(pdf, QPageSize(paper));
+    const PrintResult result = printer.print(document);
+    QVERIFY2(result.printed, qPrintable(result.failure));
+
+    // Every line complete and in order, the title first, the answer rules in place of the
+    // products on the problem sheet.
+    const QList<QStringList> pages = pagesOf(pdf);
+    QVERIFY(!pages.isEmpty());
+    QStringList all;
+    for (const QStringList &page : pages)
+        all += page;
+    QCOMPARE(all, written(document.lines()));
+    QCOMPARE(pages.first().first(), pageTitle(kind, pass));
+    const QStringList rules = written(answerRules(kind).values());
+    for (const QString &rule : rules)
+        QCOMPARE(all.contains(rule), pass == SheetPass::Problems);
+
+    // Pages end only where a problem group ends.
+    QList<int> groupEnds;
+    int count = 0;
+    for (const QStringList &block : document.blocks) {
+        count += int(written(block).size());
+        groupEnds.append(count);
+    }
+    count = 0;
+    for (const QStringList &page : pages) {
+        count += int(page.size());
+        QVERIFY2(groupEnds.contains(count), qPrintable(page.last()));
+    }
+
+    // Nothing outside the printable area, at 18 pt or the largest size that fits.
+    const QRectF area = printableArea(paper);
+    const QList<Word> words = wordsOf(pdf);
+    QVERIFY(!words.isEmpty());
+    double pitch = 0;
+    int widest = 0;
+    for (const Word &w : words) {
+        QVERIFY2(area.adjusted(-0.5, -0.5, 0.5, 0.5).contains(w.box), qPrintable(w.text));
+        if (w.text.contains(QLatin1Char('*')))
+            pitch = w.box.width() / w.text.size();
+    }
+    for (const QString &line : document.lines())
+        widest = std::max(widest, int(line.trimmed().size() + line.indexOf(line.trimmed())));
+    const double size = pitch / 0.6; // Courier and its lookalikes are 0.6 em wide
+    QVERIFY(size <= 18.05);
+    QVERIFY2(widest * pitch <= area.width(), qPrintable(QString::number(size)));
+    if (size < 17.95)
+        QVERIFY2(widest * pitch * (size + 0.5) / size > area.width(), qPrintable(QString::number(size)));
+    if (kind == SheetKind::OneRow && paper != QPageSize::A5)
+        QVERIFY2(size > 17.95, qPrintable(QString::number(size)));
+}
+
+// "Aufgaben drucken" in the trainer, through the print lock and the question, into a PDF.
+void TestPrintPdf::printedFromTheTrainer()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("rechenblatt.pdf"));
+    QtPrinter printer(pdf, QPageSize(QPageSize::A4));
+    FakeDialogs dialogs;
+    ScriptedRandom random;
+    FakeClipboard clipboard;
+    Application app(dialogs, random, &printer, &clipboard);
+    app.registry().switchTo(WindowId::OneRow);
+    auto *trainer = static_cast<TrainerWindow *>(app.registry().window(WindowId::OneRow));
+    trainer->findChild<QPushButton *>(QStringLiteral("Befehl14"))->click();
+
+    dialogs.entries = {QStringLiteral("0")};
+    dialogs.answers = {Answer::Yes};
+    trainer->findChild<QPushButton *>(QStringLiteral("Befehl17"))->click();
+    QCOMPARE(dialogs.last().text, QStringLiteral("Das Rechenblatt wird gedruckt ...\r\r"));
+
+    QStringList all;
+    for (const QStringList &page : pagesOf(pdf))
+        all += page;
+    QCOMPARE(all, written(printDocument(SheetKind::OneRow, trainer->worksheet(), SheetPass::Problems).lines()));
+    QVERIFY(all.contains(QStringLiteral("_____ _____ _____ _____ _____ _____")));
+}
+
+QTEST_MAIN(TestPrintPdf)
+#include "tst_print_pdf.moc"
