@@ -460,8 +460,11 @@ void TrainerWindow::buildWorksheetView()
     m_sheetPanel->setGeometry(left, 44, width, 224);
     m_sheetPanel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_sheetPanel->setContentsMargins(8, 3, 8, 0);
-    m_sheetPanel->setStyleSheet(QStringLiteral(
-        "background-color: rgb(0, 0, 128); color: white; font-weight: bold;"));
+    m_sheetPanel->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128); color: white;"));
+    QFont panelFont = m_sheetPanel->font();
+    panelFont.setPixelSize(13);
+    panelFont.setBold(true);
+    m_sheetPanel->setFont(panelFont);
     m_sheetPanel->hide();
 
     m_sheetList = new QListWidget(this);
