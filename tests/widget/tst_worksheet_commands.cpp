@@ -3,6 +3,7 @@
 #include "fake_printer.h"
 #include "scripted_random.h"
 #include "shell/application.h"
+#include "trainers/common/exercise.h"
 #include "trainers/common/trainer_window.h"
 #include "ui/clickable_label.h"
 #include "ui/qt_printer.h"
@@ -16,17 +17,18 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(SheetPass)
+Q_DECLARE_METATYPE(WindowId)
 
 namespace {
 
 // The program with scripted seams and the one-row trainer on screen.
 struct Program
 {
-    explicit Program(Printer *realPrinter = nullptr)
+    explicit Program(Printer *realPrinter = nullptr, WindowId id = WindowId::OneRow)
         : app(dialogs, random, realPrinter ? realPrinter : &printer, &clipboard)
     {
-        app.registry().switchTo(WindowId::OneRow);
-        trainer = static_cast<TrainerWindow *>(app.registry().window(WindowId::OneRow));
+        app.registry().switchTo(id);
+        trainer = static_cast<TrainerWindow *>(app.registry().window(id));
     }
 
     void click(const char *button)
@@ -82,6 +84,7 @@ class TestWorksheetCommands : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void sheetViewOverTheProblem_data();
     void sheetViewOverTheProblem();
     void printLock_data();
     void printLock();
@@ -93,9 +96,36 @@ private Q_SLOTS:
     void copyToTheClipboard();
 };
 
+void TestWorksheetCommands::sheetViewOverTheProblem_data()
+{
+    QTest::addColumn<WindowId>("trainer");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QStringList>("flush");     // lines 0.. of the first cell
+    QTest::addColumn<QStringList>("staircase"); // the same after "Treppe"
+
+    QTest::newRow("one-row") << WindowId::OneRow << "Einreihige Multiplikation" << "9" << 37
+                             << QStringList{"999*9   ", "-----   ", " 8991   "} << QStringList();
+    QTest::newRow("two-row") << WindowId::TwoRow << "Zweireihige Multiplikation" << "99" << 40
+                             << QStringList{"", "999*99  ", "------  ", " 89910  ", "  8991  "}
+                             << QStringList{"", "999*99  ", "------  ", " 8991   ", "  8991  "};
+    QTest::newRow("three-row") << WindowId::ThreeRow << "Dreireihige Multiplikation" << "999" << 36
+                               << QStringList{"", "999*999     ", "-------     ", " 899100     "}
+                               << QStringList{"", "999*999     ", "-------     ", " 8991       "};
+}
+
+// "Blatt" shows the trainer's own sheet over its problem; "Abbruch" takes it away.
 void TestWorksheetCommands::sheetViewOverTheProblem()
 {
-    Program program;
+    QFETCH(WindowId, trainer);
+    QFETCH(QString, title);
+    QFETCH(QString, digits);
+    QFETCH(int, lines);
+    QFETCH(QStringList, flush);
+    QFETCH(QStringList, staircase);
+
+    Program program(nullptr, trainer);
     QVERIFY(program.list()->isHidden());
     QVERIFY(program.panel()->isHidden());
     const QStringList captions{"Blatt", "Aufgaben drucken", "Lösungen drucken", "Kopieren", "Abbruch"};
@@ -104,39 +134,61 @@ void TestWorksheetCommands::sheetViewOverTheProblem()
         QCOMPARE(program.trainer->findChild<QPushButton *>(QLatin1String(names[i]))->text(),
                  captions.at(i));
 
-    program.random.pushInt(999, 900, 100);
-    program.random.pushInt(9, 8, 2);
+    const auto scriptFirstCell = [&] {
+        program.random.pushInt(999, 900, 100);
+        for (const QChar digit : digits)
+            program.random.pushInt(digit.digitValue(), 8, 2);
+    };
+    scriptFirstCell();
     program.click("Befehl14");
     QVERIFY(program.list()->isVisible());
     QVERIFY(program.panel()->isVisible());
     QCOMPARE(program.list()->x(), 960 / 15);
     QCOMPARE(program.listed(), program.trainer->worksheet());
-    QCOMPARE(program.listed().size(), 37);
-    QVERIFY(program.listed().first().startsWith(QStringLiteral("999*9   ")));
+    QCOMPARE(program.listed().size(), lines);
+    for (int i = 0; i < flush.size(); ++i)
+        QCOMPARE(program.listed().at(i).left(flush.at(i).size()), flush.at(i));
     QVERIFY(linesUp(program.list()->font()));
 
     // Nothing of the problem can be reached while the sheet is shown, in either mode.
-    QVERIFY(coveredBySheet(program.trainer, "Bezeichnung1"));
-    QVERIFY(coveredBySheet(program.trainer, "Bezeichnung17"));
-    program.click("Befehl12");
-    QVERIFY(coveredBySheet(program.trainer, "luecke1"));
+    const auto everyFieldCovered = [&] {
+        for (const QString &field : program.trainer->currentExercise().fieldNames()) {
+            QWidget *widget = program.trainer->findChild<QWidget *>(field);
+            if (widget->isVisibleTo(program.trainer) && !coveredBySheet(program.trainer, qPrintable(field)))
+                return false;
+        }
+        return true;
+    };
+    QVERIFY(everyFieldCovered());
+    program.click(trainer == WindowId::OneRow ? "Befehl12" : "Befehl13");
+    QVERIFY(everyFieldCovered());
     program.click("Befehl22");
-    QVERIFY(coveredBySheet(program.trainer, "luecke1"));
+    QVERIFY(everyFieldCovered());
+
+    if (!staircase.isEmpty()) {
+        program.click("Befehl12");
+        scriptFirstCell();
+        program.click("Befehl14");
+        for (int i = 0; i < staircase.size(); ++i)
+            QCOMPARE(program.listed().at(i).left(staircase.at(i).size()), staircase.at(i));
+    }
 
     program.click("Befehl16");
     QVERIFY(program.list()->isHidden());
     QVERIFY(program.panel()->isHidden());
     QCOMPARE(program.list()->count(), 0);
     QVERIFY(program.trainer->worksheet().isEmpty());
-    QVERIFY(!coveredBySheet(program.trainer, "luecke1"));
+    QVERIFY(!everyFieldCovered());
 
     // After "Abbruch" a print carries the title alone.
     program.lock()->setChecked(false);
+    program.dialogs.clear();
     program.dialogs.answers = {Answer::Yes};
     program.click("Befehl18");
+    QCOMPARE(program.dialogs.calls.first().title, title);
     QCOMPARE(program.printer.jobs.size(), 1);
     QCOMPARE(program.printer.jobs.first().lines(),
-             (QStringList{"", "    Einreihige Multiplikation (Lösungsblatt)", "", ""}));
+             (QStringList{"", "    " + title + " (Lösungsblatt)", "", ""}));
 }
 
 void TestWorksheetCommands::printLock_data()

@@ -46,6 +46,11 @@ public:
 protected:
     Exercise &exercise() override;
     void leaveToMenu() override;
+    // The worksheet writes the partial products as the display shows them.
+    SheetDisplay sheetDisplay() const override
+    {
+        return isStaircase() ? SheetDisplay::Staircase : SheetDisplay::Flush;
+    }
 
 private:
     void buildSingleLayout();
