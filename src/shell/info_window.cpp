@@ -60,11 +60,11 @@ InfoWindow::InfoWindow(QWidget *parent)
     m_contact->setGeometry(24, 144, infoWidth - 48, 44);
     m_contact->setStyleSheet(QStringLiteral("color: rgb(0, 0, 96);"));
 
-    m_lock = new QCheckBox(QStringLiteral("  Druckmodus deaktivieren"), this);
-    m_lock->setObjectName(QStringLiteral("Kontroll1"));
-    m_lock->setGeometry(24, 200, infoWidth - 48, 28);
-    m_lock->setChecked(true);
-    m_lock->setToolTip(QStringLiteral("Angekreuzt: Drucken nur mit Kennwort"));
+    auto *lock = new QCheckBox(QStringLiteral("  Druckmodus deaktivieren"), this);
+    lock->setObjectName(QStringLiteral("Kontroll1"));
+    lock->setGeometry(24, 200, infoWidth - 48, 28);
+    lock->setChecked(true);
+    lock->setToolTip(QStringLiteral("Angekreuzt: Drucken nur mit Kennwort"));
 
     auto *okay = new ClickableLabel(this);
     okay->setObjectName(QStringLiteral("Bezeichnung1"));
@@ -77,11 +77,6 @@ InfoWindow::InfoWindow(QWidget *parent)
 
     connect(picture, &ClickableLabel::clicked, this, &InfoWindow::HideWindow);
     connect(okay, &ClickableLabel::clicked, this, &InfoWindow::HideWindow);
-}
-
-bool InfoWindow::printingLocked() const
-{
-    return m_lock->isChecked();
 }
 
 void InfoWindow::HideWindow()

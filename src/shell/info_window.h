@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-class QCheckBox;
 class QLabel;
 
 // ZEPLABEL: the program info window with the print lock `Kontroll1`, checked (printing
@@ -14,7 +13,6 @@ class InfoWindow : public QWidget
 public:
     explicit InfoWindow(QWidget *parent = nullptr);
 
-    bool printingLocked() const;
     // The hide procedure of "O k a y", the picture and Escape.
     void HideWindow();
 
@@ -33,5 +31,4 @@ private:
 
     QLabel *m_notice = nullptr;
     QLabel *m_contact = nullptr;
-    QCheckBox *m_lock = nullptr;
 };
