@@ -14,6 +14,8 @@ packages=(
   python3 python3-pyatspi at-spi2-core dbus   # reading the screen through the accessibility bus
   desktop-file-utils appstream     # check the menu entry and the software-centre description
   poppler-utils                    # pdftotext: the tests read printed sheets back
+  cups printer-driver-cups-pdf     # a print server of the tests' own with a PDF printer
+  xclip                            # another program reading the clipboard
 )
 
 missing=()

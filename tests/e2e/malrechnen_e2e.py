@@ -75,6 +75,8 @@ class Program:
         self.binary = binary
         self.shots_dir = shots_dir
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+        if os.environ.get("MALRECHNEN_E2E_HOME"):
+            env["HOME"] = os.environ["MALRECHNEN_E2E_HOME"]
         self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
         self.app = wait_for("the program on the accessibility bus", self._find_app)
@@ -121,15 +123,15 @@ class Program:
     def get(self, root, **what):
         return wait_for("control %s" % what, lambda: self.find(root, **what))
 
-    def alert(self):
-        """The message box on screen: (title, text, node)."""
+    def alert(self, title=None):
+        """The message box on screen (the one with this title): (title, text, node)."""
         def find_alert():
             for w in self.windows():
                 node = w if w.getRoleName() == "alert" else self.find(w, role="alert")
-                if node is not None:
+                if node is not None and (title is None or node.name == title):
                     return node
             return None
-        node = wait_for("a message box", find_alert)
+        node = wait_for("a message box" + (" '%s'" % title if title else ""), find_alert)
         texts = [n.name for n in walk(node) if n.getRoleName() == "label" and n.name]
         return node.name, "\n".join(texts), node
 
@@ -137,6 +139,11 @@ class Program:
         wait_for("the message box to close",
                  lambda: not any(w.getRoleName() == "alert" or self.find(w, role="alert")
                                  for w in self.windows()))
+
+    def list_lines(self, root, name=None):
+        """The lines of the shown list box."""
+        box = self.get(root, role="list")
+        return [item.name for item in box if item is not None]
 
     def state(self, root, descriptions):
         """The texts of the labels with these descriptions."""

@@ -34,7 +34,7 @@ PageLog $dir/page_log
 ServerBin /usr/lib/cups
 DataDir /usr/share/cups
 CONF
-/usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" &
+/usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" </dev/null >/dev/null 2>&1 &
 echo $! >"$dir/cupsd.pid"
 export CUPS_SERVER=$dir/cups.sock
 for _ in $(seq 100); do lpstat -r >/dev/null 2>&1 && break; sleep 0.05; done

@@ -18,6 +18,13 @@ export DISPLAY=":$(head -n1 "$displayfile")"
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 chmod 700 "$XDG_RUNTIME_DIR"
 
+# A print server of our own whose default printer writes PDF files.
+cupsdir=$(mktemp -d)
+export CUPS_SERVER=$("$here/private_cups.sh" "$cupsdir")
+trap 'kill $xvfb 2>/dev/null || true; kill "$(cat "$cupsdir/cupsd.pid")" 2>/dev/null || true; rm -f "$displayfile"' EXIT
+# Client settings of the user running the tests (a default printer of theirs) stay out.
+export MALRECHNEN_E2E_HOME=$(mktemp -d)
+
 dbus-run-session -- bash -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
   launcher=$!

@@ -1,6 +1,9 @@
 """The pupil's and the teacher's roads through the real program."""
 
 import contextlib
+import glob
+import os
+import pwd
 import subprocess
 import time
 
@@ -249,6 +252,84 @@ def scenario_pupil_earns_both_rewards(binary, shots):
         p.key("alt+j")
         p.no_alert()
         p.window(ONE_ROW)
+
+
+ONE_ROW_PRODUCT_LINES = {2: "_____   _____   _____   _____   _____   _____",
+                         7: "_____   _____   _____   _____   _____   _____",
+                         12: "_____   _____   _____   _____   _____   _____",
+                         18: "______  ______  ______  ______  ______  ______",
+                         23: "______  ______  ______  ______  ______  ______",
+                         29: "_______   _______   _______   _______   _______",
+                         34: "_______   _______   _______   _______   _______"}
+
+
+def printed_pdfs():
+    """The PDF printer's files, with their times (it reuses names from one server to the next)."""
+    folder = os.path.join(pwd.getpwuid(os.getuid()).pw_dir, "PDF")
+    return {(path, os.stat(path).st_mtime_ns) for path in glob.glob(os.path.join(folder, "*.pdf"))}
+
+
+def scenario_teacher_prints_and_copies(binary, shots):
+    with running(binary, shots, "teacher") as p:
+        win = open_one_row(p)
+        p.click(p.get(win, role="push button", name="Blatt"))
+        sheet = wait_for("the sheet in the list", lambda: len(p.list_lines(win)) == 37 and p.list_lines(win))
+        p.screenshot("one_row_worksheet")
+        before = printed_pdfs()
+
+        # The lock is on: a wrong password prints nothing and says nothing.
+        p.click(p.get(win, role="push button", name="Lösungen drucken"))
+        dialog = wait_for("the password box",
+                          lambda: next((w for w in p.windows() if w.name == "Druckersperre aufheben"), None))
+        p.point_at(dialog)
+        xdotool("type", "--delay", "20", "999")
+        p.key("Return")
+        wait_for("the password box to close",
+                 lambda: not any(w.name == "Druckersperre aufheben" for w in p.windows()))
+        time.sleep(0.5)
+        check(not any(w.name == "Einreihige Multiplikation" for w in p.windows()), "asked to print")
+        check(printed_pdfs() == before, "a wrong password printed")
+
+        # The right password is the points shown: 0. Then Yes, and the sheet is printed.
+        p.click(p.get(win, role="push button", name="Lösungen drucken"))
+        dialog = wait_for("the password box",
+                          lambda: next((w for w in p.windows() if w.name == "Druckersperre aufheben"), None))
+        p.point_at(dialog)
+        xdotool("type", "--delay", "20", "0")
+        p.key("Return")
+        title, text, _ = p.alert()
+        check("Das Lösungsblatt jetzt ausdrucken?" in text, "print question reads %r" % text)
+        p.key("alt+j")
+        title, text, _ = p.alert("Drucken")
+        check("Das Lösungsblatt wird gedruckt ..." in text,
+              "after printing: %r %r" % (title, text))
+        p.key("Return")
+        p.no_alert()
+        pdf = wait_for("the printed PDF", lambda: next(iter(printed_pdfs() - before), None))[0]
+        wait_for("the PDF to be complete", lambda: subprocess.run(
+            ["pdfinfo", pdf], capture_output=True).returncode == 0, timeout=30)
+        printed = subprocess.run(["pdftotext", "-layout", pdf, "-"], check=True, capture_output=True,
+                                 text=True).stdout
+        subprocess.run(["pdftoppm", "-png", "-r", "60", "-f", "1", "-l", "1", pdf,
+                        os.path.join(shots, "printed_page")], check=True)
+        # pdftotext guesses the blanks between words from their positions: compare the words
+        # of every line.
+        printed_lines = [line.split() for line in printed.splitlines() if line.strip()]
+        expected = [l.split() for l in ["Einreihige Multiplikation (Lösungsblatt)"] + sheet if l.strip()]
+        check(printed_lines == expected,
+              "printed sheet differs:\n%s\n---\n%s" % (printed_lines, expected))
+
+        # "Kopieren": another program reads the clipboard, byte for byte.
+        p.click(p.get(win, role="push button", name="Kopieren"))
+        title, text, _ = p.alert()
+        check(title == "Zwischenablage", "copy message titled %r" % title)
+        problems = [ONE_ROW_PRODUCT_LINES.get(i, line) for i, line in enumerate(sheet)]
+        expected_text = "".join(l + "\r\n" for l in problems) + "\r\n\r\n" + "".join(l + "\r\n" for l in sheet)
+        copied = subprocess.run(["xclip", "-o", "-selection", "clipboard"], check=True,
+                                capture_output=True).stdout
+        check(copied == expected_text.encode("utf-8"), "clipboard text differs")
+        p.key("Return")
+        p.no_alert()
 
 
 def scenario_quit_question(binary, shots):
