@@ -1,6 +1,7 @@
 #include "shell/application.h"
 #include "ui/clipboard.h"
 #include "ui/dialogs.h"
+#include "ui/exit_after_first_paint.h"
 #include "ui/qt_printer.h"
 #include "ui/random_source.h"
 
@@ -32,5 +33,6 @@ int main(int argc, char *argv[])
     QtClipboard clipboard;
     Application program(dialogs, *random, &printer, &clipboard);
     program.start();
+    exitAfterFirstPaintIfAsked(program.registry().window(WindowId::Menu));
     return app.exec();
 }

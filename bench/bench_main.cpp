@@ -1,0 +1,395 @@
+// In-process figures of the program for bench/run.sh, each beside the same figure of the
+// bare window. Prints one "name value" line per figure (times in milliseconds).
+//
+//   malrechnen_bench open       menu, then each trainer opened twice: show to first paint
+//   malrechnen_bench bare-open  the bare window: show to first paint
+//   malrechnen_bench drops N    N digit drops on each trainer and on the bare window
+//   malrechnen_bench tour       opens every window once (peak memory is read from outside)
+//   malrechnen_bench idle WHAT  opens a trainer, Zahlfange at its fastest or the menu,
+//                               prints "ready" and waits for input that never comes
+//   malrechnen_bench smoke      a short run of all of the above that checks the results
+
+#include "bare_window.h"
+#include "quiet_dialogs.h"
+
+#include "games/catching/catching_window.h"
+#include "shell/application.h"
+#include "trainers/common/digit_key.h"
+#include "trainers/common/drop_field.h"
+#include "trainers/common/exercise.h"
+#include "trainers/common/trainer_window.h"
+#include "trainers/one_row/one_row_window.h"
+#include "trainers/common/rows_window.h"
+#include "ui/random_source.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTimer>
+#include <QTranslator>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// A fixed seed: every run deals the same problems.
+class SeededRandom final : public RandomSource
+{
+public:
+    double uniform() override { return m_dist(m_engine); }
+
+private:
+    std::mt19937_64 m_engine{20261210};
+    std::uniform_real_distribution<double> m_dist{0.0, 1.0};
+};
+
+void report(const char *name, double value)
+{
+    std::printf("%s %.4f\n", name, value);
+    std::fflush(stdout);
+}
+
+void report(const QString &name, double value)
+{
+    report(name.toUtf8().constData(), value);
+}
+
+bool fail(const QString &why)
+{
+    std::fprintf(stderr, "malrechnen_bench: %s\n", qPrintable(why));
+    return false;
+}
+
+// Sees the first paint of a window after it was set up.
+class PaintWatch final : public QObject
+{
+public:
+    explicit PaintWatch(QWidget *window)
+        : m_window(window)
+    {
+        window->installEventFilter(this);
+    }
+    ~PaintWatch() override { m_window->removeEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Paint)
+            m_painted = true;
+        return false;
+    }
+
+    // Runs the event loop until the window has been painted; the paint has ended and is
+    // flushed when this returns.
+    bool wait(int timeoutMs = 10000)
+    {
+        bool timedOut = false;
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&timedOut] { timedOut = true; });
+        guard.start(timeoutMs);
+        while (!m_painted && !timedOut)
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+        return m_painted;
+    }
+
+private:
+    QWidget *m_window;
+    bool m_painted = false;
+};
+
+// The program as main() builds it, with boxes that never block.
+struct Program
+{
+    Program()
+        : app(dialogs, random)
+    {
+        // What main() sets up before the first window (icon and German buttons).
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        if (german.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            QApplication::installTranslator(&german);
+    }
+
+    TrainerWindow *trainer(WindowId id) { return qobject_cast<TrainerWindow *>(app.registry().window(id)); }
+
+    // Builds the window on first use, shows it and waits for its first paint.
+    double open(WindowId id, bool *ok)
+    {
+        const auto start = Clock::now();
+        QWidget *window = app.registry().window(id);
+        PaintWatch watch(window);
+        app.registry().switchTo(id);
+        *ok = watch.wait() && *ok;
+        return msSince(start);
+    }
+
+    QTranslator german;
+    QuietDialogs dialogs;
+    SeededRandom random;
+    Application app;
+};
+
+const struct
+{
+    WindowId id;
+    const char *name;
+} trainers[] = {{WindowId::OneRow, "Form1"}, {WindowId::TwoRow, "Form2"}, {WindowId::ThreeRow, "Form3"}};
+
+bool openFigures(int again)
+{
+    Program program;
+    bool ok = true;
+    report("menu.first", program.open(WindowId::Menu, &ok));
+    for (const auto &trainer : trainers) {
+        report(QStringLiteral("%1.first").arg(QLatin1String(trainer.name)), program.open(trainer.id, &ok));
+        std::vector<double> times;
+        for (int i = 0; i < again; ++i) {
+            program.open(WindowId::Menu, &ok);
+            times.push_back(program.open(trainer.id, &ok));
+        }
+        std::sort(times.begin(), times.end());
+        report(QStringLiteral("%1.again").arg(QLatin1String(trainer.name)), times[times.size() / 2]);
+        program.open(WindowId::Menu, &ok);
+    }
+    return ok || fail(QStringLiteral("a window was never painted"));
+}
+
+bool bareOpenFigure()
+{
+    const auto start = Clock::now();
+    BareWindow window;
+    PaintWatch watch(&window);
+    window.show();
+    const bool ok = watch.wait();
+    report("bare.first", msSince(start));
+    return ok || fail(QStringLiteral("the bare window was never painted"));
+}
+
+// Times of one series of drops: until the labels show the outcome, and until the window
+// has been repainted.
+struct DropTimes
+{
+    std::vector<double> labels;
+    std::vector<double> painted;
+
+    void reportAs(const QString &name)
+    {
+        for (auto *series : {&labels, &painted}) {
+            std::sort(series->begin(), series->end());
+            const QString what = name + (series == &labels ? QStringLiteral(".labels")
+                                                            : QStringLiteral(".painted"));
+            const auto at = [series](double q) {
+                return (*series)[std::min(series->size() - 1, size_t(q * series->size()))];
+            };
+            report(what + QStringLiteral(".median"), at(0.5));
+            report(what + QStringLiteral(".p99"), at(0.99));
+            report(what + QStringLiteral(".max"), series->back());
+        }
+    }
+};
+
+// A drag of a digit key ending on `target`, as the window system delivers it; then the
+// check the drop queues for after the drag, then the repaint.
+void timedDrop(QWidget *target, QChar digit, DropTimes &times)
+{
+    const auto data = digitMimeData(digit);
+    const QPoint at = target->rect().center();
+    const auto start = Clock::now();
+    QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent drop(QPointF(at), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &drop);
+    QCoreApplication::sendPostedEvents(target, QEvent::MetaCall);
+    times.labels.push_back(msSince(start));
+    QCoreApplication::processEvents();
+    times.painted.push_back(msSince(start));
+}
+
+// The next empty field of the problem on screen that expects a digit, in written order.
+QString nextField(const TrainerWindow *window)
+{
+    const Exercise &exercise = window->currentExercise();
+    const QStringList order = window->focusOrder();
+    for (const QString &field : order) {
+        const QString expected = exercise.expectedDigit(field);
+        if (exercise.caption(field).isEmpty() && expected.size() == 1 && expected.at(0).isDigit())
+            return field;
+    }
+    return QString();
+}
+
+void chooseGapMode(TrainerWindow *window)
+{
+    if (auto *oneRow = qobject_cast<OneRowWindow *>(window))
+        oneRow->chooseGapMode();
+    else if (auto *rows = qobject_cast<RowsWindow *>(window))
+        rows->chooseGapMode();
+}
+
+// `count` drops on one trainer, every fifth a wrong digit; single problems first, then
+// gap problems.
+bool trainerDrops(Program &program, WindowId id, const QString &name, int count)
+{
+    bool ok = true;
+    program.open(id, &ok);
+    TrainerWindow *window = program.trainer(id);
+    const int pointsBefore = window->score().points();
+    const int errorsBefore = window->score().errors();
+    DropTimes times;
+    for (int i = 0; i < count && ok; ++i) {
+        if (i == count / 2)
+            chooseGapMode(window);
+        const QString field = nextField(window);
+        if (field.isEmpty())
+            return fail(QStringLiteral("%1: no field left to fill on an unsolved problem").arg(name));
+        const QChar right = window->currentExercise().expectedDigit(field).at(0);
+        const QChar digit = i % 5 == 4 ? QChar(u'0' + (right.digitValue() + 1) % 10) : right;
+        timedDrop(window->findChild<DropField *>(field), digit, times);
+    }
+    const int points = window->score().points() - pointsBefore;
+    const int errors = window->score().errors() - errorsBefore;
+    if (points != count - count / 5 || errors != count / 5)
+        return fail(QStringLiteral("%1: %2 drops scored %3 points and %4 errors")
+                        .arg(name).arg(count).arg(points).arg(errors));
+    if (window->findChild<QLabel *>(QStringLiteral("Bezeichnung16"))->text()
+        != QString::number(window->score().points()))
+        return fail(QStringLiteral("%1: the points label does not show the points").arg(name));
+    times.reportAs(name + QStringLiteral(".drop"));
+    return ok;
+}
+
+// The bare window's label taking a drop the way the answer fields do: accepted, and the
+// text set after the drag has ended.
+class BareDropLabel final : public QLabel
+{
+public:
+    BareDropLabel() { setAcceptDrops(true); }
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override { event->acceptProposedAction(); }
+    void dropEvent(QDropEvent *event) override
+    {
+        const QString text = QString::fromLatin1(event->mimeData()->data(QLatin1String(digitMimeType)));
+        event->acceptProposedAction();
+        QMetaObject::invokeMethod(this, [this, text] { setText(text); }, Qt::QueuedConnection);
+    }
+};
+
+bool bareDrops(int count)
+{
+    auto *label = new BareDropLabel;
+    BareWindow window(label);
+    PaintWatch watch(&window);
+    window.show();
+    watch.wait();
+    DropTimes times;
+    for (int i = 0; i < count; ++i)
+        timedDrop(label, QChar(u'0' + i % 10), times);
+    if (label->text() != QString(QChar(u'0' + (count - 1) % 10)))
+        return fail(QStringLiteral("the bare label did not take the drops"));
+    times.reportAs(QStringLiteral("bare.drop"));
+    return true;
+}
+
+bool dropFigures(int count)
+{
+    if (!bareDrops(count))
+        return false;
+    Program program;
+    bool ok = true;
+    program.open(WindowId::Menu, &ok);
+    for (const auto &trainer : trainers) {
+        if (!trainerDrops(program, trainer.id, QLatin1String(trainer.name), count))
+            return false;
+    }
+    return ok;
+}
+
+bool tour()
+{
+    Program program;
+    bool ok = true;
+    program.open(WindowId::Menu, &ok);
+    for (const auto &trainer : trainers)
+        program.open(trainer.id, &ok);
+    // Both reward games, as a trainer offers them.
+    program.trainer(WindowId::ThreeRow)->StartNumberCatching();
+    program.open(WindowId::Catching, &ok);
+    program.app.registry().endReward();
+    program.open(WindowId::Memory, &ok);
+    program.open(WindowId::Menu, &ok);
+    return ok || fail(QStringLiteral("a window was never painted"));
+}
+
+int idle(const QString &what)
+{
+    Program program;
+    bool ok = true;
+    program.open(WindowId::Menu, &ok);
+    if (what != QLatin1String("menu"))
+        program.open(WindowId::OneRow, &ok);
+    if (what == QLatin1String("catching")) {
+        program.trainer(WindowId::OneRow)->StartNumberCatching();
+        QWidget *game = program.app.registry().window(WindowId::Catching);
+        auto *speed = game->findChild<QScrollBar *>(QStringLiteral("HBildlauf1"));
+        speed->setValue(speed->minimum()); // "schnell"
+        program.open(WindowId::Catching, &ok);
+    }
+    if (!ok)
+        return fail(QStringLiteral("a window was never painted")), 1;
+    std::printf("ready\n");
+    std::fflush(stdout);
+    return QApplication::exec();
+}
+
+int idleBare()
+{
+    BareWindow window;
+    PaintWatch watch(&window);
+    window.show();
+    watch.wait();
+    std::printf("ready\n");
+    std::fflush(stdout);
+    return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    const QStringList args = QApplication::arguments().mid(1);
+    const QString command = args.value(0);
+    bool ok = false;
+    if (command == QLatin1String("open"))
+        ok = openFigures(args.value(1, QStringLiteral("5")).toInt());
+    else if (command == QLatin1String("bare-open"))
+        ok = bareOpenFigure();
+    else if (command == QLatin1String("drops"))
+        ok = dropFigures(args.value(1, QStringLiteral("10000")).toInt());
+    else if (command == QLatin1String("tour"))
+        ok = tour();
+    else if (command == QLatin1String("idle"))
+        return args.value(1) == QLatin1String("bare") ? idleBare() : idle(args.value(1));
+    else if (command == QLatin1String("smoke"))
+        ok = openFigures(1) && bareOpenFigure() && dropFigures(200) && tour();
+    else
+        std::fprintf(stderr, "usage: malrechnen_bench open|bare-open|drops N|tour|idle WHAT|smoke\n");
+    return ok ? 0 : 1;
+}

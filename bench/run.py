@@ -1,0 +1,262 @@
+#!/usr/bin/env python3
+"""Runs the benchmarks of a Release build and prints the table of figures.
+
+Usage: run.py BUILD_DIR [X_DISPLAY]
+
+Every figure of the program is measured in the same run as the same figure of the bare
+Qt window (bench/bare_window.h) and printed as program, baseline and their ratio. Times
+are medians over the runs (RUNS, default 10; start-up takes twice as many).
+"""
+
+import os
+import re
+import signal
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+RUNS = int(os.environ.get("RUNS", "10"))
+DROPS = int(os.environ.get("DROPS", "10000"))
+IDLE_SECONDS = float(os.environ.get("IDLE_SECONDS", "10"))
+IDLE_WINDOWS = int(os.environ.get("IDLE_WINDOWS", str(RUNS)))
+
+
+def log(*args):
+    print(*args, file=sys.stderr, flush=True)
+
+
+class Timeout(Exception):
+    pass
+
+
+def on_alarm(signum, frame):
+    raise Timeout()
+
+
+signal.signal(signal.SIGALRM, on_alarm)
+
+
+class Runner:
+    def __init__(self, build, display):
+        self.program = os.path.join(build, "src", "malrechnen")
+        self.bench = os.path.join(build, "bench", "malrechnen_bench")
+        self.baseline = os.path.join(build, "bench", "malrechnen_baseline")
+        self.display = display
+        self.runtime_dir = tempfile.mkdtemp(prefix="malrechnen-bench-")
+        os.chmod(self.runtime_dir, 0o700)
+
+    def env(self, platform, **extra):
+        env = {k: v for k, v in os.environ.items() if not k.startswith("QT_")}
+        env["QT_QPA_PLATFORM"] = platform
+        env["XDG_RUNTIME_DIR"] = self.runtime_dir
+        if platform == "xcb":
+            env["DISPLAY"] = self.display
+        env.update(extra)
+        return env
+
+    def timed(self, argv, env):
+        """Wall time (ms) and peak resident set (KiB) of one whole process."""
+        start = time.perf_counter()
+        proc = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.PIPE)
+        signal.alarm(60)
+        try:
+            _, status, usage = os.wait4(proc.pid, 0)
+        finally:
+            signal.alarm(0)
+        wall = (time.perf_counter() - start) * 1000.0
+        proc.returncode = os.waitstatus_to_exitcode(status)
+        err = proc.stderr.read().decode(errors="replace")
+        proc.stderr.close()
+        if proc.returncode != 0:
+            sys.exit(f"{argv} failed ({proc.returncode}):\n{err}")
+        return wall, usage.ru_maxrss
+
+    def figures(self, argv, env):
+        """The "name value" lines a bench command prints."""
+        out = subprocess.run(argv, env=env, capture_output=True, text=True, timeout=600)
+        if out.returncode != 0:
+            sys.exit(f"{argv} failed ({out.returncode}):\n{out.stderr}")
+        values = {}
+        for line in out.stdout.splitlines():
+            name, value = line.split()
+            values[name] = float(value)
+        return values
+
+
+def median(values):
+    return statistics.median(values)
+
+
+class Table:
+    def __init__(self):
+        self.rows = []
+
+    def add(self, number, what, platform, program, baseline, unit, target, met):
+        ratio = program / baseline if baseline else None
+        self.rows.append((number, what, platform, program, baseline, ratio, unit, target, met))
+
+    def print(self):
+        def num(value, unit):
+            if value is None:
+                return "–"
+            if unit == "MiB":
+                return f"{value:.1f} MiB"
+            if unit == "ms":
+                return f"{value:.3f} ms" if value < 1 else f"{value:.1f} ms"
+            if unit == "×":
+                return f"{value:.0f}"
+            return f"{value:g} {unit}"
+
+        header = ("Nr.", "Messgröße", "Plattform", "Programm", "Basis", "Verhältnis", "Ziel", "")
+        lines = []
+        for (number, what, platform, program, baseline, ratio, unit, target, met) in sorted(
+                self.rows, key=lambda row: row[0]):
+            lines.append((number, what, platform, num(program, unit), num(baseline, unit),
+                          "–" if ratio is None else f"{ratio:.2f}", target,
+                          "" if met is None else ("ja" if met else "NEIN")))
+        widths = [max(len(str(r[i])) for r in lines + [header]) for i in range(len(header))]
+        out = ["| " + " | ".join(str(h).ljust(w) for h, w in zip(header, widths)) + " |",
+               "|" + "|".join("-" * (w + 2) for w in widths) + "|"]
+        for row in lines:
+            out.append("| " + " | ".join(str(c).ljust(w) for c, w in zip(row, widths)) + " |")
+        print("\n".join(out))
+
+
+def startup_and_memory(runner, platform, table):
+    log(f"[{platform}] Start bis zum gezeichneten Hauptmenü, {2 * RUNS} Läufe ...")
+    env = runner.env(platform, MALRECHNEN_EXIT_AFTER_FIRST_PAINT="1")
+    program, baseline = [], []
+    for i in range(2 * RUNS):
+        # Alternate which one goes first, so that neither always finds the caches warm.
+        pair = [(runner.program, program), (runner.baseline, baseline)]
+        for path, results in (pair if i % 2 == 0 else reversed(pair)):
+            results.append(runner.timed([path], env))
+    table.add("1", "Start bis Hauptmenü gezeichnet", platform,
+              median(w for w, _ in program), median(w for w, _ in baseline), "ms",
+              "≤ 1,3 × Basis", median(w for w, _ in program) <= 1.3 * median(w for w, _ in baseline))
+
+    log(f"[{platform}] Rundgang durch alle Fenster, {RUNS} Läufe ...")
+    tour = [runner.timed([runner.bench, "tour"], runner.env(platform))[1] for _ in range(RUNS)]
+    base_rss = median(r for _, r in baseline) / 1024
+    tour_rss = median(tour) / 1024
+    table.add("2", "Spitzenspeicher: Rundgang (3 Trainer, 2 Spiele)", platform,
+              tour_rss, base_rss, "MiB", "≤ 1,5 × Basis", tour_rss <= 1.5 * base_rss)
+    table.add("2a", "Spitzenspeicher: nur Hauptmenü", platform,
+              median(r for _, r in program) / 1024, base_rss, "MiB", "", None)
+
+
+def opening(runner, platform, table):
+    log(f"[{platform}] Fenster öffnen (Zeigen bis erstes Zeichnen), {RUNS} Läufe ...")
+    env = runner.env(platform)
+    opened, bare = [], []
+    for _ in range(RUNS):
+        opened.append(runner.figures([runner.bench, "open"], env))
+        bare.append(runner.figures([runner.bench, "bare-open"], env)["bare.first"])
+    menu = median(o["menu.first"] for o in opened)
+    table.add("3", "Hauptmenü erstmals zeichnen", platform, menu, median(bare), "ms",
+              "(Bezug)", None)
+    for form in ("Form1", "Form2", "Form3"):
+        for when, label in (("first", "erstmals"), ("again", "erneut")):
+            value = median(o[f"{form}.{when}"] for o in opened)
+            table.add("3", f"{form} {label} öffnen (Basis: Hauptmenü)", platform, value, menu,
+                      "ms", "< 16 ms", value < 16.0)
+
+
+def drops(runner, platform, table):
+    log(f"[{platform}] {DROPS} Ziffern je Trainer ablegen ...")
+    values = runner.figures([runner.bench, "drops", str(DROPS)], runner.env(platform))
+    for form in ("Form1", "Form2", "Form3"):
+        for what, label in (("labels", "bis Beschriftung"), ("painted", "bis neu gezeichnet")):
+            for stat, name in (("median", "Median"), ("p99", "99. Perzentil")):
+                value = values[f"{form}.drop.{what}.{stat}"]
+                base = values[f"bare.drop.{what}.{stat}"]
+                target, met = "", None
+                if what == "labels" and stat == "p99":
+                    target, met = "< 1 ms", value < 1.0
+                table.add("4", f"{form} Ziffer ablegen {label}, {name}", platform, value, base,
+                          "ms", target, met)
+
+
+def sample(pid):
+    """CPU time in ns and voluntary context switches (the times a thread went to sleep
+    and was woken again), summed over the threads of a process."""
+    cpu = switches = 0
+    for task in os.listdir(f"/proc/{pid}/task"):
+        try:
+            with open(f"/proc/{pid}/task/{task}/schedstat") as f:
+                cpu += int(f.read().split()[0])
+            with open(f"/proc/{pid}/task/{task}/status") as f:
+                switches += int(re.search(r"^voluntary_ctxt_switches:\s+(\d+)", f.read(), re.M)[1])
+        except FileNotFoundError:
+            pass  # a thread that just ended
+    return cpu, switches
+
+
+def idle(runner, platform, table):
+    log(f"[{platform}] Leerlauf: {IDLE_WINDOWS} × {IDLE_SECONDS:g} s ...")
+    env = runner.env(platform)
+    subjects = {
+        "trainer": [runner.bench, "idle", "trainer"],
+        "catching": [runner.bench, "idle", "catching"],
+        "menu": [runner.bench, "idle", "menu"],
+        "bare": [runner.baseline],
+    }
+    procs = {}
+    try:
+        # Idle processes hardly run, so they share the same seconds without disturbing
+        # each other.
+        for name, argv in subjects.items():
+            procs[name] = subprocess.Popen(argv, env=env, stdout=subprocess.PIPE,
+                                           stderr=subprocess.DEVNULL, text=True)
+        for name, proc in procs.items():
+            if name != "bare" and proc.stdout.readline().strip() != "ready":
+                sys.exit(f"idle {name} did not start")
+        time.sleep(2.0)
+        last = {name: sample(p.pid) for name, p in procs.items()}
+        cpu = {name: [] for name in procs}
+        wakeups = {name: [] for name in procs}
+        for _ in range(IDLE_WINDOWS):
+            time.sleep(IDLE_SECONDS)
+            for name, proc in procs.items():
+                now = sample(proc.pid)
+                cpu[name].append((now[0] - last[name][0]) / 1e6)
+                wakeups[name].append(now[1] - last[name][1])
+                last[name] = now
+    finally:
+        for proc in procs.values():
+            proc.kill()
+            proc.wait()
+    seconds = f"{IDLE_SECONDS:g} s"
+    base_cpu, base_wake = median(cpu["bare"]), median(wakeups["bare"])
+    for name, label in (("trainer", f"Form1 offen, {seconds} ohne Eingabe"),
+                        ("catching", f"Zahlfange schnellste Stufe, {seconds}"),
+                        ("menu", f"Hauptmenü offen, {seconds} ohne Eingabe")):
+        table.add("6", f"CPU-Zeit: {label}", platform, median(cpu[name]), base_cpu, "ms", "", None)
+        extra = median(wakeups[name]) - base_wake
+        table.add("6", f"Aufwachen: {label}", platform, median(wakeups[name]), base_wake, "×",
+                  "0 über Basis" if name == "trainer" else "",
+                  extra <= 0 if name == "trainer" else None)
+
+
+def main():
+    build = sys.argv[1]
+    display = sys.argv[2] if len(sys.argv) > 2 else None
+    runner = Runner(build, display)
+    platforms = ["offscreen"] + (["xcb"] if display else [])
+    table = Table()
+    for platform in platforms:
+        startup_and_memory(runner, platform, table)
+    for platform in platforms:
+        opening(runner, platform, table)
+    for platform in platforms:
+        drops(runner, platform, table)
+    for platform in platforms:
+        idle(runner, platform, table)
+    table.print()
+
+
+if __name__ == "__main__":
+    main()
