@@ -35,6 +35,8 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <time.h>
+#include <utility>
 #include <random>
 #include <vector>
 
@@ -45,6 +47,15 @@ using Clock = std::chrono::steady_clock;
 double msSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// CPU time of this thread in milliseconds: unlike the wall clock it does not count the
+// time other processes of a busy machine had the processor.
+double threadCpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
 // A fixed seed: every run deals the same problems.
@@ -181,19 +192,28 @@ bool bareOpenFigure()
     return ok || fail(QStringLiteral("the bare window was never painted"));
 }
 
-// Times of one series of drops: until the labels show the outcome, and until the window
-// has been repainted.
+// Times of one series of drops: until the labels show the outcome (wall clock and CPU
+// time), and until the window has been repainted.
 struct DropTimes
 {
     std::vector<double> labels;
+    std::vector<double> labelsCpu;
     std::vector<double> painted;
+
+    void append(const DropTimes &other)
+    {
+        labels.insert(labels.end(), other.labels.begin(), other.labels.end());
+        labelsCpu.insert(labelsCpu.end(), other.labelsCpu.begin(), other.labelsCpu.end());
+        painted.insert(painted.end(), other.painted.begin(), other.painted.end());
+    }
 
     void reportAs(const QString &name)
     {
-        for (auto *series : {&labels, &painted}) {
+        const std::pair<std::vector<double> *, const char *> all[] = {
+            {&labels, ".labels"}, {&labelsCpu, ".labels_cpu"}, {&painted, ".painted"}};
+        for (const auto &[series, suffix] : all) {
             std::sort(series->begin(), series->end());
-            const QString what = name + (series == &labels ? QStringLiteral(".labels")
-                                                            : QStringLiteral(".painted"));
+            const QString what = name + QLatin1String(suffix);
             const auto at = [series](double q) {
                 return (*series)[std::min(series->size() - 1, size_t(q * series->size()))];
             };
@@ -210,6 +230,7 @@ void timedDrop(QWidget *target, QChar digit, DropTimes &times)
 {
     const auto data = digitMimeData(digit);
     const QPoint at = target->rect().center();
+    const double startCpu = threadCpuMs();
     const auto start = Clock::now();
     QDragEnterEvent enter(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(target, &enter);
@@ -217,6 +238,7 @@ void timedDrop(QWidget *target, QChar digit, DropTimes &times)
     QCoreApplication::sendEvent(target, &drop);
     QCoreApplication::sendPostedEvents(target, QEvent::MetaCall);
     times.labels.push_back(msSince(start));
+    times.labelsCpu.push_back(threadCpuMs() - startCpu);
     QCoreApplication::processEvents();
     times.painted.push_back(msSince(start));
 }
@@ -244,7 +266,7 @@ void chooseGapMode(TrainerWindow *window)
 
 // `count` drops on one trainer, every fifth a wrong digit; single problems first, then
 // gap problems.
-bool trainerDrops(Program &program, WindowId id, const QString &name, int count)
+bool trainerDrops(Program &program, WindowId id, const QString &name, int count, DropTimes &all)
 {
     bool ok = true;
     program.open(id, &ok);
@@ -270,6 +292,7 @@ bool trainerDrops(Program &program, WindowId id, const QString &name, int count)
     if (window->findChild<QLabel *>(QStringLiteral("Bezeichnung16"))->text()
         != QString::number(window->score().points()))
         return fail(QStringLiteral("%1: the points label does not show the points").arg(name));
+    all.append(times);
     times.reportAs(name + QStringLiteral(".drop"));
     return ok;
 }
@@ -314,10 +337,12 @@ bool dropFigures(int count)
     Program program;
     bool ok = true;
     program.open(WindowId::Menu, &ok);
+    DropTimes all;
     for (const auto &trainer : trainers) {
-        if (!trainerDrops(program, trainer.id, QLatin1String(trainer.name), count))
+        if (!trainerDrops(program, trainer.id, QLatin1String(trainer.name), count, all))
             return false;
     }
+    all.reportAs(QStringLiteral("trainers.drop"));
     return ok;
 }
 

@@ -57,7 +57,7 @@ class Runner:
         return env
 
     def timed(self, argv, env):
-        """Wall time (ms) and peak resident set (KiB) of one whole process."""
+        """Wall time (ms), peak resident set (KiB) and CPU time (ms) of one whole process."""
         start = time.perf_counter()
         proc = subprocess.Popen(argv, env=env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.PIPE)
@@ -67,12 +67,13 @@ class Runner:
         finally:
             signal.alarm(0)
         wall = (time.perf_counter() - start) * 1000.0
+        cpu = (usage.ru_utime + usage.ru_stime) * 1000.0
         proc.returncode = os.waitstatus_to_exitcode(status)
         err = proc.stderr.read().decode(errors="replace")
         proc.stderr.close()
         if proc.returncode != 0:
             sys.exit(f"{argv} failed ({proc.returncode}):\n{err}")
-        return wall, usage.ru_maxrss
+        return wall, usage.ru_maxrss, cpu
 
     def figures(self, argv, env):
         """The "name value" lines a bench command prints."""
@@ -134,18 +135,21 @@ def startup_and_memory(runner, platform, table):
         pair = [(runner.program, program), (runner.baseline, baseline)]
         for path, results in (pair if i % 2 == 0 else reversed(pair)):
             results.append(runner.timed([path], env))
-    table.add("1", "Start bis Hauptmenü gezeichnet", platform,
-              median(w for w, _ in program), median(w for w, _ in baseline), "ms",
-              "≤ 1,3 × Basis", median(w for w, _ in program) <= 1.3 * median(w for w, _ in baseline))
+    wall, base_wall = median(r[0] for r in program), median(r[0] for r in baseline)
+    table.add("1", "Start bis Hauptmenü gezeichnet", platform, wall, base_wall, "ms",
+              "≤ 1,3 × Basis", wall <= 1.3 * base_wall)
+    # On a busy machine the wall clock also counts the time other processes ran.
+    table.add("1a", "Start bis Hauptmenü gezeichnet, CPU-Zeit", platform,
+              median(r[2] for r in program), median(r[2] for r in baseline), "ms", "", None)
 
     log(f"[{platform}] Rundgang durch alle Fenster, {RUNS} Läufe ...")
     tour = [runner.timed([runner.bench, "tour"], runner.env(platform))[1] for _ in range(RUNS)]
-    base_rss = median(r for _, r in baseline) / 1024
+    base_rss = median(r[1] for r in baseline) / 1024
     tour_rss = median(tour) / 1024
     table.add("2", "Spitzenspeicher: Rundgang (3 Trainer, 2 Spiele)", platform,
               tour_rss, base_rss, "MiB", "≤ 1,5 × Basis", tour_rss <= 1.5 * base_rss)
     table.add("2a", "Spitzenspeicher: nur Hauptmenü", platform,
-              median(r for _, r in program) / 1024, base_rss, "MiB", "", None)
+              median(r[1] for r in program) / 1024, base_rss, "MiB", "", None)
 
 
 def opening(runner, platform, table):
@@ -168,16 +172,16 @@ def opening(runner, platform, table):
 def drops(runner, platform, table):
     log(f"[{platform}] {DROPS} Ziffern je Trainer ablegen ...")
     values = runner.figures([runner.bench, "drops", str(DROPS)], runner.env(platform))
-    for form in ("Form1", "Form2", "Form3"):
-        for what, label in (("labels", "bis Beschriftung"), ("painted", "bis neu gezeichnet")):
-            for stat, name in (("median", "Median"), ("p99", "99. Perzentil")):
-                value = values[f"{form}.drop.{what}.{stat}"]
-                base = values[f"bare.drop.{what}.{stat}"]
-                target, met = "", None
-                if what == "labels" and stat == "p99":
-                    target, met = "< 1 ms", value < 1.0
-                table.add("4", f"{form} Ziffer ablegen {label}, {name}", platform, value, base,
-                          "ms", target, met)
+    count = f"{3 * DROPS} Ziffern in Form1–3"
+    rows = (("labels.median", "bis Beschriftung, Median", ""),
+            ("labels.p99", "bis Beschriftung, 99. Perzentil", "< 1 ms"),
+            ("labels_cpu.p99", "bis Beschriftung, 99. Perzentil CPU-Zeit", "< 1 ms"),
+            ("painted.median", "bis neu gezeichnet, Median", ""),
+            ("painted.p99", "bis neu gezeichnet, 99. Perzentil", ""))
+    for key, label, target in rows:
+        value = values[f"trainers.drop.{key}"]
+        table.add("4", f"{count} ablegen {label}", platform, value,
+                  values[f"bare.drop.{key}"], "ms", target, value < 1.0 if target else None)
 
 
 def sample(pid):
