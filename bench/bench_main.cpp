@@ -4,7 +4,10 @@
 //   malrechnen_bench open       menu, then each trainer opened twice: show to first paint
 //   malrechnen_bench bare-open  the bare window: show to first paint
 //   malrechnen_bench drops N    N digit drops on each trainer and on the bare window
-//   malrechnen_bench tour       opens every window once (peak memory is read from outside)
+//   malrechnen_bench sheets     "Blatt" in each trainer, both sheets of each printed to PDF
+//   malrechnen_bench bare-sheets  the same lines put into PDF files with a bare QPrinter
+//   malrechnen_bench tour [print]  opens every window once and a worksheet, and prints
+//                               it when asked (peak memory is read from outside)
 //   malrechnen_bench idle WHAT  opens a trainer, Zahlfange at its fastest or the menu,
 //                               prints "ready" and waits for input that never comes
 //   malrechnen_bench smoke      a short run of all of the above that checks the results
@@ -20,9 +23,16 @@
 #include "trainers/common/trainer_window.h"
 #include "trainers/one_row/one_row_window.h"
 #include "trainers/common/rows_window.h"
+#include "ui/qt_printer.h"
 #include "ui/random_source.h"
+#include "worksheets/worksheet.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QPainter>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QDragEnterEvent>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -123,11 +133,38 @@ private:
     bool m_painted = false;
 };
 
+// Prints into numbered PDF files of a temporary directory, A4 as a school printer.
+class PdfPrinter final : public Printer
+{
+public:
+    PrintResult print(const PrintDocument &document) override
+    {
+        QtPrinter printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
+                          QPageSize(QPageSize::A4));
+        return printer.print(document);
+    }
+
+    // Every file printed has pages in it.
+    bool allWritten() const
+    {
+        for (int i = 1; i <= printed; ++i) {
+            if (QFileInfo(m_dir.filePath(QStringLiteral("%1.pdf").arg(i))).size() < 1000)
+                return false;
+        }
+        return printed > 0;
+    }
+
+    int printed = 0;
+
+private:
+    QTemporaryDir m_dir;
+};
+
 // The program as main() builds it, with boxes that never block.
 struct Program
 {
     Program()
-        : app(dialogs, random)
+        : app(dialogs, random, &printer)
     {
         // What main() sets up before the first window (icon and German buttons).
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
@@ -150,9 +187,39 @@ struct Program
         return msSince(start);
     }
 
+    // The teacher's way to print without the password: the lock in the info window off,
+    // and Yes to "jetzt ausdrucken?".
+    void allowPrinting()
+    {
+        app.registry().window(WindowId::Info)->findChild<QCheckBox *>(QStringLiteral("Kontroll1"))
+            ->setChecked(false);
+        dialogs.answer = Answer::Yes;
+    }
+
+    // "Blatt", then both print commands; false when a sheet did not reach its PDF file.
+    // Adds the time of each step to `buildMs` and `pdfMs`.
+    bool printWorksheet(TrainerWindow *trainer, double *buildMs = nullptr, double *pdfMs = nullptr)
+    {
+        const int before = printer.printed;
+        const auto start = Clock::now();
+        trainer->ShowWorksheet();
+        const double build = msSince(start);
+        const auto printing = Clock::now();
+        trainer->PrintProblemSheet();
+        trainer->PrintSolutionSheet();
+        const double pdf = msSince(printing);
+        if (buildMs)
+            *buildMs += build;
+        if (pdfMs)
+            *pdfMs += pdf;
+        return !trainer->worksheet().isEmpty() && printer.printed == before + 2
+               && printer.allWritten();
+    }
+
     QTranslator german;
     QuietDialogs dialogs;
     SeededRandom random;
+    PdfPrinter printer;
     Application app;
 };
 
@@ -346,13 +413,89 @@ bool dropFigures(int count)
     return ok;
 }
 
-bool tour()
+const SheetKind sheetKinds[] = {SheetKind::OneRow, SheetKind::TwoRow, SheetKind::ThreeRow};
+
+bool sheetFigures()
+{
+    Program program;
+    program.allowPrinting();
+    bool ok = true;
+    program.open(WindowId::Menu, &ok);
+    double build = 0;
+    double pdf = 0;
+    for (const auto &trainer : trainers) {
+        program.open(trainer.id, &ok);
+        if (!program.printWorksheet(program.trainer(trainer.id), &build, &pdf))
+            return fail(QStringLiteral("%1: the worksheet did not reach its PDF files")
+                            .arg(QLatin1String(trainer.name)));
+    }
+    report("sheets.build", build);
+    report("sheets.pdf", pdf);
+    return ok;
+}
+
+// The least Qt does to put the same lines into PDF files: one fixed-pitch font, a line
+// after the other, a new page when one is full. Timed, like the program's, once a window
+// is on screen (fonts found).
+bool bareSheetFigure()
+{
+    BareWindow window;
+    PaintWatch watch(&window);
+    window.show();
+    watch.wait();
+    SeededRandom random;
+    QList<QStringList> documents;
+    for (const SheetKind kind : sheetKinds) {
+        const QStringList sheet = buildSheet(kind, random);
+        documents << problemSheet(kind, sheet) << sheet;
+    }
+    QTemporaryDir dir;
+    const auto start = Clock::now();
+    int n = 0;
+    for (const QStringList &lines : documents) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(QStringLiteral("%1.pdf").arg(++n)));
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        QPainter painter(&printer);
+        QFont font(QStringLiteral("DejaVu Sans Mono"));
+        font.setPointSizeF(12);
+        painter.setFont(font);
+        const qreal step = painter.fontMetrics().lineSpacing();
+        const qreal bottom = printer.pageRect(QPrinter::DevicePixel).height();
+        qreal y = step;
+        for (const QString &line : lines) {
+            if (y > bottom) {
+                printer.newPage();
+                y = step;
+            }
+            painter.drawText(QPointF(0, y), line);
+            y += step;
+        }
+    }
+    report("bare.pdf", msSince(start));
+    return QFileInfo(dir.filePath(QStringLiteral("6.pdf"))).size() > 1000
+           || fail(QStringLiteral("the bare PDF files were not written"));
+}
+
+bool tour(bool print)
 {
     Program program;
     bool ok = true;
     program.open(WindowId::Menu, &ok);
     for (const auto &trainer : trainers)
         program.open(trainer.id, &ok);
+    // A worksheet of the trainer on screen, both sheets printed where asked.
+    TrainerWindow *threeRow = program.trainer(WindowId::ThreeRow);
+    if (print) {
+        program.allowPrinting();
+        if (!program.printWorksheet(threeRow))
+            return fail(QStringLiteral("the worksheet was not printed"));
+        program.dialogs.answer = Answer::No;
+    } else {
+        threeRow->ShowWorksheet();
+        QCoreApplication::processEvents();
+    }
     // Both reward games, as a trainer offers them.
     program.trainer(WindowId::ThreeRow)->StartNumberCatching();
     program.open(WindowId::Catching, &ok);
@@ -408,13 +551,19 @@ int main(int argc, char *argv[])
         ok = bareOpenFigure();
     else if (command == QLatin1String("drops"))
         ok = dropFigures(args.value(1, QStringLiteral("10000")).toInt());
+    else if (command == QLatin1String("sheets"))
+        ok = sheetFigures();
+    else if (command == QLatin1String("bare-sheets"))
+        ok = bareSheetFigure();
     else if (command == QLatin1String("tour"))
-        ok = tour();
+        ok = tour(args.value(1) == QLatin1String("print"));
     else if (command == QLatin1String("idle"))
         return args.value(1) == QLatin1String("bare") ? idleBare() : idle(args.value(1));
     else if (command == QLatin1String("smoke"))
-        ok = openFigures(1) && bareOpenFigure() && dropFigures(200) && tour();
+        ok = openFigures(1) && bareOpenFigure() && dropFigures(200) && sheetFigures()
+             && bareSheetFigure() && tour(false) && tour(true);
     else
-        std::fprintf(stderr, "usage: malrechnen_bench open|bare-open|drops N|tour|idle WHAT|smoke\n");
+        std::fprintf(stderr, "usage: malrechnen_bench open|bare-open|drops N|sheets|bare-sheets|tour|"
+                             "idle WHAT|smoke\n");
     return ok ? 0 : 1;
 }

@@ -1,7 +1,7 @@
 #include "shell/application.h"
+#include "ui/after_first_paint.h"
 #include "ui/clipboard.h"
 #include "ui/dialogs.h"
-#include "ui/after_first_paint.h"
 #include "ui/qt_printer.h"
 #include "ui/random_source.h"
 
