@@ -15,39 +15,37 @@
 #include "bare_window.h"
 #include "quiet_dialogs.h"
 
-#include "games/catching/catching_window.h"
 #include "shell/application.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/exercise.h"
+#include "trainers/common/rows_window.h"
 #include "trainers/common/trainer_window.h"
 #include "trainers/one_row/one_row_window.h"
-#include "trainers/common/rows_window.h"
 #include "ui/qt_printer.h"
 #include "ui/random_source.h"
 #include "worksheets/worksheet.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileInfo>
-#include <QPainter>
-#include <QPrinter>
-#include <QTemporaryDir>
 #include <QDragEnterEvent>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QMimeData>
+#include <QPainter>
+#include <QPrinter>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
+#include <random>
 #include <time.h>
 #include <utility>
-#include <random>
 #include <vector>
 
 namespace {
@@ -166,8 +164,7 @@ struct Program
     Program()
         : app(dialogs, random, &printer)
     {
-        // What main() sets up before the first window (icon and German buttons).
-        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
+        // What main() sets up before the first window: German buttons.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         if (german.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -184,7 +181,12 @@ struct Program
         PaintWatch watch(window);
         app.registry().switchTo(id);
         *ok = watch.wait() && *ok;
-        return msSince(start);
+        const double ms = msSince(start);
+        if (!m_iconSet) { // as main() does, once the first window is on screen
+            QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
+            m_iconSet = true;
+        }
+        return ms;
     }
 
     // The teacher's way to print without the password: the lock in the info window off,
@@ -221,6 +223,9 @@ struct Program
     SeededRandom random;
     PdfPrinter printer;
     Application app;
+
+private:
+    bool m_iconSet = false;
 };
 
 const struct
