@@ -10,6 +10,7 @@ are medians over the runs (RUNS, default 10; start-up takes twice as many).
 
 import os
 import re
+import shutil
 import signal
 import statistics
 import subprocess
@@ -310,6 +311,7 @@ def main():
         sheets(runner, platform, table)
     for platform in platforms:
         idle(runner, platform, table)
+    shutil.rmtree(runner.runtime_dir, ignore_errors=True)
     table.print()
 
 

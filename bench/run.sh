@@ -18,9 +18,13 @@ if command -v Xvfb >/dev/null; then
     mkfifo "$fifo"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
     xvfb_pid=$!
-    read -r number <"$fifo"
-    display=":$number"
-    echo "Xvfb auf $display" >&2
+    if read -r number <"$fifo"; then
+        display=":$number"
+        echo "Xvfb auf $display" >&2
+    else
+        echo "Xvfb startet nicht, nur offscreen gemessen" >&2
+        xvfb_pid=
+    fi
 fi
 
 python3 bench/run.py "$build" $display
