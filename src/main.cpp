@@ -1,4 +1,5 @@
 #include "shell/application.h"
+#include "ui/after_first_paint.h"
 #include "ui/clipboard.h"
 #include "ui/dialogs.h"
 #include "ui/qt_printer.h"
@@ -17,7 +18,6 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(MALRECHNEN_VERSION));
     // The desktop entry of that name gives task bars and docks the same icon as the menu.
     QApplication::setDesktopFileName(QStringLiteral("malrechnen"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
 
     // The toolkit's own buttons speak German too ("Ja", "Nein", "Abbrechen").
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -32,5 +32,12 @@ int main(int argc, char *argv[])
     QtClipboard clipboard;
     Application program(dialogs, *random, &printer, &clipboard);
     program.start();
+    QWidget *menu = program.registry().window(WindowId::Menu);
+    // Loading and drawing the SVG icon takes a few milliseconds that the pupil would
+    // otherwise wait for the menu; the task bar gets the icon right after.
+    afterFirstPaint(menu, [] {
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
+    });
+    exitAfterFirstPaintIfAsked(menu);
     return app.exec();
 }

@@ -1,7 +1,22 @@
 #include "shell/window_registry.h"
 
+#include <QBackingStore>
 #include <QCoreApplication>
 #include <QWidget>
+
+namespace {
+
+// A hidden window gives back the picture of itself it kept for repainting: every window
+// is built once and kept for the whole run, and each picture costs about a megabyte. The
+// next show paints the window anew at its size.
+void hideWindow(QWidget *window)
+{
+    window->hide();
+    if (QBackingStore *store = window->backingStore())
+        store->resize(QSize());
+}
+
+} // namespace
 
 WindowRegistry::WindowRegistry()
     : m_quit([] { QCoreApplication::exit(0); })
@@ -42,7 +57,7 @@ void WindowRegistry::switchTo(WindowId to)
     if (!next)
         return;
     if (QWidget *shown = m_windows.value(int(m_current)); shown && shown != next)
-        shown->hide();
+        hideWindow(shown);
     m_current = to;
     next->show();
     next->raise();

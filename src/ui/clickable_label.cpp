@@ -1,5 +1,6 @@
 #include "ui/clickable_label.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,7 +18,9 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 
 QPixmap tilePixmap(const QString &text, const QColor &colour, int size)
 {
-    const qreal ratio = 2.0; // stays sharp on high-dpi screens
+    // Drawn for the sharpest screen attached; no larger, the menu draws five of these
+    // before it first appears.
+    const qreal ratio = qMax(qreal(1), qApp->devicePixelRatio());
     QPixmap pixmap(QSize(size, size) * ratio);
     pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);

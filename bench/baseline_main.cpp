@@ -1,0 +1,13 @@
+#include "bare_window.h"
+#include "ui/after_first_paint.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    BareWindow window;
+    window.show();
+    exitAfterFirstPaintIfAsked(&window);
+    return app.exec();
+}

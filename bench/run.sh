@@ -1,0 +1,30 @@
+#!/bin/sh
+# Builds the program and the benchmarks in Release (in build-bench/, beside the normal
+# build) and prints the table of figures: offscreen, and under an X server of its own
+# where Xvfb is installed. RUNS, DROPS, IDLE_SECONDS and IDLE_WINDOWS shorten a run.
+set -eu
+cd "$(dirname "$0")/.."
+build=build-bench
+
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$build" -j2 --target malrechnen malrechnen_bench malrechnen_baseline >/dev/null
+
+display=
+xvfb_pid=
+cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; rm -f "${fifo:-}"; }
+trap cleanup EXIT INT TERM
+if command -v Xvfb >/dev/null; then
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    xvfb_pid=$!
+    if read -r number <"$fifo"; then
+        display=":$number"
+        echo "Xvfb auf $display" >&2
+    else
+        echo "Xvfb startet nicht, nur offscreen gemessen" >&2
+        xvfb_pid=
+    fi
+fi
+
+python3 bench/run.py "$build" $display
