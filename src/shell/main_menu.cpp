@@ -46,15 +46,17 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
 
     m_help = new QPlainTextEdit(this);
     m_help->setObjectName(QStringLiteral("Text1"));
-    m_help->setGeometry(16, 72, 340, 342);
+    m_help->setGeometry(16, 72, 320, 342);
     m_help->setReadOnly(true);
     m_help->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_help->setStyleSheet(QStringLiteral("font-size: 13px;"));
 
-    decoration(this, "Linie1", QFrame::VLine, QRect(368, 72, 4, 342));
-    decoration(this, "Figur2", QFrame::StyledPanel, QRect(384, 72, 220, 238));
-    decoration(this, "Figur3", QFrame::StyledPanel, QRect(384, 322, 220, 92));
-    decoration(this, "Linie2", QFrame::HLine, QRect(392, 310, 204, 12));
+    decoration(this, "Linie1", QFrame::VLine, QRect(344, 72, 4, 342));
+    decoration(this, "Figur2", QFrame::StyledPanel, QRect(360, 72, 244, 136));
+    decoration(this, "Linie2", QFrame::HLine, QRect(368, 214, 228, 12));
+    decoration(this, "Figur3", QFrame::StyledPanel, QRect(360, 232, 244, 112));
+    auto *hint = new QLabel(QStringLiteral("Wähle ein Training:"), this);
+    hint->setGeometry(372, 78, 220, 22);
 
     struct Entry {
         const char *picture;
@@ -65,11 +67,11 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
         QPoint at;
     };
     const Entry entries[] = {
-        {"Bild1", "einreihig", "Bezeichnung3", "×7", QColor(0, 128, 64), {396, 84}},
-        {"Bild2", "zweireihig", "Bezeichnung4", "×27", QColor(0, 96, 176), {466, 84}},
-        {"Bild5", "dreireihig", "Bezeichnung5", "×327", QColor(128, 64, 160), {536, 84}},
-        {"Bild4", "Info", "Bezeichnung2", "i", QColor(200, 140, 0), {396, 334}},
-        {"Bild3", "Ende", "Bezeichnung1", "✕", QColor(176, 32, 32), {536, 334}},
+        {"Bild1", "einreihig", "Bezeichnung3", "×7", QColor(0, 128, 64), {374, 104}},
+        {"Bild2", "zweireihig", "Bezeichnung4", "×27", QColor(0, 96, 176), {450, 104}},
+        {"Bild5", "dreireihig", "Bezeichnung5", "×327", QColor(128, 64, 160), {526, 104}},
+        {"Bild4", "Info", "Bezeichnung2", "i", QColor(200, 140, 0), {374, 248}},
+        {"Bild3", "Ende", "Bezeichnung1", "✕", QColor(176, 32, 32), {526, 248}},
     };
     for (const Entry &entry : entries) {
         auto *picture = new ClickableLabel(this);
@@ -83,10 +85,13 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         caption->setGeometry(entry.at.x() - 4, entry.at.y() + tileSize + 2, tileSize + 8, 20);
     }
-    auto *hint = new QLabel(QStringLiteral("Wähle ein Training:"), this);
-    hint->setGeometry(396, 190, 200, 20);
-    decoration(this, "Figur4", QFrame::NoFrame, QRect(396, 214, 196, 84));
-    decoration(this, "Figur5", QFrame::NoFrame, QRect(466, 334, 64, 64));
+    auto *cheer = decoration(this, "Figur4", QFrame::NoFrame, QRect(360, 356, 244, 58));
+    cheer->setStyleSheet(QStringLiteral("background-color: rgb(255, 243, 208); border-radius: 8px;"));
+    auto *greeting = new QLabel(QStringLiteral("Viel Spaß beim Rechnen!"), cheer);
+    greeting->setGeometry(0, 0, 244, 58);
+    greeting->setAlignment(Qt::AlignCenter);
+    greeting->setStyleSheet(QStringLiteral("font-size: 15px; font-weight: bold; color: rgb(0, 0, 128);"));
+    decoration(this, "Figur5", QFrame::VLine, QRect(480, 248, 4, 64));
     decoration(this, "Linie4", QFrame::HLine, QRect(0, 56, menuWidth, 4));
 
     const auto bind = [this](const char *name, auto action) {
@@ -98,21 +103,6 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
     bind("Bild5", [this] { ShowThreeRowTrainer(); });
     bind("Bild4", [this] { m_services.navigator.showInfo(); });
     bind("Bild3", [this] { askQuit(); });
-}
-
-void MainMenu::setEntryAvailable(const char *pictureName, bool available)
-{
-    static const QHash<QString, QString> captionOf = {
-        {QStringLiteral("Bild1"), QStringLiteral("Bezeichnung3")},
-        {QStringLiteral("Bild2"), QStringLiteral("Bezeichnung4")},
-        {QStringLiteral("Bild5"), QStringLiteral("Bezeichnung5")},
-        {QStringLiteral("Bild4"), QStringLiteral("Bezeichnung2")},
-    };
-    const QString picture = QLatin1String(pictureName);
-    if (auto *w = findChild<QWidget *>(picture))
-        w->setVisible(available);
-    if (auto *w = findChild<QWidget *>(captionOf.value(picture)))
-        w->setVisible(available);
 }
 
 void MainMenu::ShowThreeRowTrainer()

@@ -17,8 +17,6 @@ public:
     void askQuit();
     // Opens the three-row trainer (bound to Bild5).
     void ShowThreeRowTrainer();
-    // Shows a menu picture and its caption once the window behind it exists.
-    void setEntryAvailable(const char *pictureName, bool available);
 
 protected:
     void showEvent(QShowEvent *event) override;
