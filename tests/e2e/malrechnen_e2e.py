@@ -79,7 +79,7 @@ class Program:
             env["HOME"] = os.environ["MALRECHNEN_E2E_HOME"]
         self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
-        self.app = wait_for("the program on the accessibility bus", self._find_app)
+        self.app = wait_for("the program on the accessibility bus", self._find_app, timeout=30)
         self.window("Schriftliche Multiplikation")
 
     def _find_app(self):

@@ -29,5 +29,11 @@ dbus-run-session -- bash -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
   launcher=$!
   trap "kill $launcher 2>/dev/null || true" EXIT
+  # The program looks for the accessibility bus once, at start: it must be up by then.
+  for _ in $(seq 200); do
+    dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus org.a11y.Bus.GetAddress \
+      >/dev/null 2>&1 && break
+    sleep 0.05
+  done
   /usr/bin/python3 "$0" "$@"
 ' "$here/run.py" "$binary" "$shots" "$@" 2> >(grep -v -E "Failed to set fd limit|Activating service|Successfully activated|SpiRegistry daemon" >&2)
