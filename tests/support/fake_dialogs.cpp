@@ -13,14 +13,18 @@ Answer FakeDialogs::question(const QString &title, const QString &text, MessageI
     calls.append({Kind::Question, title, text, icon, defaultButton, QString()});
     if (whileOpen)
         whileOpen(Call(calls.last())); // a copy: the hook may open further boxes
-    return answers.isEmpty() ? Answer::No : answers.takeFirst();
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    return answerWith ? answerWith(Call(calls.last())) : Answer::No;
 }
 
 std::optional<QString> FakeDialogs::input(const QString &prompt, const QString &title,
                                           const QString &defaultText)
 {
     calls.append({Kind::Input, title, prompt, MessageIcon::None, Answer::No, defaultText});
-    return entries.isEmpty() ? std::nullopt : entries.takeFirst();
+    if (!entries.isEmpty())
+        return entries.takeFirst();
+    return enterWith ? enterWith(Call(calls.last())) : std::nullopt;
 }
 
 int FakeDialogs::count(const QString &title) const

@@ -35,6 +35,10 @@ public:
     // Runs while each box is "open", where a real box would run its own event loop
     // (timers keep firing there).
     std::function<void(const Call &)> whileOpen;
+    // Answer and entry when the lists above have run out (a long random run draws them);
+    // without them, No and Cancel.
+    std::function<Answer(const Call &)> answerWith;
+    std::function<std::optional<QString>(const Call &)> enterWith;
 
     int count(const QString &title) const;
     void clear() { calls.clear(); }

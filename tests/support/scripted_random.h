@@ -19,6 +19,8 @@ public:
     void push(double draw) { m_draws.append(draw); }
     void pushInt(int value, int n, int k = 0) { push(pick(value, n, k)); }
     int remaining() const { return int(m_draws.size()); }
+    // Starts the fallback generator from `seed` (a long random run replays its seed).
+    void seed(quint64 seed) { m_state = seed; }
 
     double uniform() override;
 
