@@ -16,6 +16,7 @@ packages=(
   poppler-utils                    # pdftotext: the tests read printed sheets back
   cups printer-driver-cups-pdf     # a print server of the tests' own with a PDF printer
   xclip                            # another program reading the clipboard
+  valgrind                         # memcheck run of the whole program (tests/valgrind.supp)
 )
 
 missing=()

@@ -1,0 +1,143 @@
+// What else a classroom desktop lets a child drop on an answer field: files, pages of text,
+// nothing at all, data of unknown kinds, and digit-key data that is not one digit. Every
+// kind of field of every trainer must check it as the field stands, never take it in.
+#include "fake_dialogs.h"
+#include "scripted_random.h"
+#include "shell/application.h"
+#include "trainers/common/digit_key.h"
+#include "trainers/common/exercise.h"
+#include "trainers/common/trainer_window.h"
+
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+#include <QtTest>
+
+#include <functional>
+
+Q_DECLARE_METATYPE(WindowId)
+
+using MakeData = std::function<std::unique_ptr<QMimeData>()>;
+Q_DECLARE_METATYPE(MakeData)
+
+namespace {
+
+void deliverDrop(QWidget *field, QMimeData *data)
+{
+    const QPointF centre = QRectF(field->rect()).center();
+    QDragEnterEvent enter(centre.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(field, &enter);
+    QDropEvent drop(centre, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(field, &drop);
+    QCoreApplication::processEvents();
+}
+
+std::unique_ptr<QMimeData> withData(const QString &format, const QByteArray &payload)
+{
+    auto data = std::make_unique<QMimeData>();
+    data->setData(format, payload);
+    return data;
+}
+
+} // namespace
+
+class TestBadInput : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void foreignDropOnEveryField_data();
+    void foreignDropOnEveryField();
+};
+
+void TestBadInput::foreignDropOnEveryField_data()
+{
+    QTest::addColumn<WindowId>("trainer");
+    QTest::addColumn<QString>("modeButton"); // empty: single problems
+    QTest::addColumn<MakeData>("makeData");
+
+    const struct { const char *name; MakeData make; } payloads[] = {
+        {"file URL", [] {
+             auto data = std::make_unique<QMimeData>();
+             data->setUrls({QUrl::fromLocalFile(QStringLiteral("/home/schule/Aufgabe 7.png")),
+                            QUrl(QStringLiteral("https://example.org/7"))});
+             return data;
+         }},
+        {"megabyte of text", [] {
+             auto data = std::make_unique<QMimeData>();
+             data->setText(QString(1 << 20, QChar(u'7')));
+             return data;
+         }},
+        {"megabyte in the digit format",
+         [] { return withData(QLatin1String(digitMimeType), QByteArray(1 << 20, '7')); }},
+        {"no data", [] { return std::make_unique<QMimeData>(); }},
+        {"empty text", [] { return withData(QStringLiteral("text/plain"), QByteArray()); }},
+        {"unknown format", [] { return withData(QStringLiteral("application/x-unknown"), QByteArray("\x00\xff\x37", 3)); }},
+        {"digit format, empty", [] { return withData(QLatin1String(digitMimeType), QByteArray()); }},
+        {"digit format, two digits", [] { return withData(QLatin1String(digitMimeType), "12"); }},
+        {"digit format, non-Latin digit",
+         [] { return withData(QLatin1String(digitMimeType), QStringLiteral("٧").toUtf8()); }},
+        {"digit format, control character", [] { return withData(QLatin1String(digitMimeType), "\x07"); }},
+    };
+    const struct { WindowId id; const char *name; const char *gapButton; } layouts[] = {
+        {WindowId::OneRow, "one-row single", ""},
+        {WindowId::OneRow, "one-row gap", "Befehl12"},
+        {WindowId::TwoRow, "two-row single", ""},
+        {WindowId::TwoRow, "two-row gap", "Befehl13"},
+        {WindowId::ThreeRow, "three-row single", ""},
+        {WindowId::ThreeRow, "three-row gap", "Befehl13"},
+    };
+    for (const auto &layout : layouts)
+        for (const auto &payload : payloads)
+            QTest::addRow("%s, %s", layout.name, payload.name)
+                << layout.id << QString::fromLatin1(layout.gapButton) << payload.make;
+}
+
+void TestBadInput::foreignDropOnEveryField()
+{
+    QFETCH(WindowId, trainer);
+    QFETCH(QString, modeButton);
+    QFETCH(MakeData, makeData);
+
+    FakeDialogs dialogs;
+    ScriptedRandom random;
+    Application app(dialogs, random);
+    app.start();
+    app.registry().switchTo(trainer);
+    auto *window = qobject_cast<TrainerWindow *>(app.registry().window(trainer));
+    if (!modeButton.isEmpty())
+        QTest::mouseClick(window->findChild<QPushButton *>(modeButton), Qt::LeftButton);
+    const Exercise &ex = window->currentExercise();
+    const QStringList fields = window->focusOrder();
+    QVERIFY(!fields.isEmpty());
+    const std::unique_ptr<QMimeData> data = makeData();
+
+    // Empty fields: refused, counted, and left empty.
+    int errors = 0;
+    for (const QString &name : fields) {
+        auto *field = window->findChild<QLabel *>(name);
+        dialogs.clear();
+        deliverDrop(field, data.get());
+        ++errors;
+        QVERIFY2(ex.caption(name).isEmpty() && field->text().isEmpty(), qPrintable(name));
+        QCOMPARE(dialogs.count(QStringLiteral("Fehler")), 1);
+        QCOMPARE(window->score().errors(), errors);
+        QCOMPARE(window->score().points(), 0);
+    }
+
+    // A field that holds its right digit keeps it: the drop is checked as the field stands.
+    const QString name = fields.constLast();
+    auto *field = window->findChild<QLabel *>(name);
+    const QChar right = ex.expectedDigit(name).at(0);
+    deliverDrop(field, digitMimeData(right).get());
+    if (&window->currentExercise() == &ex && ex.caption(name) == QString(right)) {
+        const int points = window->score().points();
+        deliverDrop(field, data.get());
+        QCOMPARE(field->text(), QString(right));
+        QCOMPARE(window->score().points(), points + 1);
+        QCOMPARE(window->score().errors(), errors);
+    }
+}
+
+QTEST_MAIN(TestBadInput)
+#include "tst_bad_input.moc"
