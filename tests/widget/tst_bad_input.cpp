@@ -48,6 +48,7 @@ class TestBadInput : public QObject
 private Q_SLOTS:
     void foreignDropOnEveryField_data();
     void foreignDropOnEveryField();
+    void wrongDigitOnGivenDigitLeavesAVisibleGap();
 };
 
 void TestBadInput::foreignDropOnEveryField_data()
@@ -137,6 +138,50 @@ void TestBadInput::foreignDropOnEveryField()
         QCOMPARE(window->score().points(), points + 1);
         QCOMPARE(window->score().errors(), errors);
     }
+}
+
+// Children drag digits onto the printed digits of a gap problem too. A wrong one is refused
+// and takes the digit with it; the hole must then look and behave like any other gap.
+// (The one-row trainer checks every digit of its gap problem; the row trainers print theirs.)
+void TestBadInput::wrongDigitOnGivenDigitLeavesAVisibleGap()
+{
+    const WindowId trainer = WindowId::OneRow;
+    const QString gapButton = QStringLiteral("Befehl12");
+
+    FakeDialogs dialogs;
+    ScriptedRandom random;
+    Application app(dialogs, random);
+    app.start();
+    app.registry().switchTo(trainer);
+    auto *window = qobject_cast<TrainerWindow *>(app.registry().window(trainer));
+    QTest::mouseClick(window->findChild<QPushButton *>(gapButton), Qt::LeftButton);
+    const Exercise &ex = window->currentExercise();
+
+    QLabel *given = nullptr;
+    for (const QString &name : ex.fieldNames()) {
+        auto *field = window->findChild<QLabel *>(name);
+        if (field && field->isVisibleTo(window) && !field->text().isEmpty()) {
+            given = field;
+            break;
+        }
+    }
+    QVERIFY(given);
+    const QString name = given->objectName();
+    QVERIFY(!window->focusOrder().contains(name));
+    const QChar right = ex.expectedDigit(name).at(0);
+    const QChar wrong(u'0' + (right.digitValue() + 1) % 10);
+
+    deliverDrop(given, digitMimeData(wrong).get());
+    QCOMPARE(dialogs.count(QStringLiteral("Fehler")), 1);
+    QCOMPARE(window->score().errors(), 1);
+    QCOMPARE(given->text(), QString());
+    QCOMPARE(given->property("given").toBool(), false); // drawn with a box again
+    QVERIFY(window->focusOrder().contains(name));         // and reached by the keyboard
+
+    given->setFocus();
+    QTest::keyClick(given, Qt::Key(Qt::Key_0 + right.digitValue()));
+    QCOMPARE(given->text(), QString(right));
+    QCOMPARE(window->score().points(), 1);
 }
 
 QTEST_MAIN(TestBadInput)

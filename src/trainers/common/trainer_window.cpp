@@ -62,6 +62,16 @@ QPixmap markerPixmap(int size)
     return pixmap;
 }
 
+// A digit the problem gives stands without a box and is skipped by the keyboard.
+void markGiven(QWidget *field, bool given)
+{
+    if (field->property("given").toBool() == given)
+        return;
+    field->setProperty("given", given);
+    field->style()->unpolish(field);
+    field->style()->polish(field);
+}
+
 constexpr int keyTop = 4680;
 constexpr int keyLeft = 960;
 constexpr int keyStep = 600;
@@ -399,8 +409,13 @@ void TrainerWindow::StartNumberCatching()
 
 void TrainerWindow::renderField(const QString &field)
 {
-    if (auto *label = qobject_cast<QLabel *>(m_named.value(field)))
+    if (auto *label = qobject_cast<QLabel *>(m_named.value(field))) {
         label->setText(exercise().caption(field));
+        // A digit of the problem knocked out by a wrong drop leaves a gap the pupil must
+        // see and reach: it gets a box and joins the written order.
+        if (label->text().isEmpty())
+            markGiven(label, false);
+    }
 }
 
 void TrainerWindow::renderExercise()
@@ -413,12 +428,8 @@ void TrainerWindow::renderExercise()
     // Digits a gap problem gives stand without a box; the pupil's fields keep theirs.
     for (const QString &field : ex.fieldNames()) {
         QWidget *widget = m_named.value(field);
-        const bool given = !ex.caption(field).isEmpty();
-        if (widget && widget->property("given").toBool() != given) {
-            widget->setProperty("given", given);
-            widget->style()->unpolish(widget);
-            widget->style()->polish(widget);
-        }
+        if (widget)
+            markGiven(widget, !ex.caption(field).isEmpty());
     }
     for (auto it = ex.visibility().cbegin(); it != ex.visibility().cend(); ++it) {
         if (QWidget *widget = m_named.value(it.key()))
