@@ -1,6 +1,7 @@
-// What else a classroom desktop lets a child drop on an answer field: files, pages of text,
-// nothing at all, data of unknown kinds, and digit-key data that is not one digit. Every
-// kind of field of every trainer must check it as the field stands, never take it in.
+// What a classroom does that a lesson does not plan for. Above all, what else a desktop
+// lets a child drop on an answer field: files, pages of text, nothing at all, data of
+// unknown kinds, and digit-key data that is not one digit. Every kind of field of every
+// trainer must check it as the field stands, never take it in.
 #include "fake_dialogs.h"
 #include "scripted_random.h"
 #include "shell/application.h"
@@ -49,6 +50,7 @@ private Q_SLOTS:
     void foreignDropOnEveryField_data();
     void foreignDropOnEveryField();
     void wrongDigitOnGivenDigitLeavesAVisibleGap();
+    void ignoredMemoryNoticeKeepsTheMarkerOnItsTrack();
 };
 
 void TestBadInput::foreignDropOnEveryField_data()
@@ -182,6 +184,35 @@ void TestBadInput::wrongDigitOnGivenDigitLeavesAVisibleGap()
     QTest::keyClick(given, Qt::Key(Qt::Key_0 + right.digitValue()));
     QCOMPARE(given->text(), QString(right));
     QCOMPARE(window->score().points(), 1);
+}
+
+// Many pupils never click the Memory notice and keep solving.
+void TestBadInput::ignoredMemoryNoticeKeepsTheMarkerOnItsTrack()
+{
+    FakeDialogs dialogs;
+    ScriptedRandom random;
+    Application app(dialogs, random);
+    app.start();
+    app.registry().switchTo(WindowId::OneRow);
+    auto *window = qobject_cast<TrainerWindow *>(app.registry().window(WindowId::OneRow));
+    QWidget *marker = window->findChild<QWidget *>(QStringLiteral("Bild1"));
+    QWidget *notice = window->findChild<QWidget *>(QStringLiteral("Bezeichnung14"));
+    const int top = window->findChild<QWidget *>(QStringLiteral("progressTrack"))->y();
+
+    for (int solved = 1; solved <= 40; ++solved) {
+        const Exercise &ex = window->currentExercise();
+        for (const QString &field : window->focusOrder()) {
+            if (window->dropOnField(field, ex.expectedDigit(field).at(0))
+                == TrainerWindow::DropResult::Solved)
+                break;
+        }
+        QCOMPARE(dialogs.count(QStringLiteral("Malaufgabe")), solved);
+        QCOMPARE(window->score().markerTop(), 4680 - 240 * solved);
+        QVERIFY2(marker->y() >= top && marker->y() >= 0, qPrintable(QString::number(solved)));
+        QCOMPARE(notice->isVisible(), solved >= 18);
+    }
+    QCOMPARE(marker->y(), top);
+    QCOMPARE(marker->accessibleDescription(), QStringLiteral("Fortschritt: 18 von 18 Aufgaben gelöst"));
 }
 
 QTEST_MAIN(TestBadInput)

@@ -483,10 +483,25 @@ private:
                              == ScoreBoard::markerStart - ScoreBoard::markerStep * tally.solvedSinceMemory,
                          QStringLiteral("%1: marker at %2 after %3 solved problems")
                              .arg(name).arg(score.markerTop()).arg(tally.solvedSinceMemory))
+               && expect(trackRect(trainer).contains(markerRect(trainer)),
+                         name + QStringLiteral(": the marker has left its track"))
                && expect(memoryNoticeShown == (score.markerTop() <= ScoreBoard::markerGoal),
                          name + QStringLiteral(": Memory notice and marker disagree"))
                && expect((catchingNotices == 1) == tally.catchingDue,
                          name + QStringLiteral(": Zahlfange notice shown without 50 new points, or lost"));
+    }
+
+    static QRect markerRect(QWidget *trainer)
+    {
+        return trainer->findChild<QWidget *>(QStringLiteral("Bild1"))->geometry();
+    }
+
+    // The track and the marker's own height above and below it.
+    static QRect trackRect(QWidget *trainer)
+    {
+        const QRect track = trainer->findChild<QWidget *>(QStringLiteral("progressTrack"))->geometry();
+        const int margin = markerRect(trainer).height();
+        return QRect(0, track.top() - margin, trainer->width(), track.height() + 2 * margin);
     }
 
     bool checkRefusedFieldIsEmpty()

@@ -535,9 +535,14 @@ void TrainerWindow::renderScore()
         static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(points);
     for (const char *name : {"Bezeichnung15", "Bezeichnung23"})
         static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(errors);
-    setDesignGeometry(m_marker, QRect(markerLeft, twipsToPx(m_score.markerTop()), markerSize, markerSize));
-    m_marker->setAccessibleDescription(
-        QStringLiteral("Fortschritt: %1 von 18 Aufgaben gelöst").arg(m_score.solvedSinceReset()));
+    // A pupil who leaves the Memory notice alone keeps solving: the count goes on, the
+    // marker waits at the top of its track instead of leaving the window.
+    const int markerTop = qMax(m_score.markerTop(), int(ScoreBoard::markerGoal));
+    setDesignGeometry(m_marker, QRect(markerLeft, twipsToPx(markerTop), markerSize, markerSize));
+    const int goal = (ScoreBoard::markerStart - ScoreBoard::markerGoal) / ScoreBoard::markerStep;
+    m_marker->setAccessibleDescription(QStringLiteral("Fortschritt: %1 von %2 Aufgaben gelöst")
+                                           .arg(qMin(m_score.solvedSinceReset(), goal))
+                                           .arg(goal));
 }
 
 void TrainerWindow::showEvent(QShowEvent *event)
