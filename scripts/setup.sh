@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  libcups2-dev                     # print jobs are handed to the print server directly
   qt6-translations-l10n            # German texts of the toolkit's own buttons
   libqt6svg6                       # draws the SVG window icon
   fonts-sil-andika fonts-dejavu-core

@@ -2,11 +2,15 @@
 
 #include "ui/print_layout.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
+
+#include <cups/cups.h>
 
 namespace {
 
@@ -70,12 +74,32 @@ PrintResult QtPrinter::print(const PrintDocument &document)
     const QPrinterInfo target = QPrinterInfo::defaultPrinter();
     if (target.isNull())
         return failed(QStringLiteral("Es ist kein Drucker eingerichtet."));
-    QPrinter printer(target, QPrinter::HighResolution);
-    if (!printer.isValid())
-        return failed(QStringLiteral("Der Drucker „%1“ ist nicht erreichbar.")
-                          .arg(target.description().isEmpty() ? target.printerName()
-                                                              : target.description()));
-    return printOn(printer, document);
+    const QString shownName = target.description().isEmpty() ? target.printerName()
+                                                              : target.description();
+    // Qt hands a finished job to the print server without reading the server's answer, so
+    // a server that stopped or refuses jobs would pass for a printed sheet. The job is
+    // laid out into a PDF file here and handed over by hand, answer read.
+    QTemporaryDir spool;
+    if (!spool.isValid())
+        return failed(QStringLiteral("Der Druckauftrag konnte nicht vorbereitet werden."));
+    const QString file = spool.filePath(QStringLiteral("blatt.pdf"));
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(file);
+        printer.setPageSize(target.defaultPageSize());
+        const PrintResult laidOut = printOn(printer, document);
+        if (!laidOut.printed)
+            return laidOut;
+    }
+    // A CUPS destination may carry an instance ("queue/instance"); jobs go to the queue.
+    const QByteArray queue = target.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    const int job = cupsPrintFile(queue.constData(), QFile::encodeName(file).constData(),
+                                  document.name.toUtf8().constData(), 0, nullptr);
+    if (job <= 0)
+        return failed(QStringLiteral("Der Drucker „%1“ hat den Auftrag nicht angenommen.")
+                          .arg(shownName));
+    return PrintResult{true, QString()};
 }
 
 PrintResult printOn(QPrinter &printer, const PrintDocument &document)

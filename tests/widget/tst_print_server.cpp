@@ -1,0 +1,160 @@
+// Printing from a trainer through the real printer code against a print server of the
+// test's own (tests/e2e/private_cups.sh): none at all, one that refuses the job, one that
+// stops while the teacher is asked, and one that works. Whatever goes wrong, the teacher
+// reads why in German and never "wird gedruckt".
+#include "fake_clipboard.h"
+#include "fake_dialogs.h"
+#include "scripted_random.h"
+#include "shell/application.h"
+#include "trainers/common/trainer_window.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+class TestPrintServer : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void noPrinterInstalled();
+    void printServerWorks();
+    void printServerRefusesTheJob();
+    void printServerStopsWhileTheTeacherIsAsked();
+    void cleanupTestCase();
+
+private:
+    bool startServer();
+    void stopServer();
+    QString printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen = {});
+    bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
+
+    QTemporaryDir m_dir;
+    QString m_socket;
+    qint64 m_server = 0;
+};
+
+void TestPrintServer::initTestCase()
+{
+    for (const char *tool : {"/usr/sbin/cupsd", "/usr/sbin/lpadmin", "/usr/sbin/cupsreject",
+                             "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd"}) {
+        if (!QFile::exists(QLatin1String(tool)))
+            QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(tool))));
+    }
+    QVERIFY(m_dir.isValid());
+    // The print library reads the server once: it is this socket for the whole test,
+    // with no server behind it to begin with.
+    m_socket = m_dir.filePath(QStringLiteral("cups/cups.sock"));
+    qputenv("CUPS_SERVER", QFile::encodeName(m_socket));
+}
+
+bool TestPrintServer::run(const QString &program, const QStringList &arguments, QString *output)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000))
+        return false;
+    if (output)
+        *output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+}
+
+bool TestPrintServer::startServer()
+{
+    const QString script = QStringLiteral(MALRECHNEN_SOURCE_DIR "/tests/e2e/private_cups.sh");
+    QProcess starter;
+    starter.setStandardOutputFile(m_dir.filePath(QStringLiteral("starter.log")));
+    starter.setStandardErrorFile(m_dir.filePath(QStringLiteral("starter.err")));
+    starter.start(QStringLiteral("bash"), {script, m_dir.filePath(QStringLiteral("cups"))});
+    if (!starter.waitForFinished(30000) || starter.exitCode() != 0)
+        return false;
+    QFile pid(m_dir.filePath(QStringLiteral("cups/cupsd.pid")));
+    if (!pid.open(QIODevice::ReadOnly))
+        return false;
+    m_server = pid.readAll().trimmed().toLongLong();
+    return m_server > 0;
+}
+
+void TestPrintServer::stopServer()
+{
+    if (m_server <= 0)
+        return;
+    ::kill(pid_t(m_server), SIGTERM);
+    for (int i = 0; i < 100 && ::kill(pid_t(m_server), 0) == 0; ++i)
+        QTest::qWait(50);
+    m_server = 0;
+}
+
+// "Blatt", then "Aufgaben drucken" in the one-row trainer, with the lock's password typed
+// right and the print question answered Yes. The message the teacher reads at the end.
+QString TestPrintServer::printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen)
+{
+    FakeDialogs dialogs;
+    ScriptedRandom random;
+    FakeClipboard clipboard;
+    Application app(dialogs, random, nullptr, &clipboard); // the system's printer
+    app.start();
+    app.registry().switchTo(WindowId::OneRow);
+    QWidget *trainer = app.registry().window(WindowId::OneRow);
+    dialogs.entries = {QStringLiteral("0")};
+    dialogs.answers = {Answer::Yes};
+    dialogs.whileOpen = whileOpen;
+    trainer->findChild<QPushButton *>(QStringLiteral("Befehl14"))->click();
+    trainer->findChild<QPushButton *>(QStringLiteral("Befehl17"))->click();
+    const FakeDialogs::Call last = dialogs.last();
+    return last.title == QLatin1String("Drucken") ? last.text : QStringLiteral("(no print message)");
+}
+
+void TestPrintServer::noPrinterInstalled()
+{
+    const QString text = printSheet();
+    QVERIFY2(text.startsWith(QStringLiteral("Es ist kein Drucker eingerichtet.\r")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("Das Rechenblatt wurde nicht gedruckt.")));
+    QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
+}
+
+void TestPrintServer::printServerWorks()
+{
+    QVERIFY(startServer());
+    const QString text = printSheet();
+    QCOMPARE(text, QStringLiteral("Das Rechenblatt wird gedruckt ...\r\r"));
+    QString jobs;
+    QVERIFY(run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"),
+                                           QStringLiteral("-o")}, &jobs));
+    QVERIFY2(jobs.contains(QStringLiteral("Malrechnen-PDF-")), qPrintable(jobs));
+}
+
+void TestPrintServer::printServerRefusesTheJob()
+{
+    QVERIFY(m_server > 0);
+    QVERIFY(run(QStringLiteral("/usr/sbin/cupsreject"), {QStringLiteral("Malrechnen-PDF")}));
+    const QString text = printSheet();
+    QVERIFY(run(QStringLiteral("/usr/sbin/cupsaccept"), {QStringLiteral("Malrechnen-PDF")}));
+    QVERIFY2(text.startsWith(QStringLiteral("Der Drucker „")), qPrintable(text));
+    QVERIFY(text.contains(QStringLiteral("hat den Auftrag nicht angenommen.\r")));
+    QVERIFY(text.contains(QStringLiteral("Das Rechenblatt wurde nicht gedruckt.")));
+    QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
+}
+
+void TestPrintServer::printServerStopsWhileTheTeacherIsAsked()
+{
+    QVERIFY(m_server > 0);
+    const QString text = printSheet([this](const FakeDialogs::Call &call) {
+        if (call.text.contains(QStringLiteral("jetzt ausdrucken?")))
+            stopServer();
+    });
+    QVERIFY2(!text.contains(QStringLiteral("wird gedruckt")), qPrintable(text));
+    QVERIFY2(text.contains(QStringLiteral("Das Rechenblatt wurde nicht gedruckt.")), qPrintable(text));
+}
+
+void TestPrintServer::cleanupTestCase()
+{
+    stopServer();
+}
+
+QTEST_MAIN(TestPrintServer)
+#include "tst_print_server.moc"
