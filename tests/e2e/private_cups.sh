@@ -37,7 +37,11 @@ CONF
 /usr/sbin/cupsd -f -c "$dir/cupsd.conf" -s "$dir/cups-files.conf" </dev/null >/dev/null 2>&1 &
 echo $! >"$dir/cupsd.pid"
 export CUPS_SERVER=$dir/cups.sock
-for _ in $(seq 100); do lpstat -r >/dev/null 2>&1 && break; sleep 0.05; done
+# lpstat -r succeeds either way; its words tell whether the scheduler answers.
+for _ in $(seq 200); do
+  [ "$(LC_ALL=C lpstat -r 2>/dev/null)" = "scheduler is running" ] && break
+  sleep 0.05
+done
 # pdftocairo keeps the text of the page extractable (pdftotext reads the sheet back).
 lpadmin -p Malrechnen-PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd \
         -o pdftops-renderer-default=pdftocairo 2>/dev/null

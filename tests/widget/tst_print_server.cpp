@@ -70,8 +70,13 @@ bool TestPrintServer::startServer()
     starter.setStandardOutputFile(m_dir.filePath(QStringLiteral("starter.log")));
     starter.setStandardErrorFile(m_dir.filePath(QStringLiteral("starter.err")));
     starter.start(QStringLiteral("bash"), {script, m_dir.filePath(QStringLiteral("cups"))});
-    if (!starter.waitForFinished(30000) || starter.exitCode() != 0)
+    if (!starter.waitForFinished(30000) || starter.exitCode() != 0) {
+        QFile err(m_dir.filePath(QStringLiteral("starter.err")));
+        err.open(QIODevice::ReadOnly);
+        qWarning("the print server did not start (%s, exit %d): %s",
+                 qPrintable(starter.errorString()), starter.exitCode(), err.readAll().constData());
         return false;
+    }
     QFile pid(m_dir.filePath(QStringLiteral("cups/cupsd.pid")));
     if (!pid.open(QIODevice::ReadOnly))
         return false;

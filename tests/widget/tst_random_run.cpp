@@ -1,4 +1,6 @@
+#include "fake_clipboard.h"
 #include "fake_dialogs.h"
+#include "fake_printer.h"
 #include "games/catching/catching_window.h"
 #include "games/memory/memory_window.h"
 #include "scripted_random.h"
@@ -10,6 +12,7 @@
 #include "trainers/common/trainer_window.h"
 #include "ui/clickable_label.h"
 
+#include <QCheckBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
@@ -64,13 +67,16 @@ public:
     explicit RandomRun(quint64 seed)
         : m_seed(seed)
         , m_rng(seed)
-        , m_app(m_dialogs, m_random)
+        , m_app(m_dialogs, m_random, &m_printer, &m_clipboard)
     {
         m_random.seed(seed);
         m_dialogs.answerWith = [this](const FakeDialogs::Call &) {
             return chance(50) ? Answer::Yes : Answer::No;
         };
-        m_dialogs.enterWith = [this](const FakeDialogs::Call &) { return randomEntry(); };
+        m_dialogs.enterWith = [this](const FakeDialogs::Call &) {
+            m_entries << randomEntry();
+            return m_entries.last();
+        };
         m_app.registry().setQuitHandler([this] { m_quit = true; });
         m_app.start();
     }
@@ -79,14 +85,23 @@ public:
     bool run(int events)
     {
         for (m_event = 1; m_event <= events; ++m_event) {
+            // The printer and the clipboard of a classroom: now and then no printer, a
+            // stopped print server, another program holding the clipboard.
+            static const char *const printFailures[] = {
+                "Es ist kein Drucker eingerichtet.", "Der Drucker „Raum 12“ hat den Auftrag nicht angenommen."};
+            m_printer.failure = chance(30) ? QString::fromUtf8(printFailures[below(2)]) : QString();
+            m_clipboard.refuse = chance(20);
+            m_entries.clear();
+            const Before before = snapshot();
             step();
             QCoreApplication::sendPostedEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             if (m_quit) { // the program would end here; the next pupil starts it again
                 m_quit = false;
                 ++m_figures["program ended"];
                 m_app.start();
             }
-            if (!checkAll())
+            if (!checkAll() || !checkPrintingAndCopying(before))
                 return false;
             m_dialogs.clear();
         }
@@ -106,7 +121,10 @@ private:
 
     std::optional<QString> randomEntry()
     {
-        switch (below(6)) {
+        switch (below(9)) {
+        case 6:
+        case 7: return m_pointsShown; // the teacher who knows the password
+        case 8: return m_pointsShown + QStringLiteral("\r");
         case 0: return std::nullopt;
         case 1: return QString();
         case 2: return QString(10000, QChar(u'7'));
@@ -169,11 +187,33 @@ private:
         const WindowId current = m_app.registry().current();
         m_eventWindow = current;
         QWidget *window = m_app.registry().window(current);
+        // The info window stands beside whatever is on screen.
+        QWidget *info = m_app.registry().window(WindowId::Info);
+        if (info && info->isVisible() && chance(25))
+            return infoEvent(info);
         switch (current) {
         case WindowId::Menu: return menuEvent(window);
         case WindowId::Memory: return memoryEvent(qobject_cast<MemoryWindow *>(window));
         case WindowId::Catching: return catchingEvent(qobject_cast<CatchingWindow *>(window));
         default: return trainerEvent(current, qobject_cast<TrainerWindow *>(window));
+        }
+    }
+
+    void infoEvent(QWidget *info)
+    {
+        const int roll = below(100);
+        if (roll < 60) {
+            note(QStringLiteral("info lock"));
+            info->findChild<QCheckBox *>(QStringLiteral("Kontroll1"))->click();
+        } else if (roll < 80) {
+            note(QStringLiteral("info Okay"));
+            QTest::mouseClick(info->findChild<QWidget *>(QStringLiteral("Bezeichnung1")), Qt::LeftButton);
+        } else if (roll < 90) {
+            note(QStringLiteral("info Escape"));
+            QTest::keyClick(info, Qt::Key_Escape);
+        } else {
+            note(QStringLiteral("info closed"));
+            info->close();
         }
     }
 
@@ -281,7 +321,7 @@ private:
             const QString expected = trainer->currentExercise().expectedDigit(target->objectName());
             const QChar digit = chance(50) && !expected.isEmpty() ? expected.at(0)
                                                                   : QChar(u'0' + below(10));
-            note(QStringLiteral("type %1 on %2").arg(digit).arg(target->objectName()));
+            note(QStringLiteral("type on %1: %2").arg(target->objectName()).arg(digit));
             expectDrop(id, trainer, target, digit, [&] {
                 QTest::keyClick(target, Qt::Key(Qt::Key_0 + digit.digitValue()));
             });
@@ -545,10 +585,77 @@ private:
                       QStringLiteral("Zahlfange digits share a column or a row"));
     }
 
+    // What printing and copying depend on, as it stood before an event.
+    struct Before
+    {
+        bool locked = true;
+        QString points; // as the trainer on screen shows them
+        qsizetype jobs = 0;
+        qsizetype copies = 0;
+    };
+
+    Before snapshot()
+    {
+        Before before;
+        auto *info = m_app.registry().window(WindowId::Info);
+        before.locked = info->findChild<QCheckBox *>(QStringLiteral("Kontroll1"))->isChecked();
+        if (auto *trainer = qobject_cast<TrainerWindow *>(m_app.registry().window(m_app.registry().current())))
+            before.points = trainer->findChild<QLabel *>(QStringLiteral("Bezeichnung16"))->text();
+        m_pointsShown = before.points;
+        before.jobs = m_printer.jobs.size();
+        before.copies = m_clipboard.texts.size();
+        return before;
+    }
+
+    int messages(const QString &part) const
+    {
+        int n = 0;
+        for (const FakeDialogs::Call &call : m_dialogs.calls)
+            n += call.kind == FakeDialogs::Kind::Message && call.text.contains(part) ? 1 : 0;
+        return n;
+    }
+
+    // A print goes out only past the lock, is reported printing only when the printer took
+    // it, and a copy is reported only when the clipboard took it.
+    bool checkPrintingAndCopying(const Before &before)
+    {
+        const qsizetype jobs = m_printer.jobs.size() - before.jobs;
+        const int printing = messages(QStringLiteral(" wird gedruckt ..."));
+        const int notPrinted = messages(QStringLiteral(" wurde nicht gedruckt."));
+        if (jobs > 0)
+            ++m_figures[m_printer.failure.isEmpty() ? "print jobs printed" : "print jobs failed"];
+        const bool unlocked = !before.locked || m_entries.contains(before.points);
+        bool ok = expect(jobs <= 1, QStringLiteral("%1 print jobs from one click").arg(jobs))
+                  && expect(jobs == 0 || unlocked,
+                            QStringLiteral("printed past the lock (entries %1, points %2)")
+                                .arg(m_entries.size()).arg(before.points))
+                  && expect(printing == (jobs == 1 && m_printer.failure.isEmpty() ? 1 : 0),
+                            QStringLiteral("\"wird gedruckt\" %1 times, %2 jobs, failure \"%3\"")
+                                .arg(printing).arg(jobs).arg(m_printer.failure))
+                  && expect(notPrinted == (jobs == 1 && !m_printer.failure.isEmpty() ? 1 : 0),
+                            QStringLiteral("a failed print not reported"))
+                  && expect(notPrinted == 0 || messages(m_printer.failure) == 1,
+                            QStringLiteral("a failed print without its reason"));
+        const qsizetype copies = m_clipboard.texts.size() - before.copies;
+        const int copied = messages(QStringLiteral("wurden in die Ablage kopiert"));
+        const int refused = messages(QStringLiteral("Die Zwischenablage hat den Text nicht angenommen"));
+        if (copied + refused > 0)
+            ++m_figures[copied ? "copies taken" : "copies refused"];
+        ok = ok && expect(copied == copies && copies <= 1,
+                          QStringLiteral("%1 copies reported, %2 taken").arg(copied).arg(copies))
+             && expect(refused == 0 || (m_clipboard.refuse && copies == 0),
+                       QStringLiteral("a taken copy reported refused"));
+        return ok;
+    }
+
     quint64 m_seed;
     std::mt19937_64 m_rng;
     FakeDialogs m_dialogs;
     ScriptedRandom m_random;
+    FakePrinter m_printer;
+    FakeClipboard m_clipboard;
+    QList<std::optional<QString>> m_entries;
+    QString m_pointsShown;
     Application m_app;
     bool m_quit = false;
     int m_event = 0;
@@ -583,11 +690,8 @@ void TestRandomRun::longRandomRunKeepsEveryPromise()
     RandomRun run(seed);
     const bool ok = run.run(events);
     qInfo("random run: %lld invariant checks in %.1f s", run.checks(), clock.elapsed() / 1000.0);
-    for (auto it = run.figures().cbegin(); it != run.figures().cend(); ++it) {
-        if (it.key().startsWith(QLatin1String("problems")) || it.key().endsWith(QLatin1String("taken"))
-            || it.key().startsWith(QLatin1String("program")))
-            qInfo("  %s: %d", qPrintable(it.key()), it.value());
-    }
+    for (auto it = run.figures().cbegin(); it != run.figures().cend(); ++it)
+        qInfo("  %s: %d", qPrintable(it.key()), it.value());
     qInstallMessageHandler(previous);
     QVERIFY2(ok, qPrintable(run.failure()));
 }
