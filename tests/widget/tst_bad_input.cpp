@@ -2,13 +2,17 @@
 // lets a child drop on an answer field: files, pages of text, nothing at all, data of
 // unknown kinds, and digit-key data that is not one digit. Every kind of field of every
 // trainer must check it as the field stands, never take it in.
+#include "fake_clipboard.h"
 #include "fake_dialogs.h"
+#include "fake_printer.h"
 #include "scripted_random.h"
 #include "shell/application.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/exercise.h"
 #include "trainers/common/trainer_window.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
@@ -51,6 +55,9 @@ private Q_SLOTS:
     void foreignDropOnEveryField();
     void wrongDigitOnGivenDigitLeavesAVisibleGap();
     void ignoredMemoryNoticeKeepsTheMarkerOnItsTrack();
+    void printLockPassword_data();
+    void printLockPassword();
+    void clipboardTakenOverRightAfterCopying();
 };
 
 void TestBadInput::foreignDropOnEveryField_data()
@@ -213,6 +220,101 @@ void TestBadInput::ignoredMemoryNoticeKeepsTheMarkerOnItsTrack()
     }
     QCOMPARE(marker->y(), top);
     QCOMPARE(marker->accessibleDescription(), QStringLiteral("Fortschritt: 18 von 18 Aufgaben gelöst"));
+}
+
+void TestBadInput::printLockPassword_data()
+{
+    // The password is the points caption as shown, "0" here; anything else keeps the lock.
+    QTest::addColumn<std::optional<QString>>("entry");
+    QTest::addColumn<bool>("unlocks");
+    QTest::newRow("the points as shown") << std::optional<QString>(QStringLiteral("0")) << true;
+    QTest::newRow("cancelled") << std::optional<QString>() << false;
+    QTest::newRow("empty") << std::optional<QString>(QString()) << false;
+    QTest::newRow("10 000 characters") << std::optional<QString>(QString(10000, QChar(u'x'))) << false;
+    QTest::newRow("10 000 zeros") << std::optional<QString>(QString(10000, QChar(u'0'))) << false;
+    QTest::newRow("Arabic-Indic zero") << std::optional<QString>(QStringLiteral("٠")) << false;
+    QTest::newRow("fullwidth zero") << std::optional<QString>(QStringLiteral("０")) << false;
+    QTest::newRow("Cyrillic and Chinese") << std::optional<QString>(QStringLiteral("Пароль 密码")) << false;
+    QTest::newRow("right-to-left mark") << std::optional<QString>(QStringLiteral("\u200f0")) << false;
+    QTest::newRow("carriage return") << std::optional<QString>(QStringLiteral("0\r")) << false;
+    QTest::newRow("tab and newline") << std::optional<QString>(QStringLiteral("\t0\n")) << false;
+    QTest::newRow("NUL") << std::optional<QString>(QString(QChar(u'0')) + QChar(u'\0')) << false;
+    QTest::newRow("escape and bell") << std::optional<QString>(QStringLiteral("\x1b[2J\x07")) << false;
+    QTest::newRow("blank around") << std::optional<QString>(QStringLiteral(" 0 ")) << false;
+}
+
+// The password box of a locked print, typed into by whoever sits at the computer.
+void TestBadInput::printLockPassword()
+{
+    QFETCH(std::optional<QString>, entry);
+    QFETCH(bool, unlocks);
+
+    FakeDialogs dialogs;
+    ScriptedRandom random;
+    FakePrinter printer;
+    FakeClipboard clipboard;
+    Application app(dialogs, random, &printer, &clipboard);
+    app.start();
+    app.registry().switchTo(WindowId::OneRow);
+    QWidget *trainer = app.registry().window(WindowId::OneRow);
+    trainer->findChild<QPushButton *>(QStringLiteral("Befehl14"))->click();
+    dialogs.clear();
+    dialogs.entries = {entry};
+    dialogs.answers = {Answer::Yes};
+    for (const char *print : {"Befehl17", "Befehl18"}) {
+        trainer->findChild<QPushButton *>(QLatin1String(print))->click();
+        QCOMPARE(dialogs.calls.first().kind, FakeDialogs::Kind::Input);
+        QCOMPARE(printer.jobs.size(), unlocks ? 1 : 0);
+        QCOMPARE(dialogs.count(QStringLiteral("Drucken")), unlocks ? 1 : 0);
+        if (unlocks)
+            QCOMPARE(dialogs.last().text, QStringLiteral("Das Rechenblatt wird gedruckt ...\r\r"));
+        if (!unlocks) // the same entry once more for the solution sheet
+            dialogs.entries = {entry};
+        else
+            break;
+        dialogs.clear();
+    }
+    QVERIFY(trainer->isVisible());
+    QCOMPARE(trainer->findChild<QLabel *>(QStringLiteral("Bezeichnung16"))->text(), QStringLiteral("0"));
+}
+
+// Right after "Kopieren" another program puts its own text on the clipboard: the program
+// has told the truth (the sheet was copied), does not fight for the clipboard, and a second
+// "Kopieren" puts the sheet there again.
+void TestBadInput::clipboardTakenOverRightAfterCopying()
+{
+    QClipboard *system = QGuiApplication::clipboard();
+    system->setText(QStringLiteral("vorher"));
+    if (system->text() != QLatin1String("vorher"))
+        QSKIP("this platform has no clipboard to test with");
+
+    FakeDialogs dialogs;
+    ScriptedRandom random;
+    FakePrinter printer;
+    Application app(dialogs, random, &printer); // the system's clipboard
+    app.start();
+    app.registry().switchTo(WindowId::OneRow);
+    QWidget *trainer = app.registry().window(WindowId::OneRow);
+    trainer->findChild<QPushButton *>(QStringLiteral("Befehl14"))->click();
+    auto *copy = trainer->findChild<QPushButton *>(QStringLiteral("Befehl19"));
+
+    dialogs.clear();
+    copy->click();
+    QVERIFY(dialogs.last().text.startsWith(QStringLiteral("Die Rechenaufgaben und die Lösungen wurden in die Ablage kopiert.")));
+    const QString sheet = system->text();
+    QVERIFY(sheet.size() > 100);
+
+    system->setText(QStringLiteral("Text eines anderen Programms"));
+    QCoreApplication::processEvents();
+    QCOMPARE(system->text(), QStringLiteral("Text eines anderen Programms"));
+    QCOMPARE(dialogs.calls.size(), 1);
+
+    system->clear();
+    QCoreApplication::processEvents();
+    copy->click();
+    QCOMPARE(system->text(), sheet);
+    QCOMPARE(dialogs.calls.size(), 2);
+    QCOMPARE(dialogs.last().title, QStringLiteral("Zwischenablage"));
 }
 
 QTEST_MAIN(TestBadInput)
