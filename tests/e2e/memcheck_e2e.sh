@@ -8,8 +8,8 @@ binary=$1; shots=$2; shift 2
 logs=$(mktemp -d)
 trap 'rm -rf "$logs"' EXIT
 export MALRECHNEN_BINARY=$binary MALRECHNEN_E2E_WAIT=90 MALRECHNEN_MEMCHECK_LOG=$logs/memcheck.%p.log
-"$here/run_e2e.sh" "$here/under_memcheck.sh" "$shots" "$@"
 status=0
+"$here/run_e2e.sh" "$here/under_memcheck.sh" "$shots" "$@" || status=1
 for log in "$logs"/memcheck.*.log; do
   if ! grep -q "ERROR SUMMARY: 0 errors" "$log"; then
     cat "$log" >&2

@@ -250,7 +250,6 @@ private:
         const bool isField = ex.isField(name);
         const QString candidate = digit ? QString(*digit) : ex.caption(name);
         const bool right = !candidate.isEmpty() && candidate == ex.expectedDigit(name);
-        const Exercise *before = &ex;
         deliver();
         QCoreApplication::sendPostedEvents();
         if (!isField)
@@ -262,11 +261,7 @@ private:
                 tally.catchingDue = true;
         } else {
             ++tally.refused;
-            // Refused: the field is empty again, unless the drop solved nothing and the
-            // problem on screen is the same (it always is after a refusal).
-            if (&trainer->currentExercise() == before) {
-                m_expectEmpty = {trainer, name};
-            }
+            m_expectEmpty = {trainer, name}; // checked with the other promises
         }
     }
 
