@@ -94,7 +94,7 @@ class Program:
         if self.process.poll() is None:
             self.process.terminate()
             try:
-                self.process.wait(5)
+                self.process.wait(WAIT)  # under valgrind the leak check takes a while
             except subprocess.TimeoutExpired:
                 self.process.kill()
 
