@@ -1,3 +1,4 @@
+#include "test_program.h"
 #include "fake_clipboard.h"
 #include "fake_dialogs.h"
 #include "fake_printer.h"
@@ -12,14 +13,8 @@
 
 namespace {
 
-struct Program
+struct Program : TestProgram
 {
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    FakePrinter printer;
-    FakeClipboard clipboard;
-    Application app{dialogs, random, &printer, &clipboard};
-
     QWidget *info() { return app.registry().window(WindowId::Info); }
     QCheckBox *lock() { return info()->findChild<QCheckBox *>(QStringLiteral("Kontroll1")); }
 };

@@ -1,3 +1,4 @@
+#include "test_program.h"
 #include "fake_dialogs.h"
 #include "scripted_random.h"
 #include "shell/application.h"
@@ -16,19 +17,9 @@ namespace {
 
 enum class Method { Drag, Click, Type, Keypad };
 
-struct Program
+struct Program : TestProgram
 {
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    Application app{dialogs, random};
-
-    Program() { app.start(); }
-
-    TrainerWindow *open(WindowId id)
-    {
-        app.registry().switchTo(id);
-        return qobject_cast<TrainerWindow *>(app.registry().window(id));
-    }
+    TrainerWindow *open(WindowId id) { return TestProgram::open<TrainerWindow>(id); }
 };
 
 QString text(QWidget *window, const QString &name)

@@ -1,3 +1,4 @@
+#include "test_program.h"
 #include "fake_dialogs.h"
 #include "scripted_random.h"
 #include "shell/application.h"
@@ -17,21 +18,8 @@ namespace {
 const QString wrongText = QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r");
 
 // The whole program with scripted dialogs and draws.
-struct Program
+struct Program : TestProgram
 {
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    Application app{dialogs, random};
-    bool quitCalled = false;
-
-    Program()
-    {
-        app.registry().setQuitHandler([this] { quitCalled = true; });
-        app.start();
-    }
-
-    QWidget *menu() { return app.registry().window(WindowId::Menu); }
-
     OneRowWindow *openOneRow()
     {
         QTest::mouseClick(menu()->findChild<ClickableLabel *>("Bild1"), Qt::LeftButton);

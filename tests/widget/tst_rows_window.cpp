@@ -1,4 +1,5 @@
 // The two-row (Form2) and three-row (Form3) trainer windows in the running program.
+#include "test_program.h"
 #include "fake_dialogs.h"
 #include "scripted_random.h"
 #include "shell/application.h"
@@ -14,17 +15,9 @@
 
 namespace {
 
-struct Program
+struct Program : TestProgram
 {
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    Application app{dialogs, random};
-
-    RowsWindow *open(WindowId id)
-    {
-        app.registry().switchTo(id);
-        return qobject_cast<RowsWindow *>(app.registry().window(id));
-    }
+    RowsWindow *open(WindowId id) { return TestProgram::open<RowsWindow>(id); }
 };
 
 WindowId idOf(const QString &trainer)

@@ -1,3 +1,4 @@
+#include "test_program.h"
 #include "fake_clipboard.h"
 #include "fake_dialogs.h"
 #include "fake_printer.h"
@@ -22,13 +23,12 @@ Q_DECLARE_METATYPE(WindowId)
 namespace {
 
 // The program with scripted seams and the one-row trainer on screen.
-struct Program
+struct Program : TestProgram
 {
     explicit Program(Printer *realPrinter = nullptr, WindowId id = WindowId::OneRow)
-        : app(dialogs, random, realPrinter ? realPrinter : &printer, &clipboard)
+        : TestProgram(realPrinter)
+        , trainer(open<TrainerWindow>(id))
     {
-        app.registry().switchTo(id);
-        trainer = static_cast<TrainerWindow *>(app.registry().window(id));
     }
 
     void click(const char *button)
@@ -58,11 +58,6 @@ struct Program
         return n;
     }
 
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    FakePrinter printer;
-    FakeClipboard clipboard;
-    Application app;
     TrainerWindow *trainer = nullptr;
 };
 
