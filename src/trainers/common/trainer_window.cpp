@@ -85,10 +85,11 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     : QWidget(parent)
     , m_services(services)
     , m_setup(setup)
+    , m_scaler(this, setup.size)
 {
     setObjectName(QLatin1String(setup.formName));
     // The window opens at its design size and may be enlarged or maximised: its
-    // contents scale with it (see applyScale).
+    // contents scale with it.
     setMinimumSize(setup.size);
     resize(setup.size);
     setStyleSheet(QStringLiteral(
@@ -562,56 +563,13 @@ void TrainerWindow::closeEvent(QCloseEvent *event)
     EndTraining();
 }
 
-void TrainerWindow::recordDesign(QWidget *widget)
-{
-    const QFont font = widget->font();
-    const bool inPixels = font.pixelSize() > 0;
-    m_design.insert(widget, {widget->geometry(), inPixels ? qreal(font.pixelSize()) : font.pointSizeF(),
-                             inPixels});
-}
-
 void TrainerWindow::setDesignGeometry(QWidget *widget, const QRect &rect)
 {
-    if (!m_design.contains(widget))
-        recordDesign(widget);
-    m_design[widget].rect = rect;
-    applyScale(widget);
-}
-
-void TrainerWindow::applyScale(QWidget *widget)
-{
-    const Design &design = m_design.value(widget);
-    const QPoint offset = widget->parentWidget() == this ? m_offset : QPoint();
-    const QRectF scaled(QPointF(design.rect.topLeft()) * m_scale + offset,
-                        QSizeF(design.rect.size()) * m_scale);
-    widget->setGeometry(scaled.toRect());
-    QFont font = widget->font();
-    if (design.inPixels)
-        font.setPixelSize(qMax(1, qRound(design.fontSize * m_scale)));
-    else if (design.fontSize > 0)
-        font.setPointSizeF(design.fontSize * m_scale);
-    widget->setFont(font);
-}
-
-void TrainerWindow::applyScale()
-{
-    const QSize design = m_setup.size;
-    m_scale = qMin(width() / qreal(design.width()), height() / qreal(design.height()));
-    m_offset = QPoint(qRound((width() - design.width() * m_scale) / 2),
-                      qRound((height() - design.height() * m_scale) / 2));
-    // Children before their own children, so that a panel is recorded before its contents.
-    const QList<QWidget *> widgets = findChildren<QWidget *>();
-    for (QWidget *widget : widgets) {
-        if (widget->isWindow())
-            continue;
-        if (!m_design.contains(widget))
-            recordDesign(widget);
-        applyScale(widget);
-    }
+    m_scaler.setDesignGeometry(widget, rect);
 }
 
 void TrainerWindow::resizeEvent(QResizeEvent *event)
 {
-    applyScale();
+    m_scaler.apply();
     QWidget::resizeEvent(event);
 }

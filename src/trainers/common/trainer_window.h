@@ -1,6 +1,7 @@
 #pragma once
 
 #include "trainers/common/score_board.h"
+#include "ui/design_scaler.h"
 #include "ui/navigator.h"
 #include "worksheets/worksheet.h"
 
@@ -140,19 +141,7 @@ private:
     QLabel *m_sheetPanel = nullptr;
     QListWidget *m_sheetList = nullptr;
 
-    // Every control at the window's design size; the window draws them scaled to its size.
-    struct Design
-    {
-        QRect rect;
-        qreal fontSize; // pixels, or points where the font was given in points
-        bool inPixels;
-    };
-    void recordDesign(QWidget *widget);
-    void applyScale(QWidget *widget);
-    void applyScale();
-    QHash<QWidget *, Design> m_design;
-    qreal m_scale = 1.0;
-    QPoint m_offset;
+    DesignScaler m_scaler;
 };
 
 // Button column on the right of a trainer window.

@@ -1,0 +1,58 @@
+#include "ui/design_scaler.h"
+
+#include <QWidget>
+
+DesignScaler::DesignScaler(QWidget *window, QSize designSize)
+    : m_window(window)
+    , m_designSize(designSize)
+{
+}
+
+void DesignScaler::record(QWidget *widget)
+{
+    const QFont font = widget->font();
+    const bool inPixels = font.pixelSize() > 0;
+    m_design.insert(widget, {widget->geometry(),
+                             inPixels ? qreal(font.pixelSize()) : font.pointSizeF(), inPixels});
+}
+
+void DesignScaler::setDesignGeometry(QWidget *widget, const QRect &rect)
+{
+    if (!m_design.contains(widget))
+        record(widget);
+    m_design[widget].rect = rect;
+    apply(widget);
+}
+
+void DesignScaler::apply(QWidget *widget)
+{
+    const Design &design = m_design.value(widget);
+    const QPoint offset = widget->parentWidget() == m_window ? m_offset : QPoint();
+    const QRectF scaled(QPointF(design.rect.topLeft()) * m_scale + offset,
+                        QSizeF(design.rect.size()) * m_scale);
+    widget->setGeometry(scaled.toRect());
+    QFont font = widget->font();
+    if (design.inPixels)
+        font.setPixelSize(qMax(1, qRound(design.fontSize * m_scale)));
+    else if (design.fontSize > 0)
+        font.setPointSizeF(design.fontSize * m_scale);
+    widget->setFont(font);
+}
+
+void DesignScaler::apply()
+{
+    const qreal width = m_window->width();
+    const qreal height = m_window->height();
+    m_scale = qMin(width / m_designSize.width(), height / m_designSize.height());
+    m_offset = QPoint(qRound((width - m_designSize.width() * m_scale) / 2),
+                      qRound((height - m_designSize.height() * m_scale) / 2));
+    // Children come before their own children, so a panel is recorded before its contents.
+    const QList<QWidget *> widgets = m_window->findChildren<QWidget *>();
+    for (QWidget *widget : widgets) {
+        if (widget->isWindow())
+            continue;
+        if (!m_design.contains(widget))
+            record(widget);
+        apply(widget);
+    }
+}

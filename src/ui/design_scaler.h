@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QHash>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+// Draws a window laid out at a fixed design size at whatever size it has: every control's
+// geometry and font are scaled by one factor, and the whole is centred. A control's design
+// geometry is what it had when first seen, or what setDesignGeometry() gives it later.
+class DesignScaler
+{
+public:
+    DesignScaler(QWidget *window, QSize designSize);
+
+    // Places `widget` at `rect` of the design size (in its parent's coordinates).
+    void setDesignGeometry(QWidget *widget, const QRect &rect);
+    // Scales every control to the window's current size.
+    void apply();
+
+private:
+    struct Design
+    {
+        QRect rect;
+        qreal fontSize; // pixels, or points where the font was given in points
+        bool inPixels;
+    };
+    void record(QWidget *widget);
+    void apply(QWidget *widget);
+
+    QWidget *m_window;
+    QSize m_designSize;
+    QHash<QWidget *, Design> m_design;
+    qreal m_scale = 1.0;
+    QPoint m_offset;
+};
