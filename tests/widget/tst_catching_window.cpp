@@ -1,7 +1,5 @@
-#include "fake_dialogs.h"
+#include "test_program.h"
 #include "games/catching/catching_window.h"
-#include "scripted_random.h"
-#include "shell/application.h"
 #include "trainers/common/trainer_window.h"
 
 #include <QLabel>
@@ -63,6 +61,7 @@ private:
     QImage board() const { return m_game->findChild<QWidget *>(QStringLiteral("Figur1"))->grab().toImage(); }
     QString nextShown() const { return m_game->findChild<QLabel *>(QStringLiteral("Bezeichnung3"))->text(); }
 
+    std::unique_ptr<TestProgram> m_program;
     FakeDialogs *m_dialogs = nullptr;
     ScriptedRandom *m_random = nullptr;
     Application *m_app = nullptr;
@@ -74,10 +73,10 @@ private:
 
 void TestCatchingWindow::init()
 {
-    m_dialogs = new FakeDialogs;
-    m_random = new ScriptedRandom;
-    m_app = new Application(*m_dialogs, *m_random);
-    m_app->start();
+    m_program = std::make_unique<TestProgram>();
+    m_dialogs = &m_program->dialogs;
+    m_random = &m_program->random;
+    m_app = &m_program->app;
     m_app->registry().switchTo(WindowId::OneRow);
     m_trainer = qobject_cast<TrainerWindow *>(m_app->registry().window(WindowId::OneRow));
     m_game = qobject_cast<CatchingWindow *>(m_app->registry().window(WindowId::Catching));
@@ -93,9 +92,7 @@ void TestCatchingWindow::init()
 
 void TestCatchingWindow::cleanup()
 {
-    delete m_app;
-    delete m_random;
-    delete m_dialogs;
+    m_program.reset();
 }
 
 void TestCatchingWindow::takeReward()

@@ -1,7 +1,5 @@
-#include "fake_dialogs.h"
+#include "test_program.h"
 #include "games/memory/memory_window.h"
-#include "scripted_random.h"
-#include "shell/application.h"
 #include "trainers/common/trainer_window.h"
 
 #include <QLabel>
@@ -50,6 +48,7 @@ private:
     // The trainer offers Memory and the pupil takes it.
     void takeReward();
 
+    std::unique_ptr<TestProgram> m_program;
     FakeDialogs *m_dialogs = nullptr;
     ScriptedRandom *m_random = nullptr;
     Application *m_app = nullptr;
@@ -59,10 +58,10 @@ private:
 
 void TestMemoryWindow::init()
 {
-    m_dialogs = new FakeDialogs;
-    m_random = new ScriptedRandom;
-    m_app = new Application(*m_dialogs, *m_random);
-    m_app->start();
+    m_program = std::make_unique<TestProgram>();
+    m_dialogs = &m_program->dialogs;
+    m_random = &m_program->random;
+    m_app = &m_program->app;
     m_app->registry().switchTo(WindowId::OneRow);
     m_trainer = qobject_cast<TrainerWindow *>(m_app->registry().window(WindowId::OneRow));
     m_memo = qobject_cast<MemoryWindow *>(m_app->registry().window(WindowId::Memory));
@@ -74,9 +73,7 @@ void TestMemoryWindow::init()
 
 void TestMemoryWindow::cleanup()
 {
-    delete m_app;
-    delete m_random;
-    delete m_dialogs;
+    m_program.reset();
 }
 
 void TestMemoryWindow::click(const char *name) const
