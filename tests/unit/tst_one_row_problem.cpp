@@ -218,13 +218,14 @@ void OneRowProblemTest::completion()
     OneRowSingle single(mode);
     single.show(numbers(multiplicand, 9));
     QStringList shown;
-    for (const QString &box : resultBoxes) {
+    for (const QString &box : resultBoxes + QStringList{"Bezeichnung18", "Bezeichnung19"}) {
         if (single.isShown(box))
             shown << box;
     }
+    QCOMPARE(shown.size(), 4 + (multiplicand * 9 > 9999 ? 1 : 0) + modeIndex);
     fillRight(single, shown.mid(0, shown.size() - 1));
     QVERIFY(!single.isSolved());
-    // Carries and zero boxes are not needed; the last result digit completes it.
+    // Carries are not needed; the last box of the result row completes it.
     fillRight(single, {shown.last()});
     QVERIFY(single.isSolved());
 }

@@ -39,3 +39,12 @@ QString Exercise::joinedShown(const QStringList &names) const
     }
     return joined;
 }
+
+bool Exercise::shownFieldsRight(const QStringList &fields) const
+{
+    for (const QString &field : fields) {
+        if (isShown(field) && (caption(field).isEmpty() || caption(field) != expectedDigit(field)))
+            return false;
+    }
+    return true;
+}

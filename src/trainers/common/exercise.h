@@ -47,6 +47,9 @@ public:
     QString joinedShown(const QStringList &names) const;
 
 protected:
+    // Every shown field of `fields` holds the digit it expects: nothing on screen is left
+    // empty, whether the pupil has not written it yet or a wrong drop knocked it out.
+    bool shownFieldsRight(const QStringList &fields) const;
     void setCaption(const QString &name, const QString &text) { m_captions[name] = text; }
     void setShown(const QString &name, bool shown) { m_shown[name] = shown; }
 

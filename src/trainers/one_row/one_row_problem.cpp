@@ -148,19 +148,13 @@ QString OneRowSingle::expectedDigit(const QString &field) const
 
 bool OneRowSingle::isSolved() const
 {
-    const int zeros = multiplierZeros(m_mode);
-    const qint64 expected = m_liste2.value(zeros).trimmed().toLongLong();
-
-    QString entered = joinedShown({QStringLiteral("Bezeichnung10")});
-    for (const char *name : {"Bezeichnung11", "Bezeichnung12", "Bezeichnung13", "Bezeichnung17"})
-        entered += caption(QLatin1String(name));
-    if (zeros >= 1)
-        entered += caption(QStringLiteral("Bezeichnung6"));
-    if (zeros >= 2)
-        entered += caption(QStringLiteral("Bezeichnung20"));
-    bool ok = false;
-    const qint64 value = entered.toLongLong(&ok);
-    return ok && value == expected;
+    // The result row as it is written: the digits of P and the zeros of a tens or
+    // hundreds multiplier, each in its own box. The carries are optional.
+    static const QStringList resultRow = {QStringLiteral("Bezeichnung10"), QStringLiteral("Bezeichnung11"),
+                                          QStringLiteral("Bezeichnung12"), QStringLiteral("Bezeichnung13"),
+                                          QStringLiteral("Bezeichnung17"), QStringLiteral("Bezeichnung18"),
+                                          QStringLiteral("Bezeichnung19")};
+    return !m_liste1.isEmpty() && shownFieldsRight(resultRow);
 }
 
 QString OneRowSingle::fieldDescription(const QString &field) const
@@ -363,7 +357,9 @@ bool OneRowGap::isSolved() const
     for (const QString &gap : multiplicandGaps)
         entered += caption(gap);
     entered += joinedShown(productGaps);
-    return entered == m_key;
+    // The key leaves out the multiplier and the zeros: a wrong drop may have knocked one
+    // of them out, and then it must be written again.
+    return entered == m_key && shownFieldsRight(fieldNames());
 }
 
 QString OneRowGap::solvedText() const

@@ -1,0 +1,196 @@
+// When a problem counts as solved, over the three trainers: every digit on screen must
+// stand and be right, whether the pupil left it empty or a wrong drop knocked it out.
+#include "trainers/one_row/one_row_problem.h"
+#include "trainers/three_row/three_row_problem.h"
+#include "trainers/two_row/two_row_problem.h"
+
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+OneRowNumbers oneRow(int multiplicand, int m)
+{
+    OneRowNumbers n;
+    n.a = multiplicand / 1000;
+    n.b = multiplicand / 100 % 10;
+    n.c = multiplicand / 10 % 10;
+    n.d = multiplicand % 10;
+    n.m = m;
+    return n;
+}
+
+RowsNumbers rows(int multiplierDigits)
+{
+    RowsNumbers n; // 5012 x 39 or 5012 x 793
+    n.thousands = 5;
+    n.hundreds = 0;
+    n.tens = 1;
+    n.ones = 2;
+    n.multiplier = multiplierDigits == 3 ? QList<int>{7, 9, 3} : QList<int>{3, 9};
+    return n;
+}
+
+OneRowMode oneRowMode(const QString &tag)
+{
+    for (OneRowMode mode : {OneRowMode::E, OneRowMode::Z, OneRowMode::H, OneRowMode::LE,
+                            OneRowMode::LZ, OneRowMode::LH}) {
+        if (modeTag(mode) == tag)
+            return mode;
+    }
+    qFatal("no mode %s", qPrintable(tag));
+}
+
+// The problem of `trainer` in `mode`, laid out with fixed numbers.
+std::unique_ptr<Exercise> problem(const QString &trainer, const QString &mode, bool staircase)
+{
+    if (trainer == QLatin1String("Form1")) {
+        const OneRowMode m = oneRowMode(mode);
+        if (isGapMode(m)) {
+            auto gap = std::make_unique<OneRowGap>(m);
+            gap->show(oneRow(4321, 7), 1); // 30247; luecke1, luecke13, luecke15 left out
+            return gap;
+        }
+        auto single = std::make_unique<OneRowSingle>(m);
+        single->show(oneRow(1502, 5)); // 7510: the ones column carries into a tens of 0
+        return single;
+    }
+    const RowsTables &tables = trainer == QLatin1String("Form3") ? threeRowTables() : twoRowTables();
+    std::unique_ptr<RowsExercise> ex;
+    if (mode == QStringLiteral("Lücke"))
+        ex = std::make_unique<RowsGap>(tables);
+    else
+        ex = std::make_unique<RowsSingle>(tables);
+    ex->setStaircase(staircase);
+    ex->show(rows(tables.multiplierDigits));
+    return ex;
+}
+
+void setStaircase(Exercise &ex, bool staircase)
+{
+    if (auto *rowsEx = dynamic_cast<RowsExercise *>(&ex))
+        rowsEx->setStaircase(staircase);
+}
+
+} // namespace
+
+class TestCompletion : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void solvedOnlyWithEveryShownDigit_data();
+    void solvedOnlyWithEveryShownDigit();
+};
+
+void TestCompletion::solvedOnlyWithEveryShownDigit_data()
+{
+    QTest::addColumn<QString>("trainer");
+    QTest::addColumn<QString>("mode");
+    // "Bündig" or "Treppe" throughout, or filled in "Bündig" and then switched to "Treppe".
+    QTest::addColumn<QString>("display");
+    // The field that stays empty; with `knockedOut` it was filled (or given) and then
+    // emptied by a wrong drop.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("knockedOut");
+    QTest::addColumn<bool>("solved");
+
+    const auto add = [](const char *trainer, const char *mode, const char *display, const char *field,
+                        bool knockedOut, bool solved) {
+        QTest::addRow("%s %s %s, %s %s", trainer, mode, display, *field ? field : "nothing",
+                      *field ? (knockedOut ? "knocked out" : "left empty") : "left out")
+            << QString::fromUtf8(trainer) << QString::fromUtf8(mode) << QString::fromUtf8(display)
+            << QString::fromUtf8(field) << knockedOut << solved;
+    };
+
+    // One-row single problems: the result row with the zero boxes of modes Z and H; the
+    // carries earn points but are not needed.
+    add("Form1", "E", "", "", false, true);
+    add("Form1", "E", "", "Bezeichnung17", false, false);
+    add("Form1", "E", "", "Bezeichnung11", true, false);
+    add("Form1", "E", "", "Bezeichnung9", false, true);
+    add("Form1", "Z", "", "", false, true);
+    add("Form1", "Z", "", "Bezeichnung18", false, false);
+    add("Form1", "Z", "", "Bezeichnung18", true, false);
+    add("Form1", "Z", "", "Bezeichnung8", false, true);
+    add("Form1", "H", "", "", false, true);
+    add("Form1", "H", "", "Bezeichnung19", false, false);
+    add("Form1", "H", "", "Bezeichnung18", false, false);
+    add("Form1", "H", "", "Bezeichnung19", true, false);
+
+    // One-row gap problems: the gaps, and every digit the problem shows around them.
+    add("Form1", "LE", "", "", false, true);
+    add("Form1", "LE", "", "luecke13", false, false);
+    add("Form1", "LE", "", "luecke5", true, false);
+    add("Form1", "LE", "", "luecke2", true, false);
+    add("Form1", "LE", "", "luecke16", true, false);
+    add("Form1", "LZ", "", "", false, true);
+    add("Form1", "LZ", "", "luecke6", true, false);
+    add("Form1", "LZ", "", "luecke12", true, false);
+    add("Form1", "LH", "", "", false, true);
+    add("Form1", "LH", "", "luecke10", true, false);
+    add("Form1", "LH", "", "luecke11", true, false);
+    add("Form1", "LH", "", "luecke17", true, false);
+
+    // Two-row and three-row: the staircase takes the zeros it hides as written.
+    add("Form2", "Normal", "Bündig", "", false, true);
+    add("Form2", "Normal", "Bündig", "Bezeichnung9", false, false);
+    add("Form2", "Normal", "Bündig", "Bezeichnung34", true, false);
+    add("Form2", "Normal", "Treppe", "Bezeichnung9", false, true);
+    add("Form2", "Normal", "Treppe", "Bezeichnung21", false, false);
+    add("Form2", "Normal", "Bündig→Treppe", "Bezeichnung9", false, true);
+    add("Form2", "Lücke", "Bündig", "", false, true);
+    add("Form2", "Lücke", "Bündig", "luecke18", false, false);
+    add("Form2", "Lücke", "Treppe", "luecke9", true, false);
+    add("Form2", "Lücke", "Treppe", "", false, true);
+    add("Form3", "Normal", "Bündig", "", false, true);
+    add("Form3", "Normal", "Bündig", "Bezeichnung27", false, false);
+    add("Form3", "Normal", "Bündig", "Bezeichnung35", true, false);
+    add("Form3", "Normal", "Treppe", "Bezeichnung27", false, true);
+    add("Form3", "Normal", "Bündig→Treppe", "Bezeichnung35", false, true);
+    add("Form3", "Normal", "Bündig→Treppe", "Bezeichnung36", false, false);
+    add("Form3", "Lücke", "Bündig", "luecke29", true, false);
+    add("Form3", "Lücke", "Treppe", "luecke22", false, false);
+    add("Form3", "Lücke", "Treppe", "", false, true);
+}
+
+void TestCompletion::solvedOnlyWithEveryShownDigit()
+{
+    QFETCH(QString, trainer);
+    QFETCH(QString, mode);
+    QFETCH(QString, display);
+    QFETCH(QString, field);
+    QFETCH(bool, knockedOut);
+    QFETCH(bool, solved);
+
+    const bool switched = display.contains(QStringLiteral("→"));
+    std::unique_ptr<Exercise> ex = problem(trainer, mode, display == QLatin1String("Treppe"));
+    QVERIFY(!ex->isSolved());
+
+    // Written order, so that every carry is checked against the carries below it.
+    for (const QString &name : ex->fieldNames()) {
+        if (!ex->isShown(name) || !ex->caption(name).isEmpty() || (name == field && !knockedOut))
+            continue;
+        QCOMPARE(ex->drop(name, ex->expectedDigit(name).at(0)), Exercise::Verdict::Right);
+    }
+    if (knockedOut) {
+        const QString right = ex->expectedDigit(field);
+        QVERIFY(!right.isEmpty());
+        QCOMPARE(ex->caption(field), right);
+        QCOMPARE(ex->drop(field, QChar(u'0' + (right.toInt() + 1) % 10)), Exercise::Verdict::Wrong);
+        ex->clearField(field);
+    }
+    if (switched)
+        setStaircase(*ex, true);
+    QCOMPARE(ex->isSolved(), solved);
+
+    // Writing the missing digit completes the problem.
+    if (!field.isEmpty() && ex->isShown(field)) {
+        QCOMPARE(ex->drop(field, ex->expectedDigit(field).at(0)), Exercise::Verdict::Right);
+        QVERIFY(ex->isSolved());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestCompletion)
+#include "tst_completion.moc"
