@@ -79,6 +79,8 @@ private Q_SLOTS:
     void writtenLayout();
     void staircaseSolve_data();
     void staircaseSolve();
+    void switchFinishesCompleteProblem_data();
+    void switchFinishesCompleteProblem();
     void foreignDropOnEmptyField_data();
     void foreignDropOnEmptyField();
     void gapButtonDiscardsSingleProblem_data();
@@ -267,6 +269,69 @@ void TestRowsWindow::staircaseSolve()
         QVERIFY(label(window, zero)->isVisible());
     QCOMPARE(solve(window), digits + zeros.size());
     QCOMPARE(program.dialogs.count(QStringLiteral("Malaufgabe")), 2);
+}
+
+void TestRowsWindow::switchFinishesCompleteProblem_data()
+{
+    QTest::addColumn<QString>("trainer");
+    QTest::addColumn<bool>("gapMode");
+    QTest::addColumn<QStringList>("zeros");
+    QTest::newRow("Form2") << "Form2" << false << QStringList{"Bezeichnung9"};
+    QTest::newRow("Form3") << "Form3" << false
+                           << QStringList{"Bezeichnung9", "Bezeichnung27", "Bezeichnung35"};
+    QTest::newRow("Form2 gap problem") << "Form2" << true << QStringList{};
+}
+
+// Every digit but the trailing zeros written in the flush display: switching to the
+// staircase, which takes those zeros as written, finishes the problem at once.
+void TestRowsWindow::switchFinishesCompleteProblem()
+{
+    QFETCH(QString, trainer);
+    QFETCH(bool, gapMode);
+    QFETCH(QStringList, zeros);
+
+    Program program;
+    RowsWindow *window = program.open(idOf(trainer));
+    if (gapMode)
+        QTest::mouseClick(button(window, "Befehl13"), Qt::LeftButton);
+    QPushButton *display = button(window, "Befehl12");
+    const Exercise &ex = window->currentExercise();
+    const QStringList problem = ex.fieldNames();
+    int written = 0;
+    for (const QString &field : problem) {
+        if (zeros.contains(field))
+            continue;
+        // In gap mode the last gap stays open: the switch must not finish that problem.
+        if (gapMode && field == problem.last())
+            break;
+        window->dropOnField(field, ex.expectedDigit(field).at(0));
+        ++written;
+    }
+    QCOMPARE(program.dialogs.calls.size(), 0);
+    const QStringList before = gapMode ? window->gapProblem().liste1() : window->singleProblem().liste1();
+
+    QTest::mouseClick(display, Qt::LeftButton);
+    QCOMPARE(display->text(), QStringLiteral("Bündig"));
+    // The switch scores nothing itself.
+    QCOMPARE(window->score().points(), written);
+    QCOMPARE(window->score().errors(), 0);
+    if (gapMode) {
+        QCOMPARE(program.dialogs.calls.size(), 0);
+        QCOMPARE(window->score().markerTop(), 4680);
+        QCOMPARE(window->gapProblem().liste1(), before);
+        return;
+    }
+    QCOMPARE(program.dialogs.calls.size(), 1);
+    QCOMPARE(program.dialogs.last().title, QStringLiteral("Malaufgabe"));
+    QCOMPARE(program.dialogs.last().text, QStringLiteral("Die Aufgabe wurde richtig gelöst.\r\r"));
+    QCOMPARE(window->score().markerTop(), 4680 - 240);
+    QVERIFY(window->singleProblem().liste1() != before);
+    QCOMPARE(label(window, QStringLiteral("Bezeichnung28"))->text(), QString());
+
+    // Switching back on the fresh, empty problem finishes nothing.
+    QTest::mouseClick(display, Qt::LeftButton);
+    QCOMPARE(program.dialogs.calls.size(), 1);
+    QCOMPARE(window->score().markerTop(), 4680 - 240);
 }
 
 void TestRowsWindow::foreignDropOnEmptyField_data()

@@ -205,6 +205,9 @@ void RowsWindow::switchDisplay()
     // The caption names the display the next click selects.
     m_displaySwitch->setText(staircase ? QStringLiteral("Bündig") : QStringLiteral("Treppe"));
     renderExercise();
+    // The staircase takes the zeros it hides as written: a problem whose other digits all
+    // stand is finished now, not at the pupil's next drop.
+    TestSolved();
 }
 
 void RowsWindow::leaveToMenu()

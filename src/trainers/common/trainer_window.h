@@ -112,6 +112,9 @@ protected:
 
     // Writes the exercise and the score onto the window.
     void renderExercise();
+    // A problem complete as it stands is reported solved (message, progress marker, next
+    // problem); true if it was.
+    bool TestSolved();
     void renderScore();
 
     Services &m_services;
@@ -122,7 +125,6 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    bool TestSolved();
     void takeMemoryReward();
     void takeCatchingReward();
     void renderField(const QString &field);
