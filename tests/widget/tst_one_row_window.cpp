@@ -88,6 +88,8 @@ private Q_SLOTS:
     void eighteenthSolvedProblemOffersMemory();
     void activationByToolkitKeepsProblem();
     void modesAndGapProblems();
+    void gapProblemShowsItsCarries_data();
+    void gapProblemShowsItsCarries();
     void helpMessage();
 };
 
@@ -353,6 +355,80 @@ void OneRowWindowTest::modesAndGapProblems()
     program.openOneRow();
     QCOMPARE(text(form, "Bezeichnung21"), QString("H"));
     QCOMPARE(panel->y(), 6000 / 15);
+}
+
+void OneRowWindowTest::gapProblemShowsItsCarries_data()
+{
+    QTest::addColumn<QString>("modeButton");
+    QTest::addColumn<int>("multiplicand");
+    QTest::addColumn<int>("m");
+    QTest::newRow("mal E, 1502 * 5: the tens carry nothing") << "Befehl21" << 1502 << 5;
+    QTest::newRow("mal Z, 4321 * 7") << "Befehl20" << 4321 << 7;
+    QTest::newRow("mal H, 1999 * 9: the largest carries") << "Befehl13" << 1999 << 9;
+    QTest::newRow("mal E, 1001 * 2: nothing carried") << "Befehl21" << 1001 << 2;
+}
+
+// A gap problem is the whole written multiplication with a few digits left out: its
+// carries stand where the single problem has its carry boxes, with the digits the single
+// problem expects there.
+void OneRowWindowTest::gapProblemShowsItsCarries()
+{
+    QFETCH(QString, modeButton);
+    QFETCH(int, multiplicand);
+    QFETCH(int, m);
+
+    Program program;
+    OneRowWindow *form = program.openOneRow();
+    QTest::mouseClick(child<QPushButton>(form, qPrintable(modeButton)), Qt::LeftButton);
+
+    OneRowNumbers numbers;
+    numbers.a = multiplicand / 1000;
+    numbers.b = multiplicand / 100 % 10;
+    numbers.c = multiplicand / 10 % 10;
+    numbers.d = multiplicand % 10;
+    numbers.m = m;
+    int pattern = 1;
+    while (OneRowGap::solutionCount(numbers, pattern) != 1)
+        QVERIFY(++pattern <= 4);
+    for (auto [value, n, k] : {std::tuple{numbers.a, 9, 1}, {numbers.b, 10, 0}, {numbers.c, 10, 0},
+                               {numbers.d, 9, 1}, {numbers.m, 8, 2}, {pattern, 4, 1}})
+        program.random.pushInt(value, n, k);
+    QTest::mouseClick(child<QPushButton>(form, "Befehl12"), Qt::LeftButton); // Lücke
+    QCOMPARE(program.random.remaining(), 0);
+    QCOMPARE(form->gapProblem().numbers().multiplicand(), multiplicand);
+
+    // The carries of the full product, as the single problem has them written.
+    OneRowSingle single(OneRowMode::E);
+    single.show(numbers);
+    const struct {
+        const char *gap;
+        const char *single;
+    } carries[] = {{"luecke7", "Bezeichnung9"}, {"luecke8", "Bezeichnung8"}, {"luecke9", "Bezeichnung7"}};
+    const QWidget *singleLayout = child<QWidget>(form, "singleLayout");
+    const QWidget *panel = child<QWidget>(form, "Bild6");
+    for (const auto &carry : carries) {
+        const QString expected = single.expectedDigit(carry.single);
+        QCOMPARE(single.drop(carry.single, expected.at(0)), Exercise::Verdict::Right);
+
+        QLabel *shown = child(form, carry.gap);
+        QVERIFY2(shown->isVisible(), carry.gap);
+        QCOMPARE(shown->text(), expected);
+        QCOMPARE(shown->accessibleDescription(), single.fieldDescription(carry.single));
+        // In the place of the single problem's carry box, in its small type.
+        QLabel *box = child(form, carry.single);
+        QCOMPARE(QRect(shown->mapTo(panel, QPoint()), shown->size()),
+                 QRect(box->mapTo(singleLayout, QPoint()), box->size()));
+        QCOMPARE(shown->font().pixelSize(), box->font().pixelSize());
+
+        // Shown, not filled: a digit on it is no answer and changes nothing.
+        QVERIFY(!shown->acceptDrops());
+        QVERIFY(!form->focusOrder().contains(carry.gap));
+        QCOMPARE(form->dropOnField(carry.gap, expected.at(0)), TrainerWindow::DropResult::Refused);
+        QCOMPARE(shown->text(), expected);
+    }
+    QCOMPARE(form->score().points(), 0);
+    QCOMPARE(form->score().errors(), 0);
+    QVERIFY(program.dialogs.calls.isEmpty());
 }
 
 void OneRowWindowTest::helpMessage()

@@ -72,6 +72,7 @@ void markGiven(QWidget *field, bool given)
     field->style()->polish(field);
 }
 
+constexpr int carryPixels = 17; // carries are written small
 constexpr int keyTop = 4680;
 constexpr int keyLeft = 960;
 constexpr int keyStep = 600;
@@ -198,8 +199,15 @@ DropField *TrainerWindow::addField(const QString &name, const QRect &rect, QWidg
 DropField *TrainerWindow::addSmallField(const QString &name, const QRect &rect, QWidget *parent)
 {
     DropField *field = addField(name, rect, parent);
-    field->setFont(digitFont(17, true));
+    field->setFont(digitFont(carryPixels, true));
     return field;
+}
+
+QLabel *TrainerWindow::addSmallDigit(const QString &name, const QRect &rect, QWidget *parent)
+{
+    QLabel *label = addDigit(name, rect, QString(), parent);
+    label->setFont(digitFont(carryPixels, true));
+    return label;
 }
 
 QLabel *TrainerWindow::addDigit(const QString &name, const QRect &rect, const QString &text,

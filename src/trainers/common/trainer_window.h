@@ -99,6 +99,8 @@ protected:
 
     DropField *addField(const QString &name, const QRect &rect, QWidget *parent = nullptr);
     DropField *addSmallField(const QString &name, const QRect &rect, QWidget *parent = nullptr);
+    // A digit the problem gives in the small type of a carry box.
+    QLabel *addSmallDigit(const QString &name, const QRect &rect, QWidget *parent = nullptr);
     QLabel *addDigit(const QString &name, const QRect &rect, const QString &text = QString(),
                      QWidget *parent = nullptr);
     QFrame *addRule(const QString &name, const QRect &rect, QWidget *parent = nullptr);

@@ -69,6 +69,14 @@ QString carryDigit(int value)
     return value < 10 ? QStringLiteral("0") : QString::number(value).left(1);
 }
 
+// The carries out of the ones, tens and hundreds column, as the screen reader names them.
+QString carryDescription(int column)
+{
+    static const char *const names[] = {"Übertrag der Einerspalte", "Übertrag der Zehnerspalte",
+                                        "Übertrag der Hunderterspalte"};
+    return QString::fromUtf8(names[column]);
+}
+
 } // namespace
 
 // --- single problems ---------------------------------------------------------------
@@ -159,13 +167,10 @@ bool OneRowSingle::isSolved() const
 
 QString OneRowSingle::fieldDescription(const QString &field) const
 {
-    static const QHash<QString, QString> carries = {
-        {QStringLiteral("Bezeichnung9"), QStringLiteral("Übertrag der Einerspalte")},
-        {QStringLiteral("Bezeichnung8"), QStringLiteral("Übertrag der Zehnerspalte")},
-        {QStringLiteral("Bezeichnung7"), QStringLiteral("Übertrag der Hunderterspalte")},
-    };
+    static const QStringList carries = {QStringLiteral("Bezeichnung9"), QStringLiteral("Bezeichnung8"),
+                                        QStringLiteral("Bezeichnung7")};
     if (carries.contains(field))
-        return carries.value(field);
+        return carryDescription(int(carries.indexOf(field)));
     static const QStringList multiplicand = {QStringLiteral("Bezeichnung1"), QStringLiteral("Bezeichnung2"),
                                              QStringLiteral("Bezeichnung3"), QStringLiteral("Bezeichnung4")};
     if (multiplicand.contains(field))
@@ -212,6 +217,10 @@ const GapSource gapSources[] = {
     {"luecke13", 2, 0, 7}, {"luecke14", 2, 0, 6}, {"luecke15", 2, 0, 5},
     {"luecke16", 2, 0, 4}, {"luecke17", 2, 0, 3},
 };
+
+// The carries a gap problem shows, out of the ones, tens and hundreds column.
+const QStringList gapCarries = {QStringLiteral("luecke7"), QStringLiteral("luecke8"),
+                                QStringLiteral("luecke9")};
 
 const QStringList multiplicandGaps = {QStringLiteral("luecke1"), QStringLiteral("luecke2"),
                                       QStringLiteral("luecke3"), QStringLiteral("luecke4")};
@@ -319,6 +328,15 @@ void OneRowGap::show(const OneRowNumbers &numbers, int pattern)
         setCaption(QLatin1String(source.gap), characterAt(list.value(source.line), source.character));
     }
 
+    // The finished computation has its carries written, as the single problem would.
+    const int columnDigits[] = {numbers.d, numbers.c, numbers.b};
+    int carry = 0;
+    for (int column = 0; column < 3; ++column) {
+        const QString digit = carryDigit(columnDigits[column] * numbers.m + carry);
+        setCaption(gapCarries.at(column), digit);
+        carry = digit.toInt();
+    }
+
     const int zeros = multiplierZeros(m_mode);
     setShown(QStringLiteral("luecke17"), p > 9999);
     for (const char *name : {"luecke6", "Linie8", "luecke12"})
@@ -369,6 +387,8 @@ QString OneRowGap::solvedText() const
 
 QString OneRowGap::fieldDescription(const QString &field) const
 {
+    if (gapCarries.contains(field))
+        return carryDescription(int(gapCarries.indexOf(field)));
     const int multiplicand = int(multiplicandGaps.indexOf(field));
     if (multiplicand >= 0)
         return QStringLiteral("Erste Zahl, ") + placeName(3 - multiplicand);

@@ -34,6 +34,13 @@ QRect box(int column, int top, int left = columnLeft)
     return QRect(columnX(column, left), top, boxWidth, boxHeight);
 }
 
+// The carries stand small over the column they are carried into, below the problem line
+// at `top`: out of the hundreds over column 2, the tens over 3, the ones over 4.
+QRect carryRect(int column, int top, int left)
+{
+    return QRect(columnX(column, left) + 5, top + 52, 26, 28);
+}
+
 QString captionFor(OneRowMode mode)
 {
     switch (mode) {
@@ -115,11 +122,10 @@ void OneRowWindow::buildSingleLayout()
     addDigit(QStringLiteral("Bezeichnung20"), at(7, top), QStringLiteral("0"), panel);
 
     // Each carry sits above the result digit it is added to.
-    const int carryTop = top + 52;
     for (auto [name, column] : {std::pair{"Bezeichnung7", 2}, {"Bezeichnung8", 3}, {"Bezeichnung9", 4}})
-        addSmallField(QLatin1String(name), QRect(columnX(column, left) + 5, carryTop, 26, 28), panel);
+        addSmallField(QLatin1String(name), carryRect(column, top, left), panel);
 
-    const int ruleTop = carryTop + 34;
+    const int ruleTop = top + 86;
     addRule(QString(), QRect(columnX(0, left), ruleTop, 6 * columnPitch - 6, 3), panel);
     addRule(QStringLiteral("Linie6"), QRect(columnX(6, left) - 6, ruleTop, columnPitch, 3), panel);
     addRule(QStringLiteral("Linie7"), QRect(columnX(7, left) - 6, ruleTop, columnPitch, 3), panel);
@@ -149,6 +155,11 @@ void OneRowWindow::buildGapPanel()
     addField(QStringLiteral("luecke5"), box(5, top, left), m_gapPanel);
     addField(QStringLiteral("luecke6"), box(6, top, left), m_gapPanel);
     addField(QStringLiteral("luecke10"), box(7, top, left), m_gapPanel);
+
+    // The carries are part of the finished computation: shown where the single problem
+    // has its carry boxes, never filled.
+    for (auto [name, column] : {std::pair{"luecke9", 2}, {"luecke8", 3}, {"luecke7", 4}})
+        addSmallDigit(QLatin1String(name), carryRect(column, top, left), m_gapPanel);
 
     const int ruleTop = top + 86;
     addRule(QString(), QRect(columnX(0, left), ruleTop, 6 * columnPitch - 6, 3), m_gapPanel);
