@@ -77,6 +77,7 @@ public:
             m_entries << randomEntry();
             return m_entries.last();
         };
+        m_dialogs.whileOpen = [this](const FakeDialogs::Call &call) { checkSolvedMessage(call); };
         m_app.registry().setQuitHandler([this] { m_quit = true; });
         m_app.start();
     }
@@ -447,10 +448,40 @@ private:
         return ok;
     }
 
+    // While "Die Aufgabe wurde richtig gelöst." is open, the problem still stands behind
+    // it: every box on screen holds its digit (only the carries of a single problem may
+    // stay empty).
+    void checkSolvedMessage(const FakeDialogs::Call &call)
+    {
+        if (call.title != QString::fromUtf8(singleProblemTitle) && call.title != QString::fromUtf8(gapProblemTitle))
+            return;
+        auto *trainer = qobject_cast<TrainerWindow *>(m_app.registry().window(m_app.registry().current()));
+        if (!expect(trainer, QStringLiteral("a solved message without a trainer on screen")))
+            return;
+        const Exercise &ex = trainer->currentExercise();
+        for (DropField *field : shown<DropField>(trainer)) {
+            const QString name = field->objectName();
+            if (!ex.isField(name) || field->accessibleDescription().startsWith(QStringLiteral("Übertrag")))
+                continue;
+            expect(!field->text().isEmpty() && field->text() == ex.expectedDigit(name),
+                   QStringLiteral("%1: \"%2\" reported solved with %3 reading \"%4\"")
+                       .arg(trainer->objectName(), call.title, name, field->text()));
+        }
+    }
+
+    // A problem finished on screen is reported at once, whatever finished it.
+    bool checkNothingSolvedUnreported()
+    {
+        auto *trainer = qobject_cast<TrainerWindow *>(m_app.registry().window(m_app.registry().current()));
+        return !trainer
+               || expect(!trainer->currentExercise().isSolved(),
+                         trainer->objectName() + QStringLiteral(": a finished problem stands unreported"));
+    }
+
     bool checkAll()
     {
         countSolved();
-        bool ok = checkScreens();
+        bool ok = m_failure.isEmpty() && checkScreens() && checkNothingSolvedUnreported();
         for (WindowId id : trainerIds)
             ok = ok && checkTrainer(id);
         ok = ok && checkRefusedFieldIsEmpty();
