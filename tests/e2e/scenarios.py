@@ -112,6 +112,88 @@ def scenario_pupil_uses_keyboard_and_clicks(binary, shots):
         full_screen_shot(p, ONE_ROW, "one_row_full_screen")
 
 
+def no_alert_appears(p, what):
+    """Waits a moment: no message box may come up."""
+    time.sleep(1.0)
+    check(not any(w.getRoleName() == "alert" or p.find(w, role="alert") for w in p.windows()),
+          what)
+
+
+def one_row_carries(multiplicand, multiplier):
+    """The carries out of the ones, tens and hundreds column."""
+    digits, carry, carries = str(multiplicand), 0, []
+    for column in range(3):
+        carry = (int(digits[3 - column]) * multiplier + carry) // 10
+        carries.append(str(carry))
+    return carries
+
+
+def scenario_pupil_writes_every_zero_and_digit(binary, shots):
+    with running(binary, shots, "pupil_zeros") as p:
+        # "mal Z": the result is not complete before its trailing zero is written.
+        win = open_one_row(p)
+        p.click(p.get(win, role="push button", name="mal Z"))
+        win = p.window("Einstellige Multiplikation mit Zehnerzahl")
+        multiplicand, multiplier, _ = read_one_row(p, win)
+        written = [("Ergebnis, " + PLACES[place], digit)
+                   for place, digit in enumerate(reversed(str(multiplicand * multiplier * 10)))]
+        zero_box, zero = written[0]
+        check(zero == "0", "the zero box expects %r" % zero)
+        for description, digit in written[1:]:
+            p.drag(key(p, win, digit), field(p, win, description))
+            wait_text(p, win, description, digit)
+        no_alert_appears(p, "solved with the zero box empty")
+        check(text_of(field(p, win, zero_box)) == "", "the zero box is not empty")
+        p.drag(key(p, win, "0"), field(p, win, zero_box))
+        expect_solved(p, "Malaufgabe")
+
+        # "Lücke": the carries stand over their columns; a digit of the problem knocked out
+        # by a wrong drop must be written again before the problem counts.
+        p.click(p.get(win, role="push button", name="Lücke"))
+        p.get(win, description="Zweite Zahl, erste Null")
+        time.sleep(0.3)
+        p.screenshot("one_row_gap_problem")
+        shown_multiplier = text_of(p.get(win, description="Zweite Zahl"))
+        m = int(shown_multiplier)
+        factor = [p.get(win, description="Erste Zahl, " + PLACES[i]) for i in (3, 2, 1, 0)]
+        result = [p.find(win, description="Ergebnis, " + PLACES[place]) for place in range(6)]
+        result = [node for node in result if node is not None]
+
+        def fits(x):
+            digits = "".join(text_of(n) or x for n in factor)
+            product = str(int(digits) * m * 10)[::-1]
+            return (digits[0] != "0" and len(product) == len(result)
+                    and all(text_of(n) in ("", d) for n, d in zip(result, product)))
+
+        candidates = [x for x in "0123456789" if fits(x)]
+        check(len(candidates) == 1, "the gap problem fits %s" % candidates)
+        multiplicand = int("".join(text_of(n) or candidates[0] for n in factor))
+        product = str(multiplicand * m * 10)[::-1]
+        carries = one_row_carries(multiplicand, m)
+        for column, name in enumerate(["Einerspalte", "Zehnerspalte", "Hunderterspalte"]):
+            shown = text_of(p.get(win, description="Übertrag der " + name))
+            check(shown == carries[column], "carry of the %s reads %r, not %r"
+                  % (name, shown, carries[column]))
+
+        multiplier_field = p.get(win, description="Zweite Zahl")
+        p.drag(key(p, win, (m + 1) % 10), multiplier_field)
+        title, _, _ = p.alert()
+        check(title == "Fehler", "a wrong multiplier answered by %r" % title)
+        p.key("Return")
+        p.no_alert()
+        wait_text(p, win, "Zweite Zahl", "")
+
+        gaps = [(n.description, str(multiplicand)[i]) for i, n in enumerate(factor) if text_of(n) == ""]
+        gaps += [(n.description, product[place]) for place, n in enumerate(result) if text_of(n) == ""]
+        check(len(gaps) == 3, "%d gaps" % len(gaps))
+        for description, digit in gaps:
+            p.drag(key(p, win, digit), field(p, win, description))
+            wait_text(p, win, description, digit)
+        no_alert_appears(p, "solved with the multiplier knocked out")
+        p.drag(key(p, win, m), p.get(win, description="Zweite Zahl"))
+        expect_solved(p, "Lückenaufgabe")
+
+
 def one_row_keystrokes(multiplicand, multiplier):
     """The digits a pupil types for a one-row problem in written order: each result digit
     followed by the carry it leaves (the focus moves on by itself)."""
