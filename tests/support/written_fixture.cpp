@@ -1,5 +1,7 @@
 #include "written_fixture.h"
 
+#include "arithmetic/written_views.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -13,16 +15,7 @@ QString line(const QString &tag, const QString &places)
 
 QString places(const WrittenMultiplication &w, Part part, int row, Display display)
 {
-    const int width = w.width();
-    QString text(width, QLatin1Char('_'));
-    for (int place = 0; place < width; ++place) {
-        Cell cell{part, row, place};
-        if (part == Part::PartialProduct && place < w.trailingZeros(row))
-            cell.part = Part::Zero;
-        if (w.isShown(cell, display))
-            text[width - 1 - place] = QLatin1Char(char('0' + w.digit(cell)));
-    }
-    return text;
+    return displayLine(w, part, row, w.width(), display).replace(QLatin1Char(' '), QLatin1Char('_'));
 }
 
 } // namespace
