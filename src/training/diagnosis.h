@@ -30,9 +30,13 @@ QString errorKindQuestion(ErrorKind kind);
 
 // Whether `digit`, wrong on `cell`, fits the definition of `kind`. A right digit fits none.
 //
-// The result digits of a partial product can fit the first, second, third and fifth kind;
-// its carries, and its leading digit (what its last column carries out), the first and
-// "Einer als Übertrag". The neighbouring row below x·m exists only for x ≥ 1.
+// A result digit of a partial product can fit "Übertrag vergessen", "Übertrag zu früh
+// addiert", "Zehner statt Einer" and "Einmaleins"; a carry, and the leading digit of a
+// partial product (what its last column carries out), "Übertrag vergessen" and "Einer als
+// Übertrag". Any digit of a partial product or the sum can be "Stelle verrutscht", a zero
+// "Null vergessen", a digit of the sum "Übertrag beim Addieren vergessen". The times-table
+// row below x·m exists only for x ≥ 1. Operand digits and the carries of the addition fit
+// no kind.
 bool fitsErrorKind(ErrorKind kind, const WrittenMultiplication &written, const Cell &cell,
                    int digit);
 // The first kind whose definition a wrong digit fits, or nothing. Gap problems name no kind:

@@ -3,6 +3,7 @@
 #include "arithmetic/written_multiplication.h"
 #include "arithmetic/written_views.h"
 #include "scripted_random.h"
+#include "trainers/common/answer_key.h"
 #include "trainers/one_row/one_row_problem.h"
 #include "trainers/three_row/three_row_problem.h"
 #include "trainers/two_row/two_row_problem.h"
@@ -92,6 +93,7 @@ private Q_SLOTS:
     void oneRowTrainerAgrees();
     void worksheetsAgree_data();
     void worksheetsAgree();
+    void rightAlignedAsAnswerKey();
 };
 
 void TestWrittenMultiplication::fixtures_data()
@@ -396,6 +398,17 @@ void TestWrittenMultiplication::worksheetsAgree()
         }
     }
     QVERIFY(problems > 100);
+}
+
+// The trainers' own number text, until they use this one.
+void TestWrittenMultiplication::rightAlignedAsAnswerKey()
+{
+    for (qint64 value : {0LL, 7LL, 8991LL, 89991LL, 899100LL, 8999100LL, 12345678LL}) {
+        for (int width : {5, 6, 7}) {
+            QCOMPARE(rightAligned(value, width), answerKeyText(value, width));
+        }
+    }
+    QCOMPARE(rightAligned(691200), QStringLiteral(" 691200"));
 }
 
 QTEST_APPLESS_MAIN(TestWrittenMultiplication)
