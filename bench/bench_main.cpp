@@ -28,6 +28,7 @@
 #include "ui/dialogs.h"
 #include "ui/qt_printer.h"
 #include "ui/random_source.h"
+#include "ui/standard_icons.h"
 #include "worksheets/worksheet.h"
 
 #include <QApplication>
@@ -171,7 +172,9 @@ struct Program
     explicit Program(Dialogs *shownDialogs = nullptr)
         : app(shownDialogs ? *shownDialogs : dialogs, random, &printer)
     {
-        // What main() sets up before the first window: German buttons.
+        // What main() sets up before the first window: the kept standard icons, German
+        // buttons.
+        keepStandardIcons();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         if (german.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
