@@ -104,7 +104,8 @@ PrintResult QtPrinter::print(const PrintDocument &document)
         return failed(choice.failure);
     const QPrinterInfo target = QPrinterInfo::printerInfo(choice.printer);
     if (target.isNull())
-        return failed(QStringLiteral("Der Drucker „%1“ ist nicht mehr eingerichtet.").arg(choice.printer));
+        return failed(QStringLiteral("Der Drucker „%1“ ist nicht mehr eingerichtet.")
+                          .arg(choice.printer));
     const QString shownName = target.description().isEmpty() ? target.printerName()
                                                               : target.description();
     // Qt hands a finished job to the print server without reading the server's answer, so
