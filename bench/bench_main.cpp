@@ -10,6 +10,9 @@
 //                               it when asked (peak memory is read from outside)
 //   malrechnen_bench idle WHAT  opens a trainer, Zahlfange at its fastest or the menu,
 //                               prints "ready" and waits for input that never comes
+//   malrechnen_bench boxes N M  real message boxes ("Hilfe", "Fehler", the print question),
+//                               each closed with the Return key once it is on screen:
+//                               resident memory after N and after M boxes (MiB)
 //   malrechnen_bench smoke      a short run of all of the above that checks the results
 
 #include "bare_window.h"
@@ -22,8 +25,10 @@
 #include "trainers/common/rows_window.h"
 #include "trainers/common/trainer_window.h"
 #include "trainers/one_row/one_row_window.h"
+#include "ui/dialogs.h"
 #include "ui/qt_printer.h"
 #include "ui/random_source.h"
+#include "ui/standard_icons.h"
 #include "worksheets/worksheet.h"
 
 #include <QApplication>
@@ -34,11 +39,13 @@
 #include <QLibraryInfo>
 #include <QMimeData>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
+#include <QWindow>
 
 #include <algorithm>
 #include <chrono>
@@ -161,10 +168,13 @@ private:
 // The program as main() builds it, with boxes that never block.
 struct Program
 {
-    Program()
-        : app(dialogs, random, &printer)
+    // Boxes that never open, unless `shownDialogs` shows them.
+    explicit Program(Dialogs *shownDialogs = nullptr)
+        : app(shownDialogs ? *shownDialogs : dialogs, random, &printer)
     {
-        // What main() sets up before the first window: German buttons.
+        // What main() sets up before the first window: the kept standard icons, German
+        // buttons.
+        keepStandardIcons();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         if (german.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
@@ -510,6 +520,88 @@ bool tour(bool print)
     return ok || fail(QStringLiteral("a window was never painted"));
 }
 
+// Resident memory of this process in MiB.
+double residentMiB()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
+    }
+    return 0;
+}
+
+// Presses Return on each modal box once it has been painted on screen, as a pupil closes
+// a message.
+class BoxCloser final : public QObject
+{
+public:
+    BoxCloser() { qApp->installEventFilter(this); }
+    ~BoxCloser() override { qApp->removeEventFilter(this); }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint && watched->isWidgetType()) {
+            QWidget *box = static_cast<QWidget *>(watched)->window();
+            if (box->isModal() && box != m_pressed) {
+                m_pressed = box;
+                ++closed;
+                // After the paint has ended and reached the screen.
+                QMetaObject::invokeMethod(
+                    this, [box = QPointer<QWidget>(box)] {
+                        if (!box)
+                            return;
+                        QWidget *target = box->focusWidget() ? box->focusWidget() : box.data();
+                        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier,
+                                        QStringLiteral("\r"));
+                        QCoreApplication::sendEvent(target, &press);
+                    },
+                    Qt::QueuedConnection);
+            }
+        }
+        return false;
+    }
+
+    int closed = 0;
+
+private:
+    QPointer<QWidget> m_pressed;
+};
+
+// The boxes a pupil and a teacher meet in a trainer, in turn: "Hilfe", "Fehler" (a wrong
+// digit) and the print question (answered with its default, No). Reports the resident
+// memory after `first` and after `last` boxes.
+bool boxFigures(int first, int last)
+{
+    QtDialogs shown;
+    Program program(&shown);
+    bool ok = true;
+    program.open(WindowId::Menu, &ok);
+    program.open(WindowId::OneRow, &ok);
+    program.app.registry().window(WindowId::Info)->findChild<QCheckBox *>(QStringLiteral("Kontroll1"))
+        ->setChecked(false);
+    TrainerWindow *trainer = program.trainer(WindowId::OneRow);
+    BoxCloser closer;
+    const auto start = Clock::now();
+    for (int i = 1; i <= last && ok; ++i) {
+        switch (i % 3) {
+        case 0: trainer->ShowHelp(); break;
+        case 1: trainer->WrongDigit(); break;
+        case 2: trainer->PrintProblemSheet(); break;
+        }
+        if (i == first)
+            report(QStringLiteral("boxes.rss.%1").arg(first), residentMiB());
+    }
+    report(QStringLiteral("boxes.rss.%1").arg(last), residentMiB());
+    report("boxes.ms_per_box", msSince(start) / last);
+    if (closer.closed != last || program.printer.printed != 0)
+        return fail(QStringLiteral("%1 boxes shown, %2 closed, %3 sheets printed")
+                        .arg(last).arg(closer.closed).arg(program.printer.printed));
+    return ok || fail(QStringLiteral("a window was never painted"));
+}
+
 int idle(const QString &what)
 {
     Program program;
@@ -562,13 +654,16 @@ int main(int argc, char *argv[])
         ok = bareSheetFigure();
     else if (command == QLatin1String("tour"))
         ok = tour(args.value(1) == QLatin1String("print"));
+    else if (command == QLatin1String("boxes"))
+        ok = boxFigures(args.value(1, QStringLiteral("1000")).toInt(),
+                        args.value(2, QStringLiteral("10000")).toInt());
     else if (command == QLatin1String("idle"))
         return args.value(1) == QLatin1String("bare") ? idleBare() : idle(args.value(1));
     else if (command == QLatin1String("smoke"))
         ok = openFigures(1) && bareOpenFigure() && dropFigures(200) && sheetFigures()
-             && bareSheetFigure() && tour(false) && tour(true);
+             && bareSheetFigure() && tour(false) && tour(true) && boxFigures(3, 9);
     else
         std::fprintf(stderr, "usage: malrechnen_bench open|bare-open|drops N|sheets|bare-sheets|tour|"
-                             "idle WHAT|smoke\n");
+                             "boxes N M|idle WHAT|smoke\n");
     return ok ? 0 : 1;
 }

@@ -5,7 +5,9 @@ Usage: run.py BUILD_DIR [X_DISPLAY]
 
 Every figure of the program is measured in the same run as the same figure of the bare
 Qt window (bench/bare_window.h) and printed as program, baseline and their ratio. Times
-are medians over the runs (RUNS, default 10; start-up takes twice as many).
+are medians over the runs (RUNS, default 10; start-up takes twice as many). Under the X
+server it also shows BOXES (default 10 000) message boxes and prints the resident memory
+after a tenth of them and after all.
 """
 
 import os
@@ -22,6 +24,7 @@ RUNS = int(os.environ.get("RUNS", "10"))
 DROPS = int(os.environ.get("DROPS", "10000"))
 IDLE_SECONDS = float(os.environ.get("IDLE_SECONDS", "10"))
 IDLE_WINDOWS = int(os.environ.get("IDLE_WINDOWS", str(RUNS)))
+BOXES = int(os.environ.get("BOXES", "10000"))
 
 
 def log(*args):
@@ -125,7 +128,7 @@ class Table:
             if value is None:
                 return "–"
             if unit == "MiB":
-                return f"{value:.1f} MiB"
+                return f"{value:.2f} MiB" if abs(value) < 10 else f"{value:.1f} MiB"
             if unit == "ms":
                 return f"{value:.3f} ms" if value < 1 else f"{value:.1f} ms"
             return f"{value:.0f}"
@@ -236,6 +239,21 @@ def drops(runner, platform, table):
                   values[f"bare.drop.{key}"], "ms", target, value < 1.0 if target else None)
 
 
+def boxes(runner, platform, table):
+    """Resident memory of the program after a tenth of BOXES message boxes and after all of
+    them: a long afternoon must not grow it."""
+    first = max(1, BOXES // 10)
+    log(f"[{platform}] {BOXES} Meldungsfenster zeigen und mit der Eingabetaste schließen ...")
+    values = runner.figures([runner.bench, "boxes", str(first), str(BOXES)], runner.env(platform))
+    before, after = values[f"boxes.rss.{first}"], values[f"boxes.rss.{BOXES}"]
+    log(f"[{platform}] Speicher nach {first} Meldungsfenstern {before:.2f} MiB, "
+        f"nach {BOXES} {after:.2f} MiB, Zuwachs {after - before:.2f} MiB")
+    table.add("7", f"Speicher nach {first} Meldungsfenstern", platform, before, None, "MiB", "", None)
+    table.add("7", f"Speicher nach {BOXES} Meldungsfenstern", platform, after, None, "MiB", "", None)
+    table.add("7", f"Zuwachs von {first} auf {BOXES} Meldungsfenster", platform, after - before,
+              None, "MiB", "< 1 MiB", after - before < 1.0)
+
+
 def sample(pid):
     """CPU time in ns and voluntary context switches (the times a thread went to sleep
     and was woken again), summed over the threads of a process."""
@@ -311,6 +329,10 @@ def main():
         sheets(runner, platform, table)
     for platform in platforms:
         idle(runner, platform, table)
+    # Message boxes go through the window system's own code under X only (offscreen boxes
+    # carry no button icons).
+    if "xcb" in platforms:
+        boxes(runner, "xcb", table)
     shutil.rmtree(runner.runtime_dir, ignore_errors=True)
     table.print()
 

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the program and the benchmarks in Release (in build-bench/, beside the normal
 # build) and prints the table of figures: offscreen, and under an X server of its own
-# where Xvfb is installed. RUNS, DROPS, IDLE_SECONDS and IDLE_WINDOWS shorten a run.
+# where Xvfb is installed. RUNS, DROPS, IDLE_SECONDS, IDLE_WINDOWS and BOXES shorten a run.
 set -eu
 cd "$(dirname "$0")/.."
 build=build-bench

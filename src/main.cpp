@@ -4,6 +4,7 @@
 #include "ui/dialogs.h"
 #include "ui/qt_printer.h"
 #include "ui/random_source.h"
+#include "ui/standard_icons.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -18,6 +19,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(MALRECHNEN_VERSION));
     // The desktop entry of that name gives task bars and docks the same icon as the menu.
     QApplication::setDesktopFileName(QStringLiteral("malrechnen"));
+
+    // Every message box shows the same icons, not new copies that fill the pixmap cache.
+    keepStandardIcons();
 
     // The toolkit's own buttons speak German too ("Ja", "Nein", "Abbrechen").
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

@@ -9,11 +9,14 @@ namespace {
 // A hidden window gives back the picture of itself it kept for repainting: every window
 // is built once and kept for the whole run, and each picture costs about a megabyte. The
 // next show paints the window anew at its size.
+// The size is 0 x 0, not QSize(): the X11 backing store reads the invalid -1 x -1 as
+// 65535 x 65535 and asks the X server for 16 GB of shared memory; a picture of no pixels
+// asks for nothing and frees the segment it had.
 void hideWindow(QWidget *window)
 {
     window->hide();
     if (QBackingStore *store = window->backingStore())
-        store->resize(QSize());
+        store->resize(QSize(0, 0));
 }
 
 } // namespace

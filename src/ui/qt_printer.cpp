@@ -22,6 +22,12 @@ int trailingBlanks(const QString &line)
     return n;
 }
 
+// A CUPS destination may carry an instance ("queue/instance"); jobs go to the queue.
+QString queueOf(const QString &destination)
+{
+    return destination.section(QLatin1Char('/'), 0, 0);
+}
+
 PrintResult failed(const QString &why)
 {
     return PrintResult{false, why};
@@ -56,6 +62,27 @@ QFont fixedPitchFont(const QString &family, double pointSize)
     return font;
 }
 
+PrinterChoice choosePrinter(const QString &defaultPrinter, const QStringList &installed)
+{
+    if (!defaultPrinter.isEmpty())
+        return PrinterChoice{defaultPrinter, QString()};
+    QStringList queues;
+    for (const QString &destination : installed) {
+        if (!queues.contains(queueOf(destination)))
+            queues.append(queueOf(destination));
+    }
+    if (queues.isEmpty())
+        return PrinterChoice{QString(), QStringLiteral("Es ist kein Drucker eingerichtet.")};
+    if (queues.size() == 1)
+        return PrinterChoice{queues.first(), QString()};
+    return PrinterChoice{
+        QString(),
+        QStringLiteral("Es ist kein Standarddrucker festgelegt (eingerichtet sind: „%1“).\r"
+                       "Einen Standarddrucker legt man in den Druckereinstellungen des Systems "
+                       "fest oder im Terminal mit „lpoptions -d Druckername“.")
+            .arg(queues.join(QStringLiteral("“, „")))};
+}
+
 QtPrinter::QtPrinter(const QString &pdfFile, const QPageSize &pageSize)
     : m_pdfFile(pdfFile)
     , m_pageSize(pageSize)
@@ -71,9 +98,14 @@ PrintResult QtPrinter::print(const PrintDocument &document)
         printer.setPageSize(m_pageSize);
         return printOn(printer, document);
     }
-    const QPrinterInfo target = QPrinterInfo::defaultPrinter();
+    const PrinterChoice choice = choosePrinter(QPrinterInfo::defaultPrinterName(),
+                                               QPrinterInfo::availablePrinterNames());
+    if (choice.printer.isEmpty())
+        return failed(choice.failure);
+    const QPrinterInfo target = QPrinterInfo::printerInfo(choice.printer);
     if (target.isNull())
-        return failed(QStringLiteral("Es ist kein Drucker eingerichtet."));
+        return failed(QStringLiteral("Der Drucker „%1“ ist nicht mehr eingerichtet.")
+                          .arg(choice.printer));
     const QString shownName = target.description().isEmpty() ? target.printerName()
                                                               : target.description();
     // Qt hands a finished job to the print server without reading the server's answer, so
@@ -92,8 +124,8 @@ PrintResult QtPrinter::print(const PrintDocument &document)
         if (!laidOut.printed)
             return laidOut;
     }
-    // A CUPS destination may carry an instance ("queue/instance"); jobs go to the queue.
-    const QByteArray queue = target.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    // Jobs go to the queue, not to an instance of it.
+    const QByteArray queue = queueOf(target.printerName()).toLocal8Bit();
     const int job = cupsPrintFile(queue.constData(), QFile::encodeName(file).constData(),
                                   document.name.toUtf8().constData(), 0, nullptr);
     if (job <= 0)

@@ -4,6 +4,7 @@
 
 #include <QPageSize>
 #include <QString>
+#include <QStringList>
 
 class QFont;
 class QPrinter;
@@ -22,6 +23,17 @@ private:
     QString m_pdfFile;
     QPageSize m_pageSize;
 };
+
+// The printer a sheet goes to: the default one, or the only one installed when none is set
+// as default. Printers are CUPS destinations, "queue" or "queue/instance"; instances of one
+// queue are one printer. Where there is nothing to choose, `printer` is empty and `failure`
+// tells the teacher why and what to do.
+struct PrinterChoice
+{
+    QString printer;
+    QString failure;
+};
+PrinterChoice choosePrinter(const QString &defaultPrinter, const QStringList &installed);
 
 // Lays the document out on the printer's pages and prints it: the largest size up to the
 // document's that fits the widest line into the printable width, page breaks between

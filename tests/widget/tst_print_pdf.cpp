@@ -96,6 +96,8 @@ private Q_SLOTS:
     void printedSheet_data();
     void printedSheet();
     void printedFromTheTrainer();
+    void chosenPrinter_data();
+    void chosenPrinter();
 };
 
 void TestPrintPdf::initTestCase()
@@ -206,6 +208,51 @@ void TestPrintPdf::printedFromTheTrainer()
         all += page;
     QCOMPARE(all, written(printDocument(SheetKind::OneRow, trainer->worksheet(), SheetPass::Problems).lines()));
     QVERIFY(all.contains(QStringLiteral("_____ _____ _____ _____ _____ _____")));
+}
+
+// Which of the installed printers a sheet goes to, or what the teacher is told instead.
+void TestPrintPdf::chosenPrinter_data()
+{
+    QTest::addColumn<QString>("defaultPrinter");
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QString>("printer");
+    QTest::addColumn<QString>("failure");
+
+    const QString severalWithoutDefault = QStringLiteral(
+        "Es ist kein Standarddrucker festgelegt (eingerichtet sind: „Klasse-3b“, „Lehrerzimmer“).\r"
+        "Einen Standarddrucker legt man in den Druckereinstellungen des Systems fest oder im "
+        "Terminal mit „lpoptions -d Druckername“.");
+    QTest::newRow("none") << QString() << QStringList() << QString()
+                          << QStringLiteral("Es ist kein Drucker eingerichtet.");
+    QTest::newRow("the default of several")
+        << QStringLiteral("Lehrerzimmer") << QStringList{QStringLiteral("Klasse-3b"), QStringLiteral("Lehrerzimmer")}
+        << QStringLiteral("Lehrerzimmer") << QString();
+    QTest::newRow("a default instance")
+        << QStringLiteral("Klasse-3b/quer") << QStringList{QStringLiteral("Klasse-3b"), QStringLiteral("Klasse-3b/quer")}
+        << QStringLiteral("Klasse-3b/quer") << QString();
+    QTest::newRow("the only one, no default") << QString() << QStringList{QStringLiteral("Klasse-3b")}
+                                              << QStringLiteral("Klasse-3b") << QString();
+    QTest::newRow("one with its instances, no default")
+        << QString() << QStringList{QStringLiteral("Klasse-3b"), QStringLiteral("Klasse-3b/quer")}
+        << QStringLiteral("Klasse-3b") << QString();
+    QTest::newRow("several, no default")
+        << QString() << QStringList{QStringLiteral("Klasse-3b"), QStringLiteral("Lehrerzimmer")}
+        << QString() << severalWithoutDefault;
+    QTest::newRow("several with instances, no default")
+        << QString()
+        << QStringList{QStringLiteral("Klasse-3b"), QStringLiteral("Klasse-3b/quer"), QStringLiteral("Lehrerzimmer")}
+        << QString() << severalWithoutDefault;
+}
+
+void TestPrintPdf::chosenPrinter()
+{
+    QFETCH(QString, defaultPrinter);
+    QFETCH(QStringList, installed);
+    QFETCH(QString, printer);
+    QFETCH(QString, failure);
+    const PrinterChoice choice = choosePrinter(defaultPrinter, installed);
+    QCOMPARE(choice.printer, printer);
+    QCOMPARE(choice.failure, failure);
 }
 
 QTEST_MAIN(TestPrintPdf)

@@ -1,16 +1,20 @@
 // Printing from a trainer through the real printer code against a print server of the
-// test's own (tests/e2e/private_cups.sh): none at all, one that refuses the job, one that
-// stops while the teacher is asked, and one that works. Whatever goes wrong, the teacher
-// reads why in German and never "wird gedruckt".
+// test's own (tests/e2e/private_cups.sh): none at all, one that works, printers without a
+// default, one that refuses the job, one that stops while the teacher is asked. Whatever
+// goes wrong, the teacher reads why in German, with a warning, and never "wird gedruckt".
+// The test has a home of its own: the user's printer settings (~/.cups/lpoptions naming
+// another default printer) must not reach it.
 #include "fake_clipboard.h"
 #include "fake_dialogs.h"
 #include "scripted_random.h"
 #include "shell/application.h"
 #include "trainers/common/trainer_window.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -23,6 +27,8 @@ private Q_SLOTS:
     void initTestCase();
     void noPrinterInstalled();
     void printServerWorks();
+    void noDefaultPrinter_data();
+    void noDefaultPrinter();
     void printServerRefusesTheJob();
     void printServerStopsWhileTheTeacherIsAsked();
     void cleanupTestCase();
@@ -30,7 +36,10 @@ private Q_SLOTS:
 private:
     bool startServer();
     void stopServer();
-    QString printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen = {});
+    QString printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen = {},
+                       MessageIcon *icon = nullptr);
+    bool addPrinter(const QString &name);
+    QString jobs();
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
 
     QTemporaryDir m_dir;
@@ -46,6 +55,12 @@ void TestPrintServer::initTestCase()
             QSKIP(qPrintable(QStringLiteral("%1 is not installed").arg(QLatin1String(tool))));
     }
     QVERIFY(m_dir.isValid());
+    // The print library reads the user's default printer and options from $HOME/.cups, and
+    // takes LPDEST or PRINTER before any of them.
+    QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("home/.cups")));
+    qputenv("HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("home"))));
+    qunsetenv("LPDEST");
+    qunsetenv("PRINTER");
     // The print library reads the server once: it is this socket for the whole test,
     // with no server behind it to begin with.
     m_socket = m_dir.filePath(QStringLiteral("cups/cups.sock"));
@@ -97,7 +112,8 @@ void TestPrintServer::stopServer()
 
 // "Blatt", then "Aufgaben drucken" in the one-row trainer, with the lock's password typed
 // right and the print question answered Yes. The message the teacher reads at the end.
-QString TestPrintServer::printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen)
+QString TestPrintServer::printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen,
+                                    MessageIcon *icon)
 {
     FakeDialogs dialogs;
     ScriptedRandom random;
@@ -112,6 +128,8 @@ QString TestPrintServer::printSheet(const std::function<void(const FakeDialogs::
     trainer->findChild<QPushButton *>(QStringLiteral("Befehl14"))->click();
     trainer->findChild<QPushButton *>(QStringLiteral("Befehl17"))->click();
     const FakeDialogs::Call last = dialogs.last();
+    if (icon)
+        *icon = last.icon;
     return last.title == QLatin1String("Drucken") ? last.text : QStringLiteral("(no print message)");
 }
 
@@ -123,15 +141,79 @@ void TestPrintServer::noPrinterInstalled()
     QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
 }
 
+// A PDF printer like the server's own, not set as the default.
+bool TestPrintServer::addPrinter(const QString &name)
+{
+    return run(QStringLiteral("/usr/sbin/lpadmin"),
+               {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
+                QStringLiteral("cups-pdf:/"), QStringLiteral("-P"),
+                QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd")});
+}
+
+// The jobs the server holds, one line each.
+QString TestPrintServer::jobs()
+{
+    QString jobs;
+    run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o")},
+        &jobs);
+    return jobs;
+}
+
 void TestPrintServer::printServerWorks()
 {
     QVERIFY(startServer());
     const QString text = printSheet();
     QCOMPARE(text, QStringLiteral("Das Rechenblatt wird gedruckt ...\r\r"));
-    QString jobs;
-    QVERIFY(run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"),
-                                           QStringLiteral("-o")}, &jobs));
-    QVERIFY2(jobs.contains(QStringLiteral("Malrechnen-PDF-")), qPrintable(jobs));
+    QVERIFY2(jobs().contains(QStringLiteral("Malrechnen-PDF-")), qPrintable(jobs()));
+}
+
+void TestPrintServer::noDefaultPrinter_data()
+{
+    QTest::addColumn<QStringList>("printers");
+    QTest::addColumn<QString>("expected"); // the message, or the queue that got the job
+
+    QTest::newRow("the only printer") << QStringList{QStringLiteral("Klasse-3b")}
+                                      << QStringLiteral("Klasse-3b");
+    QTest::newRow("two printers")
+        << QStringList{QStringLiteral("Klasse-3b"), QStringLiteral("Lehrerzimmer")}
+        << QStringLiteral("Es ist kein Standarddrucker festgelegt (eingerichtet sind: „Klasse-3b“, "
+                          "„Lehrerzimmer“).\rEinen Standarddrucker legt man in den "
+                          "Druckereinstellungen des Systems fest oder im Terminal mit "
+                          "„lpoptions -d Druckername“.\rDas Rechenblatt wurde nicht gedruckt.\r\r");
+}
+
+void TestPrintServer::noDefaultPrinter()
+{
+    QFETCH(QStringList, printers);
+    QFETCH(QString, expected);
+    QVERIFY(m_server > 0);
+    const QString lpadmin = QStringLiteral("/usr/sbin/lpadmin");
+    const QString ownPrinter = QStringLiteral("Malrechnen-PDF");
+    // Removing the default printer leaves the server without a default; the server's own
+    // printer comes back as the default afterwards, whatever happened.
+    QVERIFY(run(lpadmin, {QStringLiteral("-x"), ownPrinter}));
+    const auto restore = qScopeGuard([&] {
+        for (const QString &printer : printers)
+            run(lpadmin, {QStringLiteral("-x"), printer});
+        addPrinter(ownPrinter);
+        run(lpadmin, {QStringLiteral("-d"), ownPrinter});
+    });
+    for (const QString &printer : printers)
+        QVERIFY(addPrinter(printer));
+
+    const QString jobsBefore = jobs();
+    MessageIcon icon = MessageIcon::None;
+    const QString text = printSheet({}, &icon);
+    const QString jobsAfter = jobs();
+    if (printers.size() == 1) {
+        QCOMPARE(text, QStringLiteral("Das Rechenblatt wird gedruckt ...\r\r"));
+        const QString job = expected + QLatin1Char('-');
+        QVERIFY2(jobsAfter.count(job) == jobsBefore.count(job) + 1, qPrintable(jobsAfter));
+    } else {
+        QCOMPARE(text, expected);
+        QCOMPARE(icon, MessageIcon::Warning);
+        QCOMPARE(jobsAfter, jobsBefore);
+    }
 }
 
 void TestPrintServer::printServerRefusesTheJob()

@@ -1,0 +1,91 @@
+#include "ui/standard_icons.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStyle>
+#include <QtTest>
+
+// Message boxes come and go all afternoon. Each new box must show the icons the last one
+// showed, the same pictures: a new picture per box is another entry in Qt's pixmap cache.
+// The buttons of a box carry icons under X only (ctest runs this test there too, as
+// xcb.tst_standard_icons); the style hands them out on every platform.
+class TestStandardIcons : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void styleHandsOutTheSamePicture_data();
+    void styleHandsOutTheSamePicture();
+    void boxesShareTheirIcons_data();
+    void boxesShareTheirIcons();
+    void styleIsKept();
+};
+
+void TestStandardIcons::initTestCase()
+{
+    keepStandardIcons();
+}
+
+void TestStandardIcons::styleHandsOutTheSamePicture_data()
+{
+    QTest::addColumn<QStyle::StandardPixmap>("icon");
+    QTest::newRow("OK") << QStyle::SP_DialogOkButton;
+    QTest::newRow("Ja") << QStyle::SP_DialogYesButton;
+    QTest::newRow("Nein") << QStyle::SP_DialogNoButton;
+    QTest::newRow("Abbrechen") << QStyle::SP_DialogCancelButton;
+    QTest::newRow("warning") << QStyle::SP_MessageBoxWarning;
+    QTest::newRow("question") << QStyle::SP_MessageBoxQuestion;
+}
+
+void TestStandardIcons::styleHandsOutTheSamePicture()
+{
+    QFETCH(QStyle::StandardPixmap, icon);
+    const auto picture = [icon] {
+        return QApplication::style()->standardIcon(icon).pixmap(QSize(16, 16)).cacheKey();
+    };
+    // The first request may still settle its picture in the cache (an icon drawn at a size
+    // of its own); from then on every request gets the same one.
+    picture();
+    const qint64 second = picture();
+    QCOMPARE(picture(), second);
+}
+
+void TestStandardIcons::boxesShareTheirIcons_data()
+{
+    QTest::addColumn<QMessageBox::Icon>("icon");
+    QTest::addColumn<QMessageBox::StandardButtons>("buttons");
+    QTest::newRow("message") << QMessageBox::NoIcon << QMessageBox::StandardButtons(QMessageBox::Ok);
+    QTest::newRow("warning") << QMessageBox::Warning << QMessageBox::StandardButtons(QMessageBox::Ok);
+    QTest::newRow("question") << QMessageBox::Question
+                              << QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No);
+}
+
+void TestStandardIcons::boxesShareTheirIcons()
+{
+    QFETCH(QMessageBox::Icon, icon);
+    QFETCH(QMessageBox::StandardButtons, buttons);
+    // What each box shows: its icon and the pictures on its buttons, as painted.
+    const auto shown = [&] {
+        QMessageBox box(icon, QStringLiteral("Titel"), QStringLiteral("Text"), buttons);
+        box.show();
+        QList<qint64> pictures{box.iconPixmap().cacheKey()};
+        for (QAbstractButton *button : box.buttons())
+            pictures.append(button->icon().pixmap(button->iconSize(), box.devicePixelRatio()).cacheKey());
+        return pictures;
+    };
+    shown();
+    const QList<qint64> second = shown();
+    QCOMPARE(shown(), second);
+}
+
+void TestStandardIcons::styleIsKept()
+{
+    QStyle *style = QApplication::style();
+    keepStandardIcons();
+    QCOMPARE(QApplication::style(), style);
+    QVERIFY(qobject_cast<StandardIconStyle *>(style));
+}
+
+QTEST_MAIN(TestStandardIcons)
+#include "tst_standard_icons.moc"
