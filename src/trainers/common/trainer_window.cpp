@@ -237,6 +237,22 @@ QPushButton *TrainerWindow::addButton(const QString &name, const QString &text, 
     return button;
 }
 
+QPushButton *TrainerWindow::addModeButton(const QString &name, const QString &text, int row)
+{
+    QPushButton *button = addButton(name, text, row);
+    // A click toggles it; the trainer then shows the mode it chose (see showActiveMode).
+    button->setCheckable(true);
+    m_modeButtons << button;
+    return button;
+}
+
+void TrainerWindow::showActiveMode(const QString &buttonName)
+{
+    for (QPushButton *button : std::as_const(m_modeButtons)) {
+        button->setChecked(button->objectName() == buttonName);
+    }
+}
+
 TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
                                                      std::optional<QChar> digit)
 {

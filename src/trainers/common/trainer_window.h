@@ -106,6 +106,9 @@ protected:
                      QWidget *parent = nullptr);
     QFrame *addRule(const QString &name, const QRect &rect, QWidget *parent = nullptr);
     QPushButton *addButton(const QString &name, const QString &text, int row);
+    // A mode button stays pressed while its kind of problem is on.
+    QPushButton *addModeButton(const QString &name, const QString &text, int row);
+    void showActiveMode(const QString &buttonName);
     QWidget *named(const QString &name) const { return m_named.value(name); }
     // Places a widget at a rectangle of the window's design size (in its parent's
     // coordinates); the window scales it with everything else when it is resized.
@@ -145,6 +148,7 @@ private:
     QLabel *m_marker = nullptr;
     std::optional<QChar> m_chosenKey;
     QString m_marked;
+    QList<QPushButton *> m_modeButtons;
     QStringList m_sheet;
     QLabel *m_sheetPanel = nullptr;
     QListWidget *m_sheetList = nullptr;
