@@ -101,6 +101,8 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         "  border-radius: 5px; }"
         "DropField[dropTarget=\"true\"] { border-color: rgb(230, 130, 0);"
         "  background-color: rgb(255, 243, 208); }"
+        "QPushButton[mode=\"true\"]:checked { background-color: rgb(0, 0, 128); color: white;"
+        "  border: 2px solid rgb(0, 0, 64); border-radius: 4px; font-weight: bold; }"
         "QLabel[role=\"digit\"] { color: rgb(0, 0, 96); }"
         "QFrame[role=\"rule\"] { background-color: rgb(0, 0, 96); }"
         ""));
@@ -242,6 +244,7 @@ QPushButton *TrainerWindow::addModeButton(const QString &name, const QString &te
     QPushButton *button = addButton(name, text, row);
     // A click toggles it; the trainer then shows the mode it chose (see showActiveMode).
     button->setCheckable(true);
+    button->setProperty("mode", true);
     m_modeButtons << button;
     return button;
 }
