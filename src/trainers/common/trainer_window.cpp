@@ -88,8 +88,8 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     , m_scaler(this, setup.size)
 {
     setObjectName(QLatin1String(setup.formName));
-    // The window opens at its design size and may be enlarged or maximised: its
-    // contents scale with it.
+    // The window is drawn at its design size, opens scaled to the screen and may be
+    // enlarged or maximised: its contents scale with it.
     setMinimumSize(setup.size);
     resize(setup.size);
     setStyleSheet(QStringLiteral(
@@ -601,6 +601,7 @@ void TrainerWindow::showEvent(QShowEvent *event)
     // Only the program's own show deals a problem; a message box closing or the pupil
     // coming back from another application leaves the problem on screen.
     if (!event->spontaneous()) {
+        m_scaler.sizeForScreenOnce();
         centreOnScreen(this);
         NextProblem();
     }
