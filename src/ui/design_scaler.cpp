@@ -1,5 +1,7 @@
 #include "ui/design_scaler.h"
 
+#include "ui/window_geometry.h"
+
 #include <QWidget>
 
 DesignScaler::DesignScaler(QWidget *window, QSize designSize)
@@ -55,4 +57,12 @@ void DesignScaler::apply()
             record(widget);
         apply(widget);
     }
+}
+
+void DesignScaler::sizeForScreenOnce()
+{
+    if (m_sizedForScreen)
+        return;
+    m_sizedForScreen = true;
+    openAtScreenSize(m_window, m_designSize);
 }

@@ -19,6 +19,9 @@ public:
     void setDesignGeometry(QWidget *widget, const QRect &rect);
     // Scales every control to the window's current size.
     void apply();
+    // Called as the window is shown: the first time it takes its opening size on the screen
+    // it appears on; later it keeps the size it has, whoever gave it.
+    void sizeForScreenOnce();
 
 private:
     struct Design
@@ -35,4 +38,5 @@ private:
     QHash<QWidget *, Design> m_design;
     qreal m_scale = 1.0;
     QPoint m_offset;
+    bool m_sizedForScreen = false;
 };

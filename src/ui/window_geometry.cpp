@@ -4,9 +4,21 @@
 #include <QScreen>
 #include <QWidget>
 
+namespace {
+
+QScreen *screenOf(QWidget *window)
+{
+    return window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+}
+
+constexpr qreal trainerHeight = 392;
+constexpr qreal trainerShare = 0.6;
+
+} // namespace
+
 void centreOnScreen(QWidget *window, int topDivisor)
 {
-    QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    QScreen *screen = screenOf(window);
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
@@ -14,4 +26,25 @@ void centreOnScreen(QWidget *window, int topDivisor)
     const double left = area.left() + (area.width() - size.width()) / 2.0;
     const double top = area.top() + (area.height() - size.height()) / double(topDivisor);
     window->move(int(left), int(top));
+}
+
+QSize openingSize(QSize design, const QRect &available, QSize frame)
+{
+    if (design.isEmpty() || available.isEmpty())
+        return design;
+    const qreal share = trainerShare * available.height() / trainerHeight;
+    const qreal fits = qMin(qreal(available.width() - frame.width()) / design.width(),
+                            qreal(available.height() - frame.height()) / design.height());
+    const qreal scale = qMax(1.0, qMin(share, fits));
+    return (QSizeF(design) * scale).toSize();
+}
+
+void openAtScreenSize(QWidget *window, QSize design)
+{
+    QScreen *screen = screenOf(window);
+    if (!screen)
+        return;
+    const QSize frame = window->frameGeometry().size() - window->size();
+    window->resize(frame.isEmpty() ? openingSize(design, screen->availableGeometry())
+                                   : openingSize(design, screen->availableGeometry(), frame));
 }

@@ -283,9 +283,10 @@ def scenario_pupil_solves_two_and_three_rows(binary, shots):
         full_screen_shot(p, "Zweireihige Multiplikation", "two_row_full_screen")
         p.click(p.get(win, role="push button", name="Ende"))
 
-        # Three-row trainer, gap problem: the nine blanks.
+        # Three-row trainer, gap problem: the nine blanks. A mode button stays pressed, so the
+        # accessibility bus shows it as a check box.
         win = open_trainer(p, "dreireihig", "Dreireihige Multiplikation")
-        p.click(p.get(win, role="push button", name="Lücke"))
+        p.click(p.get(win, role="check box", name="Lücke"))
         multiplicand, multiplier = read_operands(p, win, 3)
         answer = rows_answer(multiplicand, multiplier, 3)
         filled = fill_rows(p, win, answer, only_empty=True, shot="three_row_mid_gap_problem")

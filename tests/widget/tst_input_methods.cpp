@@ -3,10 +3,12 @@
 #include "scripted_random.h"
 #include "shell/application.h"
 #include "trainers/common/digit_key.h"
+#include "trainers/common/drop_field.h"
 #include "trainers/common/exercise.h"
 #include "trainers/common/trainer_window.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
@@ -70,6 +72,11 @@ private Q_SLOTS:
     void choosingAKeyAgainLetsItGo();
     void keyboardAloneSolvesAProblem();
     void tabAndArrowsMoveBetweenFields();
+    void frameMovesOnAfterEveryRightDigit_data();
+    void frameMovesOnAfterEveryRightDigit();
+    void frameGrowsWithTheWindow();
+    void nothingReachesAFieldUnderTheSheet_data();
+    void nothingReachesAFieldUnderTheSheet();
 };
 
 void InputMethodsTest::everyMethodGoesThroughTheDropRule_data()
@@ -175,6 +182,162 @@ void InputMethodsTest::tabAndArrowsMoveBetweenFields()
     QCOMPARE(focused(), QString("Bezeichnung12"));
     QTest::keyClick(form->focusWidget(), Qt::Key_Down); // nothing below: stays
     QCOMPARE(focused(), QString("Bezeichnung12"));
+}
+
+namespace {
+
+// The three trainers, single and gap problems, with every way a pupil enters a digit.
+void addTrainerMethodRows(bool withGap)
+{
+    QTest::addColumn<WindowId>("trainer");
+    QTest::addColumn<bool>("gap");
+    QTest::addColumn<Method>("method");
+    const struct { const char *name; WindowId id; } trainers[] = {
+        {"one-row", WindowId::OneRow}, {"two-row", WindowId::TwoRow}, {"three-row", WindowId::ThreeRow}};
+    const struct { const char *name; Method method; } methods[] = {
+        {"drag", Method::Drag}, {"tap", Method::Click}, {"type", Method::Type}};
+    for (const auto &t : trainers) {
+        for (bool gap : withGap ? QList<bool>{false, true} : QList<bool>{false}) {
+            for (const auto &m : methods)
+                QTest::addRow("%s, %s, %s", t.name, gap ? "gap" : "single", m.name) << t.id << gap << m.method;
+        }
+    }
+}
+
+void chooseGapMode(TrainerWindow *form, WindowId trainer)
+{
+    form->findChild<QPushButton *>(trainer == WindowId::OneRow ? "Befehl12" : "Befehl13")->click();
+}
+
+// The fields that show the orange frame.
+QStringList framed(TrainerWindow *form)
+{
+    QStringList names;
+    for (const DropField *field : form->findChildren<DropField *>()) {
+        if (field->isMarked())
+            names << field->objectName();
+    }
+    return names;
+}
+
+bool isOrange(QRgb pixel)
+{
+    return qRed(pixel) > 200 && qGreen(pixel) > 90 && qGreen(pixel) < 170 && qBlue(pixel) < 90;
+}
+
+// How many pixel rows of orange the field shows at the top of its box.
+int frameThickness(QWidget *field)
+{
+    const QImage image = field->grab().toImage();
+    int rows = 0;
+    for (int y = 0; y < image.height() / 2; ++y)
+        rows += isOrange(image.pixel(image.width() / 2, y)) ? 1 : 0;
+    return rows;
+}
+
+} // namespace
+
+// Whichever way a right digit comes, the frame (and with it the keyboard) moves on to the
+// next field in written order; a wrong one leaves it on the field that refused it.
+void InputMethodsTest::frameMovesOnAfterEveryRightDigit_data()
+{
+    addTrainerMethodRows(true);
+}
+
+void InputMethodsTest::frameMovesOnAfterEveryRightDigit()
+{
+    QFETCH(WindowId, trainer);
+    QFETCH(bool, gap);
+    QFETCH(Method, method);
+    Program program;
+    TrainerWindow *form = program.open(trainer);
+    if (gap)
+        chooseGapMode(form, trainer);
+    const QStringList order = form->focusOrder();
+    QVERIFY(order.size() >= 2);
+    QCOMPARE(framed(form), QStringList{order.first()});
+    QVERIFY(isOrange(form->findChild<QWidget *>(order.first())->grab().toImage().pixel(20, 1)));
+
+    const auto expected = [form](const QString &field) { return form->currentExercise().expectedDigit(field).at(0); };
+    enter(form, order.at(1), QChar(u'0' + (expected(order.at(1)).digitValue() + 1) % 10), method);
+    QCOMPARE(program.dialogs.count("Fehler"), 1);
+    QCOMPARE(framed(form), QStringList{order.at(1)}); // after the message box, on the field it refused
+    QCOMPARE(form->focusWidget()->objectName(), order.at(1));
+
+    for (int i = 0; i + 1 < order.size(); ++i) {
+        enter(form, order.at(i), expected(order.at(i)), method);
+        QCOMPARE(framed(form), QStringList{order.at(i + 1)});
+        QCOMPARE(form->markedField(), order.at(i + 1));
+        QCOMPARE(form->focusWidget()->objectName(), order.at(i + 1));
+    }
+    enter(form, order.last(), expected(order.last()), method);
+    QCOMPARE(program.dialogs.count("Fehler"), 1);
+    QCOMPARE(program.dialogs.calls.size(), 2); // the problem was solved
+    QCOMPARE(framed(form), QStringList{form->focusOrder().first()});
+}
+
+void InputMethodsTest::frameGrowsWithTheWindow()
+{
+    Program program;
+    TrainerWindow *form = program.open(WindowId::OneRow);
+    QWidget *field = form->findChild<QWidget *>(form->markedField());
+    const int atDesignSize = frameThickness(field);
+    QVERIFY(atDesignSize >= 2);
+    form->resize(form->size() * 2);
+    QVERIFY2(frameThickness(field) >= 2 * atDesignSize - 1,
+             qPrintable(QStringLiteral("%1 then %2").arg(atDesignSize).arg(frameThickness(field))));
+}
+
+// While "Blatt" shows the sheet over the problem, the fields under it take no digit in
+// any way and Tab passes them by; "Abbruch" gives the focus back to the field that had it.
+void InputMethodsTest::nothingReachesAFieldUnderTheSheet_data()
+{
+    addTrainerMethodRows(false);
+}
+
+void InputMethodsTest::nothingReachesAFieldUnderTheSheet()
+{
+    QFETCH(WindowId, trainer);
+    QFETCH(Method, method);
+    Program program;
+    TrainerWindow *form = program.open(trainer);
+    const QString field = form->focusOrder().at(1);
+    QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
+    QCOMPARE(form->focusWidget()->objectName(), field);
+
+    form->findChild<QPushButton *>("Befehl14")->click();
+    auto *sheet = form->findChild<QListWidget *>("Liste5");
+    QCOMPARE(form->focusWidget(), sheet);
+    const QChar right = form->currentExercise().expectedDigit(field).at(0);
+    QWidget *covered = form->findChild<QWidget *>(field);
+    for (const QChar digit : {right, QChar(u'0' + (right.digitValue() + 1) % 10)}) {
+        if (method == Method::Click) { // the tap lands where the field is on screen
+            auto *key = form->findChild<QPushButton *>(QStringLiteral("Befehl%1").arg(digit.digitValue() + 2));
+            QTest::mouseClick(key, Qt::LeftButton);
+            QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {},
+                              covered->mapTo(form, covered->rect().center()));
+            QTest::mouseClick(covered, Qt::LeftButton);
+            form->chooseKey(digit); // let it go
+        } else {
+            enter(form, field, digit, method);
+        }
+        QTest::keyClick(form->focusWidget(), Qt::Key(digit.unicode()));
+    }
+    QCOMPARE(form->score().points(), 0);
+    QCOMPARE(form->score().errors(), 0);
+    QVERIFY(program.dialogs.calls.isEmpty());
+    QCOMPARE(form->currentExercise().caption(field), QString());
+
+    for (int i = 0; i < 40; ++i) {
+        QTest::keyClick(form->focusWidget(), Qt::Key_Tab);
+        QVERIFY2(!qobject_cast<DropField *>(form->focusWidget()), qPrintable(form->focusWidget()->objectName()));
+    }
+
+    form->findChild<QPushButton *>("Befehl16")->click();
+    QCOMPARE(form->focusWidget()->objectName(), field);
+    QCOMPARE(framed(form), QStringList{field});
+    enter(form, field, right, method);
+    QCOMPARE(form->score().points(), 1);
 }
 
 QTEST_MAIN(InputMethodsTest)

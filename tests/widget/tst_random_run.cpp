@@ -248,7 +248,8 @@ private:
     {
         const Exercise &ex = trainer->currentExercise();
         const QString name = field->objectName();
-        const bool isField = ex.isField(name);
+        // Under the worksheet view a field takes nothing: no point, no error, no box.
+        const bool isField = ex.isField(name) && !trainer->findChild<QWidget *>(QStringLiteral("Liste5"))->isVisible();
         const QString candidate = digit ? QString(*digit) : ex.caption(name);
         const bool right = !candidate.isEmpty() && candidate == ex.expectedDigit(name);
         deliver();

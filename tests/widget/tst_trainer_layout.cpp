@@ -36,6 +36,8 @@ class TrainerLayoutTest : public QObject
 private Q_SLOTS:
     void nothingOverlapsAtAnySize_data();
     void nothingOverlapsAtAnySize();
+    void activeModeButtonLooksPressed_data();
+    void activeModeButtonLooksPressed();
 };
 
 void TrainerLayoutTest::nothingOverlapsAtAnySize_data()
@@ -94,6 +96,53 @@ void TrainerLayoutTest::nothingOverlapsAtAnySize()
                                                 size.height() / qreal(design.height())));
     else
         QCOMPARE(font, designFont);
+}
+
+void TrainerLayoutTest::activeModeButtonLooksPressed_data()
+{
+    QTest::addColumn<WindowId>("trainer");
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("pressed");
+    const WindowId one = WindowId::OneRow;
+    QTest::newRow("one-row, opened") << one << QStringList() << "Befehl21";
+    QTest::newRow("one-row, mal Z") << one << QStringList{"Befehl20"} << "Befehl20";
+    QTest::newRow("one-row, mal H") << one << QStringList{"Befehl13"} << "Befehl13";
+    QTest::newRow("one-row, mal H, Lücke") << one << QStringList{"Befehl13", "Befehl12"} << "Befehl12";
+    QTest::newRow("one-row, Lücke twice") << one << QStringList{"Befehl12", "Befehl12"} << "Befehl12";
+    QTest::newRow("one-row, mal E twice") << one << QStringList{"Befehl21", "Befehl21"} << "Befehl21";
+    QTest::newRow("one-row, Lücke, mal Z") << one << QStringList{"Befehl12", "Befehl20"} << "Befehl20";
+    QTest::newRow("one-row, Lücke, Ende") << one << QStringList{"Befehl20", "Befehl12", "Befehl1"} << "Befehl20";
+    for (auto [name, id] : {std::pair{"two-row", WindowId::TwoRow}, {"three-row", WindowId::ThreeRow}}) {
+        QTest::addRow("%s, opened", name) << id << QStringList() << "Befehl21";
+        QTest::addRow("%s, Lücke", name) << id << QStringList{"Befehl13"} << "Befehl13";
+        QTest::addRow("%s, Lücke twice", name) << id << QStringList{"Befehl13", "Befehl13"} << "Befehl13";
+        QTest::addRow("%s, Lücke, Normal", name) << id << QStringList{"Befehl13", "Befehl21"} << "Befehl21";
+        QTest::addRow("%s, Lücke, Ende", name) << id << QStringList{"Befehl13", "Befehl1"} << "Befehl21";
+    }
+}
+
+// The mode button of the kind of problem on screen looks pressed, and only that one.
+void TrainerLayoutTest::activeModeButtonLooksPressed()
+{
+    QFETCH(WindowId, trainer);
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, pressed);
+    FakeDialogs dialogs;
+    ScriptedRandom random;
+    Application app(dialogs, random);
+    app.start();
+    app.registry().switchTo(trainer);
+    QWidget *form = app.registry().window(trainer);
+    for (const QString &button : clicks)
+        QTest::mouseClick(form->findChild<QPushButton *>(button), Qt::LeftButton);
+    if (!form->isVisible()) // "Ende": the next visit
+        app.registry().switchTo(trainer);
+    QStringList checked;
+    for (QPushButton *button : form->findChildren<QPushButton *>()) {
+        if (button->isChecked() && !qobject_cast<DigitKey *>(button))
+            checked << button->objectName();
+    }
+    QCOMPARE(checked, QStringList{pressed});
 }
 
 QTEST_MAIN(TrainerLayoutTest)

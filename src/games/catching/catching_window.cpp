@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -26,16 +27,25 @@ constexpr double fontPoints = 13.5;
 constexpr int restingInterval = 1000;
 constexpr int startSpeed = 2;
 const QRect boardRect(8, 48, 466, 284);
+const QSize designSize(640, 380);
 
 QString title()
 {
     return QStringLiteral("Zahlfange");
 }
 
-QFont gridFont()
+QFont boldFont(int pixelSize)
 {
     QFont font;
-    font.setPointSizeF(fontPoints);
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    return font;
+}
+
+QFont gridFont(qreal scale)
+{
+    QFont font;
+    font.setPointSizeF(fontPoints * scale);
     return font;
 }
 
@@ -84,7 +94,7 @@ protected:
         painter.setPen(QColor(120, 140, 180));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         painter.setPen(CatchingWindow::digitColour());
-        painter.setFont(gridFont());
+        painter.setFont(gridFont(m_window.boardScale()));
         const QString digits = game.digitsLeft();
         for (int i = 1; i <= digits.size(); ++i)
             drawAt(painter, game.digitCell(i), digits.at(i - 1));
@@ -112,22 +122,31 @@ QColor CatchingWindow::backgroundColour()
     return QColor(255, 252, 220);
 }
 
+qreal CatchingWindow::boardScale() const
+{
+    return m_board ? m_board->width() / qreal(boardRect.width()) : 1.0;
+}
+
 QRect CatchingWindow::cellRect(QPoint cell) const
 {
-    const double x = cell.x() * cellPoints * pixelsPerPoint - boardRect.left();
-    const double y = cell.y() * cellPoints * pixelsPerPoint - boardRect.top();
-    const int side = int(cellPoints * pixelsPerPoint + 0.5);
-    return QRect(int(x + 0.5), int(y + 0.5), side, side + 4);
+    const qreal scale = boardScale();
+    const double x = (cell.x() * cellPoints * pixelsPerPoint - boardRect.left()) * scale;
+    const double y = (cell.y() * cellPoints * pixelsPerPoint - boardRect.top()) * scale;
+    const double side = cellPoints * pixelsPerPoint * scale;
+    return QRect(int(x + 0.5), int(y + 0.5), int(side + 0.5), int(side + 4 * scale + 0.5));
 }
 
 CatchingWindow::CatchingWindow(Services &services, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
     , m_game(services.random)
+    , m_scaler(this, designSize)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(title());
-    setFixedSize(640, 380);
+    // Drawn at this size; opens scaled to the screen and scales with the window.
+    setMinimumSize(designSize);
+    resize(designSize);
     setFocusPolicy(Qt::StrongFocus);
     QPalette formPalette = palette();
     formPalette.setColor(QPalette::Window, QColor(222, 232, 248));
@@ -136,7 +155,8 @@ CatchingWindow::CatchingWindow(Services &services, QWidget *parent)
 
     auto *heading = new QLabel(QStringLiteral("Fange die Zahlen der Reihe nach: 0, 1, 2 … 9!"), this);
     heading->setGeometry(8, 8, 466, 34);
-    heading->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128); font-size: 17px; font-weight: bold;"));
+    heading->setStyleSheet(QStringLiteral("color: rgb(0, 0, 128);"));
+    heading->setFont(boldFont(17));
 
     m_board = new PlayingArea(*this, this);
     m_board->setGeometry(boardRect);
@@ -149,8 +169,9 @@ CatchingWindow::CatchingWindow(Services &services, QWidget *parent)
     m_next->setGeometry(530, 70, 60, 60);
     m_next->setAlignment(Qt::AlignCenter);
     m_next->setStyleSheet(QStringLiteral("background-color: %1; color: %2; border: 2px solid %2;"
-                                         " border-radius: 8px; font-size: 40px; font-weight: bold;")
+                                         " border-radius: 8px;")
                               .arg(backgroundColour().name(), digitColour().name()));
+    m_next->setFont(boldFont(40));
 
     const struct {
         const char *name;
@@ -169,6 +190,7 @@ CatchingWindow::CatchingWindow(Services &services, QWidget *parent)
         auto *picture = new ClickableLabel(this);
         picture->setObjectName(QLatin1String(arrow.name));
         picture->setPixmap(arrowPixmap(arrowSize, arrow.turns));
+        picture->setScaledContents(true);
         picture->setGeometry(QRect(arrow.at, QSize(arrowSize, arrowSize)));
         picture->setCursor(Qt::PointingHandCursor);
         picture->setToolTip(QString::fromUtf8(arrow.tip));
@@ -264,6 +286,7 @@ void CatchingWindow::showEvent(QShowEvent *event)
 {
     // The program's own show is a new start; coming back from a minimised window is not.
     if (!event->spontaneous()) {
+        m_scaler.sizeForScreenOnce();
         centreOnScreen(this);
         m_game.start(m_services.modul1);
         render();
@@ -272,6 +295,12 @@ void CatchingWindow::showEvent(QShowEvent *event)
         setFocus();
     }
     QWidget::showEvent(event);
+}
+
+void CatchingWindow::resizeEvent(QResizeEvent *event)
+{
+    m_scaler.apply();
+    QWidget::resizeEvent(event);
 }
 
 void CatchingWindow::hideEvent(QHideEvent *event)

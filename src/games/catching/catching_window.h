@@ -1,6 +1,7 @@
 #pragma once
 
 #include "games/catching/catching_game.h"
+#include "ui/design_scaler.h"
 
 #include <QWidget>
 
@@ -29,14 +30,17 @@ public:
     void StopGame();
 
     // Where grid cell (x, y) is drawn, in the coordinates of the playing area Figur1:
-    // the cell sits at (14x, 14y) points on the form.
+    // the cell sits at (14x, 14y) points on the form as designed, scaled with the window.
     QRect cellRect(QPoint cell) const;
+    // The board as drawn against the board as designed.
+    qreal boardScale() const;
     static QColor digitColour();
     static QColor backgroundColour();
 
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -51,4 +55,5 @@ private:
     QLabel *m_next = nullptr;
     QScrollBar *m_speed = nullptr;
     QTimer *m_timer = nullptr;
+    DesignScaler m_scaler;
 };

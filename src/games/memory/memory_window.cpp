@@ -10,6 +10,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QShowEvent>
 
 namespace {
@@ -53,10 +54,13 @@ MemoryWindow::MemoryWindow(Services &services, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
     , m_game(services.random)
+    , m_scaler(this, QSize(windowWidth, windowHeight))
 {
     setObjectName(QStringLiteral("memo"));
     setWindowTitle(title());
-    setFixedSize(windowWidth, windowHeight);
+    // Drawn at this size; opens scaled to the screen and scales with the window.
+    setMinimumSize(windowWidth, windowHeight);
+    resize(windowWidth, windowHeight);
     QPalette formPalette = palette();
     formPalette.setColor(QPalette::Window, QColor(0, 96, 64));
     setPalette(formPalette);
@@ -64,7 +68,11 @@ MemoryWindow::MemoryWindow(Services &services, QWidget *parent)
 
     auto *heading = new QLabel(QStringLiteral("Finde die Zahlenpaare!"), this);
     heading->setGeometry(frameLeft, 8, frameWidth, 40);
-    heading->setStyleSheet(QStringLiteral("color: white; font-size: 18px; font-weight: bold;"));
+    heading->setStyleSheet(QStringLiteral("color: white;"));
+    QFont headingFont = heading->font();
+    headingFont.setPixelSize(18);
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
 
     auto *frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Figur3"));
@@ -154,10 +162,17 @@ void MemoryWindow::render()
 void MemoryWindow::showEvent(QShowEvent *event)
 {
     if (!m_centred && !event->spontaneous()) {
+        m_scaler.sizeForScreenOnce();
         centreOnScreen(this);
         m_centred = true;
     }
     QWidget::showEvent(event);
+}
+
+void MemoryWindow::resizeEvent(QResizeEvent *event)
+{
+    m_scaler.apply();
+    QWidget::resizeEvent(event);
 }
 
 void MemoryWindow::closeEvent(QCloseEvent *event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "games/memory/memory_game.h"
+#include "ui/design_scaler.h"
 
 #include <QWidget>
 
@@ -31,6 +32,7 @@ public:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void render();
@@ -40,4 +42,5 @@ private:
     MemoryGame m_game;
     ClickableLabel *m_fields[MemoryGame::fieldCount] = {};
     bool m_centred = false;
+    DesignScaler m_scaler;
 };

@@ -81,9 +81,39 @@ void DropField::keyPressEvent(QKeyEvent *event)
     }
 }
 
+void DropField::setMarked(bool marked)
+{
+    if (m_marked == marked)
+        return;
+    m_marked = marked;
+    update();
+}
+
+int DropField::markWidth() const
+{
+    // 3 pixels on a digit box of the design size, 2 on a carry box.
+    return qMax(2, qRound(height() / 14.0));
+}
+
+void DropField::focusInEvent(QFocusEvent *event)
+{
+    QLabel::focusInEvent(event);
+    Q_EMIT focused(objectName());
+}
+
 void DropField::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event); // background and box
+    if (m_marked) {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal width = markWidth();
+        painter.setPen(QPen(QColor(230, 130, 0), width));
+        painter.setBrush(Qt::NoBrush);
+        const qreal radius = width + 2;
+        painter.drawRoundedRect(QRectF(rect()).adjusted(width / 2, width / 2, -width / 2, -width / 2),
+                                radius, radius);
+    }
     if (text().isEmpty())
         return;
     // Centre the digit itself, not the font's line box: a typeface for beginning readers

@@ -13,6 +13,12 @@ class DropField : public QLabel
 public:
     explicit DropField(QWidget *parent = nullptr);
 
+    // The orange frame: the field where the next digit goes. It is drawn whether or not
+    // the window is active, and its width grows with the box.
+    void setMarked(bool marked);
+    bool isMarked() const { return m_marked; }
+    int markWidth() const;
+
 Q_SIGNALS:
     // `digit` is empty when the drop carried anything but a digit key.
     void dropped(const QString &field, const QString &digit);
@@ -20,6 +26,7 @@ Q_SIGNALS:
     void typed(const QString &field, QChar digit);
     // An arrow key: dx, dy of -1, 0 or 1.
     void stepped(const QString &field, int dx, int dy);
+    void focused(const QString &field);
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -28,8 +35,11 @@ protected:
     void dropEvent(QDropEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     void setHighlighted(bool on);
+
+    bool m_marked = false;
 };

@@ -48,9 +48,9 @@ RowsWindow::RowsWindow(Services &services, const RowsTables &tables, const RowsL
     m_liste2->setObjectName(QStringLiteral("Liste2"));
     m_liste2->hide();
 
-    connect(addButton(QStringLiteral("Befehl21"), QStringLiteral("Normal"), 0),
+    connect(addModeButton(QStringLiteral("Befehl21"), QStringLiteral("Normal"), 0),
             &QPushButton::clicked, this, &RowsWindow::chooseSingleMode);
-    connect(addButton(QStringLiteral("Befehl13"), QStringLiteral("Lücke"), 1),
+    connect(addModeButton(QStringLiteral("Befehl13"), QStringLiteral("Lücke"), 1),
             &QPushButton::clicked, this, &RowsWindow::chooseGapMode);
     m_displaySwitch = addButton(QStringLiteral("Befehl12"), QStringLiteral("Treppe"), 2);
     m_displaySwitch->setToolTip(QStringLiteral("Darstellung der Teilprodukte umschalten"));
@@ -141,6 +141,7 @@ void RowsWindow::placeGapPanel()
     m_gapPanel->setVisible(m_gapMode);
     m_singleLayout->setVisible(!m_gapMode);
     m_gapPanel->raise();
+    showActiveMode(QLatin1String(m_gapMode ? "Befehl13" : "Befehl21"));
 }
 
 void RowsWindow::renderLists()

@@ -89,8 +89,8 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     , m_scaler(this, setup.size)
 {
     setObjectName(QLatin1String(setup.formName));
-    // The window opens at its design size and may be enlarged or maximised: its
-    // contents scale with it.
+    // The window is drawn at its design size, opens scaled to the screen and may be
+    // enlarged or maximised: its contents scale with it.
     setMinimumSize(setup.size);
     resize(setup.size);
     setStyleSheet(QStringLiteral(
@@ -98,11 +98,12 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         "DropField { background-color: white; border: 2px solid rgb(120, 150, 190);"
         "  border-radius: 4px; color: rgb(0, 0, 96); }"
         "DropField[given=\"true\"] { border-color: transparent; background-color: transparent; }"
-        "DropField:focus { border: 3px solid rgb(230, 130, 0); }"
         "DigitKey:checked { background-color: rgb(255, 210, 80); border: 3px solid rgb(200, 110, 0);"
         "  border-radius: 5px; }"
         "DropField[dropTarget=\"true\"] { border-color: rgb(230, 130, 0);"
         "  background-color: rgb(255, 243, 208); }"
+        "QPushButton[mode=\"true\"]:checked { background-color: rgb(0, 0, 128); color: white;"
+        "  border: 2px solid rgb(0, 0, 64); border-radius: 4px; font-weight: bold; }"
         "QLabel[role=\"digit\"] { color: rgb(0, 0, 96); }"
         "QFrame[role=\"rule\"] { background-color: rgb(0, 0, 96); }"
         ""));
@@ -192,6 +193,7 @@ DropField *TrainerWindow::addField(const QString &name, const QRect &rect, QWidg
     connect(field, &DropField::clicked, this, &TrainerWindow::placeChosenKey);
     connect(field, &DropField::typed, this, &TrainerWindow::typeDigit);
     connect(field, &DropField::stepped, this, &TrainerWindow::stepFocus);
+    connect(field, &DropField::focused, this, &TrainerWindow::showMark);
     remember(field);
     return field;
 }
@@ -245,11 +247,28 @@ QPushButton *TrainerWindow::addButton(const QString &name, const QString &text, 
     return button;
 }
 
+QPushButton *TrainerWindow::addModeButton(const QString &name, const QString &text, int row)
+{
+    QPushButton *button = addButton(name, text, row);
+    // A click toggles it; the trainer then shows the mode it chose (see showActiveMode).
+    button->setCheckable(true);
+    button->setProperty("mode", true);
+    m_modeButtons << button;
+    return button;
+}
+
+void TrainerWindow::showActiveMode(const QString &buttonName)
+{
+    for (QPushButton *button : std::as_const(m_modeButtons)) {
+        button->setChecked(button->objectName() == buttonName);
+    }
+}
+
 TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
                                                      std::optional<QChar> digit)
 {
     Exercise &ex = exercise();
-    if (!ex.isField(field))
+    if (!ex.isField(field) || m_sheetList->isVisibleTo(this))
         return DropResult::Refused;
     const bool right = ex.drop(field, digit) == Exercise::Verdict::Right;
     renderField(field);
@@ -261,8 +280,23 @@ TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
         renderField(field);
     }
     if (TestSolved())
-        return DropResult::Solved;
+        return DropResult::Solved; // the new problem has marked its first field
+    focusField(right ? fieldAfter(field) : field);
     return right ? DropResult::Accepted : DropResult::Refused;
+}
+
+QString TrainerWindow::fieldAfter(const QString &field) const
+{
+    // A pupil who skipped a field finds the frame back on it once the rest are filled.
+    const QStringList order = focusOrder();
+    const int at = int(order.indexOf(field));
+    const int count = int(order.size());
+    for (int step = 1; step <= count; ++step) {
+        const QString &next = order.at((at + step + count) % count);
+        if (currentExercise().caption(next).isEmpty())
+            return next;
+    }
+    return order.value(at + 1, order.value(0));
 }
 
 bool TrainerWindow::TestSolved()
@@ -294,14 +328,7 @@ void TrainerWindow::placeChosenKey(const QString &field)
 
 void TrainerWindow::typeDigit(const QString &field, QChar digit)
 {
-    const DropResult result = dropOnField(field, digit);
-    if (result == DropResult::Refused) {
-        focusField(field);
-    } else if (result == DropResult::Accepted) {
-        const QStringList order = focusOrder();
-        const int at = order.indexOf(field);
-        focusField(order.value(at + 1, order.value(0)));
-    } // solved: the new problem has focused its first field
+    dropOnField(field, digit);
 }
 
 QStringList TrainerWindow::focusOrder() const
@@ -318,8 +345,20 @@ QStringList TrainerWindow::focusOrder() const
 
 void TrainerWindow::focusField(const QString &field)
 {
+    showMark(field);
     if (QWidget *widget = m_named.value(field))
         widget->setFocus(Qt::OtherFocusReason);
+}
+
+void TrainerWindow::showMark(const QString &field)
+{
+    if (field == m_marked)
+        return;
+    if (auto *old = qobject_cast<DropField *>(m_named.value(m_marked)))
+        old->setMarked(false);
+    m_marked = field;
+    if (auto *now = qobject_cast<DropField *>(m_named.value(field)))
+        now->setMarked(true);
 }
 
 bool TrainerWindow::focusNextPrevChild(bool next)
@@ -494,7 +533,7 @@ void TrainerWindow::buildWorksheetView()
     sheetFont.setBold(true); // the Courier lookalikes are thin on screen
     m_sheetList->setFont(sheetFont);
     m_sheetList->setSelectionMode(QAbstractItemView::NoSelection);
-    m_sheetList->setFocusPolicy(Qt::NoFocus);
+    m_sheetList->setFocusPolicy(Qt::StrongFocus); // the keyboard scrolls it while it is shown
     m_sheetList->setUniformItemSizes(true);
     m_sheetList->setStyleSheet(QStringLiteral("QListWidget::item { padding: 0px; }"));
     m_sheetList->hide();
@@ -509,6 +548,8 @@ void TrainerWindow::ShowWorksheet()
         view->show();
         view->raise();
     }
+    m_sheetList->setFocus(Qt::OtherFocusReason);
+    setFieldsReachable(false);
 }
 
 void TrainerWindow::CloseWorksheet()
@@ -517,6 +558,15 @@ void TrainerWindow::CloseWorksheet()
     m_sheetList->hide();
     m_sheetList->clear();
     m_sheet.clear();
+    setFieldsReachable(true);
+    focusField(m_marked); // the frame kept its field while the sheet covered it
+}
+
+void TrainerWindow::setFieldsReachable(bool reachable)
+{
+    // Every answer field lies under the sheet view.
+    for (DropField *field : findChildren<DropField *>())
+        field->setEnabled(reachable);
 }
 
 void TrainerWindow::PrintProblemSheet()
@@ -559,6 +609,7 @@ void TrainerWindow::showEvent(QShowEvent *event)
     // Only the program's own show deals a problem; a message box closing or the pupil
     // coming back from another application leaves the problem on screen.
     if (!event->spontaneous()) {
+        m_scaler.sizeForScreenOnce();
         centreOnScreen(this);
         NextProblem();
     }

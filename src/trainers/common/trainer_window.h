@@ -61,11 +61,14 @@ public:
     void chooseKey(QChar digit);
     std::optional<QChar> chosenKey() const { return m_chosenKey; }
     void placeChosenKey(const QString &field);
-    // A digit typed on the focused field; after a right digit the focus moves on in
-    // written order.
+    // A digit typed on the focused field.
     void typeDigit(const QString &field, QChar digit);
     // The fields a pupil fills, in written order: shown, and not given by the problem.
     QStringList focusOrder() const;
+    // The field the orange frame stands on, where the next digit goes: the first field of
+    // a new problem, after a right digit the next empty field in written order, after a
+    // wrong one the field that refused it. The keyboard focus goes with it.
+    QString markedField() const { return m_marked; }
 
     // Deals the next problem of the current kind (single or gap).
     virtual void NextProblem() = 0;
@@ -105,6 +108,9 @@ protected:
                      QWidget *parent = nullptr);
     QFrame *addRule(const QString &name, const QRect &rect, QWidget *parent = nullptr);
     QPushButton *addButton(const QString &name, const QString &text, int row);
+    // A mode button stays pressed while its kind of problem is on.
+    QPushButton *addModeButton(const QString &name, const QString &text, int row);
+    void showActiveMode(const QString &buttonName);
     QWidget *named(const QString &name) const { return m_named.value(name); }
     // Places a widget at a rectangle of the window's design size (in its parent's
     // coordinates); the window scales it with everything else when it is resized.
@@ -131,6 +137,10 @@ private:
     void takeCatchingReward();
     void renderField(const QString &field);
     void focusField(const QString &field);
+    void showMark(const QString &field);
+    QString fieldAfter(const QString &field) const;
+    // Fields under the sheet view take no drop, click or key, and Tab passes them by.
+    void setFieldsReachable(bool reachable);
     void stepFocus(const QString &field, int dx, int dy);
     void buildWorksheetView();
 
@@ -141,6 +151,8 @@ private:
     QLabel *m_catchingNotice = nullptr;
     QLabel *m_marker = nullptr;
     std::optional<QChar> m_chosenKey;
+    QString m_marked;
+    QList<QPushButton *> m_modeButtons;
     QStringList m_sheet;
     QLabel *m_sheetPanel = nullptr;
     QListWidget *m_sheetList = nullptr;

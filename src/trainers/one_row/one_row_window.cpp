@@ -96,10 +96,10 @@ OneRowWindow::OneRowWindow(Services &services, QWidget *parent)
     };
     for (const auto &b : modeButtons) {
         const OneRowMode mode = b.mode;
-        connect(addButton(QLatin1String(b.name), QString::fromUtf8(b.caption), b.row),
+        connect(addModeButton(QLatin1String(b.name), QString::fromUtf8(b.caption), b.row),
                 &QPushButton::clicked, this, [this, mode] { chooseSingleMode(mode); });
     }
-    connect(addButton(QStringLiteral("Befehl12"), QStringLiteral("Lücke"), 3), &QPushButton::clicked,
+    connect(addModeButton(QStringLiteral("Befehl12"), QStringLiteral("Lücke"), 3), &QPushButton::clicked,
             this, &OneRowWindow::chooseGapMode);
 }
 
@@ -181,6 +181,10 @@ void OneRowWindow::placeGapPanel()
     m_singleLayout->setVisible(!isGapMode(m_mode));
     m_gapPanel->raise();
     static_cast<QLabel *>(named(QStringLiteral("Bezeichnung21")))->setText(modeTag(m_mode));
+    showActiveMode(QLatin1String(isGapMode(m_mode)       ? "Befehl12"
+                                 : m_mode == OneRowMode::Z ? "Befehl20"
+                                 : m_mode == OneRowMode::H ? "Befehl13"
+                                                           : "Befehl21"));
 }
 
 Exercise &OneRowWindow::exercise()
