@@ -141,6 +141,12 @@ public:
                           QPageSize(QPageSize::A4));
         return printer.print(document);
     }
+    PrintResult printPdf(const QString &pdfFile, const QString &name) override
+    {
+        QtPrinter printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
+                          QPageSize(QPageSize::A4));
+        return printer.printPdf(pdfFile, name);
+    }
 
     // Every file printed has pages in it.
     bool allWritten() const

@@ -62,6 +62,42 @@ QtPrinter::QtPrinter(const QString &pdfFile, const QPageSize &pageSize)
 {
 }
 
+namespace {
+
+QString shownName(const QPrinterInfo &target)
+{
+    return target.description().isEmpty() ? target.printerName() : target.description();
+}
+
+// Hands a PDF file to the print server and reads its answer.
+PrintResult handOver(const QPrinterInfo &target, const QString &file, const QString &name)
+{
+    // A CUPS destination may carry an instance ("queue/instance"); jobs go to the queue.
+    const QByteArray queue = target.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    const int job = cupsPrintFile(queue.constData(), QFile::encodeName(file).constData(),
+                                  name.toUtf8().constData(), 0, nullptr);
+    if (job <= 0)
+        return failed(QStringLiteral("Der Drucker „%1“ hat den Auftrag nicht angenommen.")
+                          .arg(shownName(target)));
+    return PrintResult{true, QString()};
+}
+
+} // namespace
+
+PrintResult QtPrinter::printPdf(const QString &pdfFile, const QString &name)
+{
+    if (!m_pdfFile.isEmpty()) {
+        QFile::remove(m_pdfFile);
+        return QFile::copy(pdfFile, m_pdfFile)
+                   ? PrintResult{true, QString()}
+                   : failed(QStringLiteral("Der Druckauftrag ist fehlgeschlagen."));
+    }
+    const QPrinterInfo target = QPrinterInfo::defaultPrinter();
+    if (target.isNull())
+        return failed(QStringLiteral("Es ist kein Drucker eingerichtet."));
+    return handOver(target, pdfFile, name);
+}
+
 PrintResult QtPrinter::print(const PrintDocument &document)
 {
     if (!m_pdfFile.isEmpty()) {
@@ -74,8 +110,6 @@ PrintResult QtPrinter::print(const PrintDocument &document)
     const QPrinterInfo target = QPrinterInfo::defaultPrinter();
     if (target.isNull())
         return failed(QStringLiteral("Es ist kein Drucker eingerichtet."));
-    const QString shownName = target.description().isEmpty() ? target.printerName()
-                                                              : target.description();
     // Qt hands a finished job to the print server without reading the server's answer, so
     // a server that stopped or refuses jobs would pass for a printed sheet. The job is
     // laid out into a PDF file here and handed over by hand, answer read.
@@ -92,14 +126,7 @@ PrintResult QtPrinter::print(const PrintDocument &document)
         if (!laidOut.printed)
             return laidOut;
     }
-    // A CUPS destination may carry an instance ("queue/instance"); jobs go to the queue.
-    const QByteArray queue = target.printerName().section(QLatin1Char('/'), 0, 0).toLocal8Bit();
-    const int job = cupsPrintFile(queue.constData(), QFile::encodeName(file).constData(),
-                                  document.name.toUtf8().constData(), 0, nullptr);
-    if (job <= 0)
-        return failed(QStringLiteral("Der Drucker „%1“ hat den Auftrag nicht angenommen.")
-                          .arg(shownName));
-    return PrintResult{true, QString()};
+    return handOver(target, file, document.name);
 }
 
 PrintResult printOn(QPrinter &printer, const PrintDocument &document)

@@ -121,9 +121,10 @@ QList<GridPage> layOutPages(SheetKind kind, const QList<SheetProblem> &problems,
     const int perLine = std::max(1, columns / slot);
     const int pitch = std::max(slot, columns / perLine);
     constexpr int rowsBetween = 2;
+    constexpr int firstRow = 1; // a free row under the grid's edge
 
     QList<GridPage> pages{GridPage()};
-    int top = 0;
+    int top = firstRow;
     int lineHeight = 0;
     int inLine = perLine; // the first problem starts a line
     for (int i = 0; i < grids.size(); ++i) {
@@ -140,9 +141,9 @@ QList<GridPage> layOutPages(SheetKind kind, const QList<SheetProblem> &problems,
                     break;
                 height = std::max(height, grids.at(j).rows);
             }
-            if (top > 0 && top + height > rows) {
+            if (top > firstRow && top + height > rows) {
                 pages.append(GridPage());
-                top = 0;
+                top = firstRow;
             }
             lineHeight = height;
         }
