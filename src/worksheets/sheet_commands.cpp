@@ -120,7 +120,9 @@ void printSquaredPaper(Services &services, const SheetCode &code, const QString 
 void saveSquaredPaper(Services &services, const SheetCode &code)
 {
     const QString title = QString::fromUtf8(squaredPaperTitle);
-    const QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!folder.exists())
+        folder = QDir::home();
     const std::optional<QString> chosen =
         services.dialogs.saveFileName(QStringLiteral("Kästchenblatt speichern"),
                                       folder.filePath(SquaredPaper::fileName(code)),
