@@ -30,7 +30,8 @@ private Q_SLOTS:
 private:
     bool startServer();
     void stopServer();
-    QString printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen = {});
+    QString printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen = {},
+                       const char *printButton = "Befehl17");
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
 
     QTemporaryDir m_dir;
@@ -95,9 +96,18 @@ void TestPrintServer::stopServer()
     m_server = 0;
 }
 
-// "Blatt", then "Aufgaben drucken" in the one-row trainer, with the lock's password typed
-// right and the print question answered Yes. The message the teacher reads at the end.
-QString TestPrintServer::printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen)
+// The text printout ("Aufgaben drucken") and the squared-paper sheet, with what each is
+// called in the messages.
+const struct
+{
+    const char *button;
+    const char *name;
+} printButtons[] = {{"Befehl17", "Das Rechenblatt"}, {"KaestchenblattDrucken", "Das Kästchenblatt"}};
+
+// "Blatt", then `printButton` in the one-row trainer, with the lock's password typed right
+// and the print question answered Yes. The message the teacher reads at the end.
+QString TestPrintServer::printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen,
+                                    const char *printButton)
 {
     FakeDialogs dialogs;
     ScriptedRandom random;
@@ -110,40 +120,49 @@ QString TestPrintServer::printSheet(const std::function<void(const FakeDialogs::
     dialogs.answers = {Answer::Yes};
     dialogs.whileOpen = whileOpen;
     trainer->findChild<QPushButton *>(QStringLiteral("Befehl14"))->click();
-    trainer->findChild<QPushButton *>(QStringLiteral("Befehl17"))->click();
+    trainer->findChild<QPushButton *>(QLatin1String(printButton))->click();
     const FakeDialogs::Call last = dialogs.last();
     return last.title == QLatin1String("Drucken") ? last.text : QStringLiteral("(no print message)");
 }
 
 void TestPrintServer::noPrinterInstalled()
 {
-    const QString text = printSheet();
-    QVERIFY2(text.startsWith(QStringLiteral("Es ist kein Drucker eingerichtet.\r")), qPrintable(text));
-    QVERIFY(text.contains(QStringLiteral("Das Rechenblatt wurde nicht gedruckt.")));
-    QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
+    for (const auto &print : printButtons) {
+        const QString text = printSheet({}, print.button);
+        QVERIFY2(text.startsWith(QStringLiteral("Es ist kein Drucker eingerichtet.\r")), qPrintable(text));
+        QVERIFY(text.contains(QString::fromUtf8(print.name) + QStringLiteral(" wurde nicht gedruckt.")));
+        QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
+    }
 }
 
 void TestPrintServer::printServerWorks()
 {
     QVERIFY(startServer());
-    const QString text = printSheet();
-    QCOMPARE(text, QStringLiteral("Das Rechenblatt wird gedruckt ...\r\r"));
+    for (const auto &print : printButtons) {
+        const QString text = printSheet({}, print.button);
+        QCOMPARE(text, QString::fromUtf8(print.name) + QStringLiteral(" wird gedruckt ...\r\r"));
+    }
     QString jobs;
     QVERIFY(run(QStringLiteral("lpstat"), {QStringLiteral("-W"), QStringLiteral("all"),
                                            QStringLiteral("-o")}, &jobs));
-    QVERIFY2(jobs.contains(QStringLiteral("Malrechnen-PDF-")), qPrintable(jobs));
+    QCOMPARE(jobs.count(QStringLiteral("Malrechnen-PDF-")), 2);
 }
 
 void TestPrintServer::printServerRefusesTheJob()
 {
     QVERIFY(m_server > 0);
     QVERIFY(run(QStringLiteral("/usr/sbin/cupsreject"), {QStringLiteral("Malrechnen-PDF")}));
-    const QString text = printSheet();
+    QStringList texts;
+    for (const auto &print : printButtons)
+        texts.append(printSheet({}, print.button));
     QVERIFY(run(QStringLiteral("/usr/sbin/cupsaccept"), {QStringLiteral("Malrechnen-PDF")}));
-    QVERIFY2(text.startsWith(QStringLiteral("Der Drucker „")), qPrintable(text));
-    QVERIFY(text.contains(QStringLiteral("hat den Auftrag nicht angenommen.\r")));
-    QVERIFY(text.contains(QStringLiteral("Das Rechenblatt wurde nicht gedruckt.")));
-    QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
+    for (int i = 0; i < texts.size(); ++i) {
+        const QString &text = texts.at(i);
+        QVERIFY2(text.startsWith(QStringLiteral("Der Drucker „")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("hat den Auftrag nicht angenommen.\r")));
+        QVERIFY(text.contains(QString::fromUtf8(printButtons[i].name) + QStringLiteral(" wurde nicht gedruckt.")));
+        QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
+    }
 }
 
 void TestPrintServer::printServerStopsWhileTheTeacherIsAsked()
