@@ -217,8 +217,7 @@ def sheets(runner, platform, table):
               median(p["sheets.pdf"] for p in program), median(b["bare.pdf"] for b in bare),
               "ms", "", None)
     squared = median(p["sheets.squared.slowest"] for p in program)
-    table.add("5", "Kästchenblatt als PDF (Rechen- und Lösungsblatt), langsamster Trainer "
-              "(Basis: seine Textausdrucke)", platform,
+    table.add("5", "Kästchenblatt als PDF, langsamster Trainer (Basis: seine Textausdrucke)", platform,
               squared, median(p["sheets.text.slowest"] for p in program), "ms", "< 100 ms",
               squared < 100.0)
     # Printing loads Qt's print support and the PDF writer: the baseline prints too.

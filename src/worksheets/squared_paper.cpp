@@ -39,11 +39,14 @@ public:
                       QSizeF(span * squareMm * m_unit, squareMm * m_unit));
     }
 
-    void text(double xMm, double yMm, const QString &text, const QFont &font)
+    // `text` on the baseline `yMm`, from `xMm` on, or ending there when `rightAligned`.
+    void text(double xMm, double yMm, const QString &text, const QFont &font,
+              bool rightAligned = false)
     {
         m_painter.setFont(font);
         m_painter.setPen(givenColour);
-        m_painter.drawText(at(xMm, yMm), text);
+        const double width = rightAligned ? m_painter.fontMetrics().horizontalAdvance(text) : 0;
+        m_painter.drawText(at(xMm, yMm) - QPointF(width, 0), text);
     }
 
     void grid()
@@ -146,7 +149,8 @@ bool write(QIODevice &device, const SheetCode &code)
                 page.problem(placed, pass == SheetPass::Solutions);
             page.text(leftMm, 290, QStringLiteral("Seite %1 von %2").arg(p + 1).arg(pages.size()),
                       foot);
-            page.text(leftMm + 130, 290, QStringLiteral("Blatt-Code: %1").arg(code.text()), foot);
+            page.text(leftMm + columns * squareMm, 290,
+                      QStringLiteral("Blatt-Code: %1").arg(code.text()), foot, true);
         }
     }
     return painter.end();
