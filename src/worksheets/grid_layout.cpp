@@ -64,7 +64,8 @@ GridProblem layOutProblem(qint64 multiplicand, qint64 multiplier, bool partialPr
     if (!partialProducts) {
         // The multiplier is one digit, followed by the zeros of a tens or hundreds number.
         int zeros = 0;
-        while (multiplierText.at(multiplierText.size() - 1 - zeros) == QLatin1Char('0'))
+        while (zeros + 1 < multiplierText.size()
+               && multiplierText.at(multiplierText.size() - 1 - zeros) == QLatin1Char('0'))
             ++zeros;
         const int factor = multiplierText.at(0).digitValue();
         int carry = 0;

@@ -47,6 +47,8 @@ void TestSquaredSheet::problemOnTheGrid_data()
     QTest::newRow("101·30, no carry") << qint64(101) << qint64(30) << false << SheetDisplay::Flush
                                       << "  101·30\n\n  ------\n"
                                       << "  101·30\n\n  ------\n    3030";
+    QTest::newRow("times 0") << qint64(437) << qint64(0) << false << SheetDisplay::Flush
+                             << "  437·0\n\n  -----\n" << "  437·0\n\n  -----\n      0";
     QTest::newRow("flush") << qint64(4372) << qint64(46) << true << SheetDisplay::Flush
                            << "  4372·46\n  -------\n\n\n\n  -------\n"
                            << "  4372·46\n  -------\n   174880\n    26232\nc  1111\n  -------\n   201112";
