@@ -29,11 +29,13 @@
 #include "ui/qt_printer.h"
 #include "ui/random_source.h"
 #include "ui/standard_icons.h"
+#include "worksheets/squared_paper.h"
 #include "worksheets/worksheet.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QDragEnterEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -74,7 +76,7 @@ double threadCpuMs()
 }
 
 // A fixed seed: every run deals the same problems.
-class SeededRandom final : public RandomSource
+class BenchRandom final : public RandomSource
 {
 public:
     double uniform() override { return m_dist(m_engine); }
@@ -147,6 +149,12 @@ public:
         QtPrinter printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
                           QPageSize(QPageSize::A4));
         return printer.print(document);
+    }
+    PrintResult printPdf(const QString &pdfFile, const QString &name) override
+    {
+        QtPrinter printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
+                          QPageSize(QPageSize::A4));
+        return printer.printPdf(pdfFile, name);
     }
 
     // Every file printed has pages in it.
@@ -230,7 +238,7 @@ struct Program
 
     QTranslator german;
     QuietDialogs dialogs;
-    SeededRandom random;
+    BenchRandom random;
     PdfPrinter printer;
     Application app;
 
@@ -438,14 +446,35 @@ bool sheetFigures()
     program.open(WindowId::Menu, &ok);
     double build = 0;
     double pdf = 0;
+    // The slowest trainer: its text printout (both sheets) and its squared-paper PDF
+    // (problem and solution sheet in one file, built and written).
+    double slowestText = 0;
+    double slowestSquared = 0;
+    QTemporaryDir dir;
     for (const auto &trainer : trainers) {
         program.open(trainer.id, &ok);
-        if (!program.printWorksheet(program.trainer(trainer.id), &build, &pdf))
+        TrainerWindow *window = program.trainer(trainer.id);
+        double text = 0;
+        if (!program.printWorksheet(window, &build, &text))
             return fail(QStringLiteral("%1: the worksheet did not reach its PDF files")
                             .arg(QLatin1String(trainer.name)));
+        pdf += text;
+        slowestText = std::max(slowestText, text);
+
+        const auto start = Clock::now();
+        QFile file(dir.filePath(QLatin1String(trainer.name) + QStringLiteral(".pdf")));
+        if (!file.open(QIODevice::WriteOnly) || !SquaredPaper::write(file, *window->worksheetCode()))
+            return fail(QStringLiteral("%1: the squared-paper sheet was not written")
+                            .arg(QLatin1String(trainer.name)));
+        file.close();
+        slowestSquared = std::max(slowestSquared, msSince(start));
+        if (file.size() < 1000)
+            return fail(QStringLiteral("%1: the squared-paper PDF is empty").arg(QLatin1String(trainer.name)));
     }
     report("sheets.build", build);
     report("sheets.pdf", pdf);
+    report("sheets.text.slowest", slowestText);
+    report("sheets.squared.slowest", slowestSquared);
     return ok;
 }
 
@@ -458,7 +487,7 @@ bool bareSheetFigure()
     PaintWatch watch(&window);
     window.show();
     watch.wait();
-    SeededRandom random;
+    BenchRandom random;
     QList<QStringList> documents;
     for (const SheetKind kind : sheetKinds) {
         const QStringList sheet = buildSheet(kind, random);

@@ -16,6 +16,10 @@ public:
     {
         return std::nullopt;
     }
+    std::optional<QString> saveFileName(const QString &, const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
 
     Answer answer = Answer::No;
     int messages = 0;

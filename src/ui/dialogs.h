@@ -26,6 +26,11 @@ public:
     // A modal input box; nothing on Cancel.
     virtual std::optional<QString> input(const QString &prompt, const QString &title,
                                          const QString &defaultText) = 0;
+
+    // A modal dialog to choose where a file is saved, opened at `proposedPath`; the path
+    // chosen, or nothing on Cancel. `filter` as Qt's file dialogs take it.
+    virtual std::optional<QString> saveFileName(const QString &title, const QString &proposedPath,
+                                                const QString &filter) = 0;
 };
 
 class QtDialogs final : public Dialogs
@@ -36,6 +41,8 @@ public:
                     Answer defaultButton) override;
     std::optional<QString> input(const QString &prompt, const QString &title,
                                  const QString &defaultText) override;
+    std::optional<QString> saveFileName(const QString &title, const QString &proposedPath,
+                                        const QString &filter) override;
 
     // Carriage returns of a message become line breaks on screen.
     static QString displayText(const QString &text);

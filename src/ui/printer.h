@@ -30,6 +30,8 @@ class Printer
 public:
     virtual ~Printer() = default;
     virtual PrintResult print(const PrintDocument &document) = 0;
+    // Prints the pages of a finished PDF file, the job named `name`.
+    virtual PrintResult printPdf(const QString &pdfFile, const QString &name) = 0;
 };
 
 inline QStringList PrintDocument::lines() const

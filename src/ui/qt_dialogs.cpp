@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -58,4 +59,13 @@ std::optional<QString> QtDialogs::input(const QString &prompt, const QString &ti
     if (!ok)
         return std::nullopt;
     return text;
+}
+
+std::optional<QString> QtDialogs::saveFileName(const QString &title, const QString &proposedPath,
+                                               const QString &filter)
+{
+    const QString path = QFileDialog::getSaveFileName(dialogParent(), title, proposedPath, filter);
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
 }

@@ -89,6 +89,62 @@ QtPrinter::QtPrinter(const QString &pdfFile, const QPageSize &pageSize)
 {
 }
 
+namespace {
+
+QString shownName(const QPrinterInfo &target)
+{
+    return target.description().isEmpty() ? target.printerName() : target.description();
+}
+
+// Hands a PDF file to the print server and reads its answer.
+PrintResult handOver(const QPrinterInfo &target, const QString &file, const QString &name)
+{
+    // Jobs go to the queue, not to an instance of it.
+    const QByteArray queue = queueOf(target.printerName()).toLocal8Bit();
+    const int job = cupsPrintFile(queue.constData(), QFile::encodeName(file).constData(),
+                                  name.toUtf8().constData(), 0, nullptr);
+    if (job <= 0)
+        return failed(QStringLiteral("Der Drucker „%1“ hat den Auftrag nicht angenommen.")
+                          .arg(shownName(target)));
+    return PrintResult{true, QString()};
+}
+
+struct PrintTarget
+{
+    QPrinterInfo info; // null when there is none
+    QString failure;
+};
+
+// The printer a job goes to, or why there is none.
+PrintTarget printTarget()
+{
+    const PrinterChoice choice = choosePrinter(QPrinterInfo::defaultPrinterName(),
+                                               QPrinterInfo::availablePrinterNames());
+    if (choice.printer.isEmpty())
+        return PrintTarget{QPrinterInfo(), choice.failure};
+    const QPrinterInfo info = QPrinterInfo::printerInfo(choice.printer);
+    if (info.isNull())
+        return PrintTarget{info, QStringLiteral("Der Drucker „%1“ ist nicht mehr eingerichtet.")
+                                     .arg(choice.printer)};
+    return PrintTarget{info, QString()};
+}
+
+} // namespace
+
+PrintResult QtPrinter::printPdf(const QString &pdfFile, const QString &name)
+{
+    if (!m_pdfFile.isEmpty()) {
+        QFile::remove(m_pdfFile);
+        return QFile::copy(pdfFile, m_pdfFile)
+                   ? PrintResult{true, QString()}
+                   : failed(QStringLiteral("Der Druckauftrag ist fehlgeschlagen."));
+    }
+    const PrintTarget target = printTarget();
+    if (target.info.isNull())
+        return failed(target.failure);
+    return handOver(target.info, pdfFile, name);
+}
+
 PrintResult QtPrinter::print(const PrintDocument &document)
 {
     if (!m_pdfFile.isEmpty()) {
@@ -98,16 +154,9 @@ PrintResult QtPrinter::print(const PrintDocument &document)
         printer.setPageSize(m_pageSize);
         return printOn(printer, document);
     }
-    const PrinterChoice choice = choosePrinter(QPrinterInfo::defaultPrinterName(),
-                                               QPrinterInfo::availablePrinterNames());
-    if (choice.printer.isEmpty())
-        return failed(choice.failure);
-    const QPrinterInfo target = QPrinterInfo::printerInfo(choice.printer);
-    if (target.isNull())
-        return failed(QStringLiteral("Der Drucker „%1“ ist nicht mehr eingerichtet.")
-                          .arg(choice.printer));
-    const QString shownName = target.description().isEmpty() ? target.printerName()
-                                                              : target.description();
+    const PrintTarget target = printTarget();
+    if (target.info.isNull())
+        return failed(target.failure);
     // Qt hands a finished job to the print server without reading the server's answer, so
     // a server that stopped or refuses jobs would pass for a printed sheet. The job is
     // laid out into a PDF file here and handed over by hand, answer read.
@@ -119,19 +168,12 @@ PrintResult QtPrinter::print(const PrintDocument &document)
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
-        printer.setPageSize(target.defaultPageSize());
+        printer.setPageSize(target.info.defaultPageSize());
         const PrintResult laidOut = printOn(printer, document);
         if (!laidOut.printed)
             return laidOut;
     }
-    // Jobs go to the queue, not to an instance of it.
-    const QByteArray queue = queueOf(target.printerName()).toLocal8Bit();
-    const int job = cupsPrintFile(queue.constData(), QFile::encodeName(file).constData(),
-                                  document.name.toUtf8().constData(), 0, nullptr);
-    if (job <= 0)
-        return failed(QStringLiteral("Der Drucker „%1“ hat den Auftrag nicht angenommen.")
-                          .arg(shownName));
-    return PrintResult{true, QString()};
+    return handOver(target.info, file, document.name);
 }
 
 PrintResult printOn(QPrinter &printer, const PrintDocument &document)

@@ -18,6 +18,8 @@ public:
     QtPrinter(const QString &pdfFile, const QPageSize &pageSize);
 
     PrintResult print(const PrintDocument &document) override;
+    // A PDF printer copies the file to its own.
+    PrintResult printPdf(const QString &pdfFile, const QString &name) override;
 
 private:
     QString m_pdfFile;

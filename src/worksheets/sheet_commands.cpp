@@ -6,8 +6,16 @@
 #include "ui/printer.h"
 #include "ui/services.h"
 
+#include "worksheets/squared_paper.h"
+
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QWidget>
+#include <functional>
 
 namespace {
 
@@ -25,6 +33,60 @@ bool unlockedByPassword(Dialogs &dialogs, const QString &points)
     return entry && *entry == points;
 }
 
+// The print lock, the question, the job and the closing message every print command shares.
+// `name` is what is printed: "Das Rechenblatt", "Das Kästchenblatt" ...
+void runPrintJob(Services &services, SheetKind kind, const QString &name, const QString &points,
+                 const std::function<PrintResult()> &job)
+{
+    if (printingLocked(services.navigator) && !unlockedByPassword(services.dialogs, points))
+        return;
+    if (services.dialogs.question(sheetTitle(kind), name + QStringLiteral(" jetzt ausdrucken?\r\r"),
+                                  MessageIcon::Question, Answer::No)
+        != Answer::Yes)
+        return;
+
+    const PrintResult result = job();
+    if (result.printed)
+        services.dialogs.message(QStringLiteral("Drucken"),
+                                 name + QStringLiteral(" wird gedruckt ...\r\r"));
+    else
+        services.dialogs.message(QStringLiteral("Drucken"),
+                                 result.failure + QStringLiteral("\r") + name
+                                     + QStringLiteral(" wurde nicht gedruckt.\r\r"),
+                                 MessageIcon::Warning);
+}
+
+const char *const squaredPaperTitle = "Kästchenblatt";
+
+// "der zweireihigen Multiplikation" and so on.
+QString ofTheTrainer(SheetKind kind)
+{
+    switch (kind) {
+    case SheetKind::TwoRow: return QStringLiteral("der zweireihigen Multiplikation");
+    case SheetKind::ThreeRow: return QStringLiteral("der dreireihigen Multiplikation");
+    case SheetKind::OneRow: break;
+    }
+    return QStringLiteral("der einreihigen Multiplikation");
+}
+
+// Why a file could not be saved, in the teacher's words; `opened` tells whether it got as
+// far as writing.
+QString saveFailure(const QSaveFile &file, bool opened)
+{
+    const QFileInfo target(file.fileName());
+    const QString folder = QDir::toNativeSeparators(target.absolutePath());
+    if (!opened) {
+        if (target.isDir())
+            return QStringLiteral("„%1“ ist ein Ordner.").arg(target.fileName());
+        if (!QFileInfo(target.absolutePath()).isDir())
+            return QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(folder);
+        return QStringLiteral("Im Ordner „%1“ darf keine Datei angelegt werden.").arg(folder);
+    }
+    if (file.error() == QFileDevice::RenameError)
+        return QStringLiteral("Die Datei „%1“ ließ sich nicht ersetzen.").arg(target.fileName());
+    return QStringLiteral("Beim Schreiben ist ein Fehler aufgetreten. Ist der Datenträger voll?");
+}
+
 } // namespace
 
 bool printingLocked(Navigator &navigator)
@@ -37,23 +99,79 @@ bool printingLocked(Navigator &navigator)
 void printWorksheet(Services &services, SheetKind kind, const QStringList &sheet, SheetPass pass,
                     const QString &points)
 {
-    if (printingLocked(services.navigator) && !unlockedByPassword(services.dialogs, points))
-        return;
-    const QString name = sheetName(pass);
-    if (services.dialogs.question(sheetTitle(kind), name + QStringLiteral(" jetzt ausdrucken?\r\r"),
-                                  MessageIcon::Question, Answer::No)
-        != Answer::Yes)
-        return;
+    runPrintJob(services, kind, sheetName(pass), points,
+                [&] { return services.printer.print(printDocument(kind, sheet, pass)); });
+}
 
-    const PrintResult result = services.printer.print(printDocument(kind, sheet, pass));
-    if (result.printed)
-        services.dialogs.message(QStringLiteral("Drucken"),
-                                 name + QStringLiteral(" wird gedruckt ...\r\r"));
-    else
-        services.dialogs.message(QStringLiteral("Drucken"),
-                                 result.failure + QStringLiteral("\r") + name
-                                     + QStringLiteral(" wurde nicht gedruckt.\r\r"),
+void printSquaredPaper(Services &services, const SheetCode &code, const QString &points)
+{
+    runPrintJob(services, code.kind, QStringLiteral("Das Kästchenblatt"), points, [&] {
+        QTemporaryDir spool;
+        QFile file(spool.filePath(QStringLiteral("kaestchenblatt.pdf")));
+        if (!spool.isValid() || !file.open(QIODevice::WriteOnly) || !SquaredPaper::write(file, code))
+            return PrintResult{false, QStringLiteral("Der Druckauftrag konnte nicht vorbereitet werden.")};
+        file.close();
+        return services.printer.printPdf(
+            file.fileName(),
+            QStringLiteral("%1 (Kästchenblatt %2)").arg(sheetTitle(code.kind), code.text()));
+    });
+}
+
+void saveSquaredPaper(Services &services, const SheetCode &code)
+{
+    const QString title = QString::fromUtf8(squaredPaperTitle);
+    QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!folder.exists())
+        folder = QDir::home();
+    const std::optional<QString> chosen =
+        services.dialogs.saveFileName(QStringLiteral("Kästchenblatt speichern"),
+                                      folder.filePath(SquaredPaper::fileName(code)),
+                                      QStringLiteral("PDF-Dateien (*.pdf)"));
+    if (!chosen)
+        return;
+    QString path = *chosen;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".pdf");
+
+    // Written beside the target and put in its place only when whole: a failed write
+    // leaves no half file behind and an older file untouched.
+    QSaveFile file(path);
+    const bool opened = file.open(QIODevice::WriteOnly);
+    if (opened && SquaredPaper::write(file, code) && file.commit()) {
+        services.dialogs.message(title,
+                                 QStringLiteral("Das Kästchenblatt wurde gespeichert:\r%1\r\r")
+                                     .arg(QDir::toNativeSeparators(path)),
+                                 MessageIcon::Information);
+        return;
+    }
+    const QString why = saveFailure(file, opened);
+    file.cancelWriting();
+    services.dialogs.message(title,
+                             QStringLiteral("Das Kästchenblatt wurde nicht gespeichert.\r%1\r\r").arg(why),
+                             MessageIcon::Warning);
+}
+
+std::optional<SheetCode> readTypedSheetCode(Services &services, SheetKind kind, const QString &typed)
+{
+    const std::optional<SheetCode> code = SheetCode::read(typed);
+    if (code && code->kind == kind)
+        return code;
+    const QString shown = typed.trimmed();
+    if (code)
+        services.dialogs.message(QStringLiteral("Blatt-Code"),
+                                 QStringLiteral("Der Blatt-Code „%1“ gehört zu einem Blatt %2.\r"
+                                                "Bitte im Fenster %2 eingeben.\r\r")
+                                     .arg(shown, ofTheTrainer(code->kind)),
                                  MessageIcon::Warning);
+    else
+        services.dialogs.message(QStringLiteral("Blatt-Code"),
+                                 QStringLiteral("„%1“ ist kein gültiger Blatt-Code.\r"
+                                                "Ein Blatt-Code hat %2 Zeichen, Ziffern und Großbuchstaben,\r"
+                                                "genau wie unten auf dem Blatt.\r\r")
+                                     .arg(shown)
+                                     .arg(SheetCode::length),
+                                 MessageIcon::Warning);
+    return std::nullopt;
 }
 
 void copyWorksheet(Services &services, SheetKind kind, const QStringList &sheet)

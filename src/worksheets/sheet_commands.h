@@ -1,6 +1,9 @@
 #pragma once
 
+#include "worksheets/sheet_code.h"
 #include "worksheets/worksheet.h"
+
+#include <optional>
 
 struct Services;
 class Navigator;
@@ -17,3 +20,14 @@ void printWorksheet(Services &services, SheetKind kind, const QStringList &sheet
 
 // "Kopieren": problems and solutions onto the clipboard, no password asked.
 void copyWorksheet(Services &services, SheetKind kind, const QStringList &sheet);
+
+// "Kästchenblatt …", printed: the same lock, question and messages as the print commands,
+// the squared-paper PDF of `code` as the job.
+void printSquaredPaper(Services &services, const SheetCode &code, const QString &points);
+// "Kästchenblatt …", saved: the teacher chooses the file; the PDF is written there whole or
+// not at all, and a failure is reported.
+void saveSquaredPaper(Services &services, const SheetCode &code);
+
+// A code typed into the sheet view of the trainer whose sheets are `kind`; a mistyped code
+// or one of another trainer is refused with a message.
+std::optional<SheetCode> readTypedSheetCode(Services &services, SheetKind kind, const QString &typed);

@@ -129,21 +129,28 @@ struct Cell
     QStringList answers; // partial products as written, then the product
 };
 
-Cell drawCell(const Design &d, const Block &block, RandomSource &random, SheetDisplay display)
+SheetProblem drawProblem(const Block &block, int blockIndex, RandomSource &random)
+{
+    SheetProblem problem;
+    problem.block = blockIndex;
+    problem.multiplicand = drawInt(random, block.multiplicandSpan, block.multiplicandFrom);
+    for (int i = 0; i < block.multiplierDigits; ++i)
+        problem.multiplier = problem.multiplier * 10 + drawInt(random, 8, 2);
+    problem.multiplier *= power10(block.multiplierZeros);
+    return problem;
+}
+
+Cell writeCell(const Design &d, const Block &block, const SheetProblem &problem,
+               SheetDisplay display)
 {
     Cell cell;
-    cell.multiplicand = drawInt(random, block.multiplicandSpan, block.multiplicandFrom);
-    QList<int> digits;
-    for (int i = 0; i < block.multiplierDigits; ++i) {
-        digits.append(drawInt(random, 8, 2));
-        cell.multiplier = cell.multiplier * 10 + digits.last();
-    }
-    cell.multiplier *= power10(block.multiplierZeros);
-
+    cell.multiplicand = problem.multiplicand;
+    cell.multiplier = problem.multiplier;
     if (d.partialProducts) {
+        const QString digits = QString::number(problem.multiplier);
         for (int i = 0; i < digits.size(); ++i) {
             const int place = int(digits.size()) - 1 - i;
-            const qint64 partial = cell.multiplicand * digits.at(i);
+            const qint64 partial = cell.multiplicand * digits.at(i).digitValue();
             if (display == SheetDisplay::Staircase)
                 cell.answers.append(answerKeyText(partial, block.numberWidth - place)
                                     + QString(place, QLatin1Char(' ')));
@@ -176,6 +183,11 @@ QString cellText(const Line &line, const Block &block, const Cell &cell)
 
 } // namespace
 
+bool writesPartialProducts(SheetKind kind)
+{
+    return design(kind).partialProducts;
+}
+
 QString sheetTitle(SheetKind kind)
 {
     return QString::fromUtf8(design(kind).title);
@@ -188,17 +200,30 @@ QString pageTitle(SheetKind kind, SheetPass pass)
                                        : QStringLiteral(" (Lösungsblatt)"));
 }
 
-QStringList buildSheet(SheetKind kind, RandomSource &random, SheetDisplay display)
+QList<SheetProblem> drawSheetProblems(SheetKind kind, RandomSource &random)
+{
+    const Design &d = design(kind);
+    QList<SheetProblem> problems;
+    for (int b = 0; b < d.blocks.size(); ++b) {
+        const Block &block = d.blocks.at(b);
+        for (int i = 0; i < block.groups * block.cells; ++i)
+            problems.append(drawProblem(block, b, random));
+    }
+    return problems;
+}
+
+QStringList sheetText(SheetKind kind, const QList<SheetProblem> &problems, SheetDisplay display)
 {
     const Design &d = design(kind);
     QStringList sheet;
     QList<Cell> row;
+    int next = 0;
     for (const Line &line : layout(d)) {
         const Block &block = d.blocks.at(line.block);
         if (line.groupStart) {
             row.clear();
-            for (int c = 0; c < block.cells; ++c)
-                row.append(drawCell(d, block, random, display));
+            for (int c = 0; c < block.cells && next < problems.size(); ++c)
+                row.append(writeCell(d, block, problems.at(next++), display));
         }
         QString text;
         if (line.role != Role::Blank) {
@@ -208,6 +233,11 @@ QStringList buildSheet(SheetKind kind, RandomSource &random, SheetDisplay displa
         sheet.append(text);
     }
     return sheet;
+}
+
+QStringList buildSheet(SheetKind kind, RandomSource &random, SheetDisplay display)
+{
+    return sheetText(kind, drawSheetProblems(kind, random), display);
 }
 
 QMap<int, QString> answerRules(SheetKind kind)

@@ -16,6 +16,9 @@ enum class SheetKind { OneRow, TwoRow, ThreeRow };
 // with their zeros (flush) or shifted left without them (staircase).
 enum class SheetDisplay { Flush, Staircase };
 
+// Whether the sheets of a kind write partial products (the two- and three-row sheets).
+bool writesPartialProducts(SheetKind kind);
+
 // The problem sheet hides every partial product and product behind an answer rule; the
 // solution sheet shows the sheet as it stands.
 enum class SheetPass { Problems, Solutions };
@@ -25,7 +28,27 @@ QString sheetTitle(SheetKind kind);
 // The page title: "Einreihige Multiplikation (Rechenblatt)" and so on.
 QString pageTitle(SheetKind kind, SheetPass pass);
 
-// Draws a new sheet from `random`, cell by cell and row by row.
+// One problem of a sheet; `block` counts the sheet's blocks from 0 (one-row: times ones,
+// tens, hundreds).
+struct SheetProblem
+{
+    qint64 multiplicand = 0;
+    qint64 multiplier = 0;
+    int block = 0;
+
+    bool operator==(const SheetProblem &o) const
+    {
+        return multiplicand == o.multiplicand && multiplier == o.multiplier && block == o.block;
+    }
+};
+
+// Draws the problems of a new sheet from `random`, in the order the sheet writes them
+// (cell by cell, row by row).
+QList<SheetProblem> drawSheetProblems(SheetKind kind, RandomSource &random);
+// The sheet's lines for those problems.
+QStringList sheetText(SheetKind kind, const QList<SheetProblem> &problems,
+                      SheetDisplay display = SheetDisplay::Flush);
+// Draws a new sheet from `random`: sheetText(drawSheetProblems(...)).
 QStringList buildSheet(SheetKind kind, RandomSource &random,
                        SheetDisplay display = SheetDisplay::Flush);
 

@@ -27,6 +27,15 @@ std::optional<QString> FakeDialogs::input(const QString &prompt, const QString &
     return enterWith ? enterWith(Call(calls.last())) : std::nullopt;
 }
 
+std::optional<QString> FakeDialogs::saveFileName(const QString &title, const QString &proposedPath,
+                                                 const QString &filter)
+{
+    calls.append({Kind::SaveFile, title, filter, MessageIcon::None, Answer::No, proposedPath});
+    if (!fileNames.isEmpty())
+        return fileNames.takeFirst();
+    return std::nullopt;
+}
+
 int FakeDialogs::count(const QString &title) const
 {
     int n = 0;

@@ -10,7 +10,7 @@
 class FakeDialogs final : public Dialogs
 {
 public:
-    enum class Kind { Message, Question, Input };
+    enum class Kind { Message, Question, Input, SaveFile };
     struct Call
     {
         Kind kind;
@@ -26,11 +26,16 @@ public:
                     Answer defaultButton) override;
     std::optional<QString> input(const QString &prompt, const QString &title,
                                  const QString &defaultText) override;
+    // Recorded with the proposed path as its default text and the filter as its text.
+    std::optional<QString> saveFileName(const QString &title, const QString &proposedPath,
+                                        const QString &filter) override;
 
     // Answers for the next questions; No when none is left.
     QList<Answer> answers;
     // Entries for the next input boxes; Cancel when none is left.
     QList<std::optional<QString>> entries;
+    // Paths for the next save dialogs; Cancel when none is left.
+    QList<std::optional<QString>> fileNames;
     QList<Call> calls;
     // Runs while each box is "open", where a real box would run its own event loop
     // (timers keep firing there).

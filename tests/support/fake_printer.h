@@ -2,7 +2,9 @@
 
 #include "ui/printer.h"
 
+#include <QFile>
 #include <QList>
+#include <QPair>
 
 // Records every print job; fails with `failure` when it is set.
 class FakePrinter final : public Printer
@@ -16,6 +18,17 @@ public:
         return PrintResult{true, QString()};
     }
 
+    PrintResult printPdf(const QString &pdfFile, const QString &name) override
+    {
+        QFile file(pdfFile);
+        pdfJobs.append({name, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray()});
+        if (!failure.isEmpty())
+            return PrintResult{false, failure};
+        return PrintResult{true, QString()};
+    }
+
     QString failure;
     QList<PrintDocument> jobs;
+    // The PDF jobs: their names and the files' bytes as they were handed over.
+    QList<QPair<QString, QByteArray>> pdfJobs;
 };

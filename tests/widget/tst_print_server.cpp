@@ -37,7 +37,7 @@ private:
     bool startServer();
     void stopServer();
     QString printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen = {},
-                       MessageIcon *icon = nullptr);
+                       const char *printButton = "Befehl17", MessageIcon *icon = nullptr);
     bool addPrinter(const QString &name);
     QString jobs();
     bool run(const QString &program, const QStringList &arguments, QString *output = nullptr);
@@ -110,10 +110,18 @@ void TestPrintServer::stopServer()
     m_server = 0;
 }
 
-// "Blatt", then "Aufgaben drucken" in the one-row trainer, with the lock's password typed
-// right and the print question answered Yes. The message the teacher reads at the end.
+// The text printout ("Aufgaben drucken") and the squared-paper sheet, with what each is
+// called in the messages.
+const struct
+{
+    const char *button;
+    const char *name;
+} printButtons[] = {{"Befehl17", "Das Rechenblatt"}, {"KaestchenblattDrucken", "Das Kästchenblatt"}};
+
+// "Blatt", then `printButton` in the one-row trainer, with the lock's password typed right
+// and the print question answered Yes. The message the teacher reads at the end.
 QString TestPrintServer::printSheet(const std::function<void(const FakeDialogs::Call &)> &whileOpen,
-                                    MessageIcon *icon)
+                                    const char *printButton, MessageIcon *icon)
 {
     FakeDialogs dialogs;
     ScriptedRandom random;
@@ -126,7 +134,7 @@ QString TestPrintServer::printSheet(const std::function<void(const FakeDialogs::
     dialogs.answers = {Answer::Yes};
     dialogs.whileOpen = whileOpen;
     trainer->findChild<QPushButton *>(QStringLiteral("Befehl14"))->click();
-    trainer->findChild<QPushButton *>(QStringLiteral("Befehl17"))->click();
+    trainer->findChild<QPushButton *>(QLatin1String(printButton))->click();
     const FakeDialogs::Call last = dialogs.last();
     if (icon)
         *icon = last.icon;
@@ -135,10 +143,12 @@ QString TestPrintServer::printSheet(const std::function<void(const FakeDialogs::
 
 void TestPrintServer::noPrinterInstalled()
 {
-    const QString text = printSheet();
-    QVERIFY2(text.startsWith(QStringLiteral("Es ist kein Drucker eingerichtet.\r")), qPrintable(text));
-    QVERIFY(text.contains(QStringLiteral("Das Rechenblatt wurde nicht gedruckt.")));
-    QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
+    for (const auto &print : printButtons) {
+        const QString text = printSheet({}, print.button);
+        QVERIFY2(text.startsWith(QStringLiteral("Es ist kein Drucker eingerichtet.\r")), qPrintable(text));
+        QVERIFY(text.contains(QString::fromUtf8(print.name) + QStringLiteral(" wurde nicht gedruckt.")));
+        QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
+    }
 }
 
 // A PDF printer like the server's own, not set as the default.
@@ -162,9 +172,11 @@ QString TestPrintServer::jobs()
 void TestPrintServer::printServerWorks()
 {
     QVERIFY(startServer());
-    const QString text = printSheet();
-    QCOMPARE(text, QStringLiteral("Das Rechenblatt wird gedruckt ...\r\r"));
-    QVERIFY2(jobs().contains(QStringLiteral("Malrechnen-PDF-")), qPrintable(jobs()));
+    for (const auto &print : printButtons) {
+        const QString text = printSheet({}, print.button);
+        QCOMPARE(text, QString::fromUtf8(print.name) + QStringLiteral(" wird gedruckt ...\r\r"));
+    }
+    QCOMPARE(jobs().count(QStringLiteral("Malrechnen-PDF-")), 2);
 }
 
 void TestPrintServer::noDefaultPrinter_data()
@@ -203,7 +215,7 @@ void TestPrintServer::noDefaultPrinter()
 
     const QString jobsBefore = jobs();
     MessageIcon icon = MessageIcon::None;
-    const QString text = printSheet({}, &icon);
+    const QString text = printSheet({}, "Befehl17", &icon);
     const QString jobsAfter = jobs();
     if (printers.size() == 1) {
         QCOMPARE(text, QStringLiteral("Das Rechenblatt wird gedruckt ...\r\r"));
@@ -220,12 +232,17 @@ void TestPrintServer::printServerRefusesTheJob()
 {
     QVERIFY(m_server > 0);
     QVERIFY(run(QStringLiteral("/usr/sbin/cupsreject"), {QStringLiteral("Malrechnen-PDF")}));
-    const QString text = printSheet();
+    QStringList texts;
+    for (const auto &print : printButtons)
+        texts.append(printSheet({}, print.button));
     QVERIFY(run(QStringLiteral("/usr/sbin/cupsaccept"), {QStringLiteral("Malrechnen-PDF")}));
-    QVERIFY2(text.startsWith(QStringLiteral("Der Drucker „")), qPrintable(text));
-    QVERIFY(text.contains(QStringLiteral("hat den Auftrag nicht angenommen.\r")));
-    QVERIFY(text.contains(QStringLiteral("Das Rechenblatt wurde nicht gedruckt.")));
-    QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
+    for (int i = 0; i < texts.size(); ++i) {
+        const QString &text = texts.at(i);
+        QVERIFY2(text.startsWith(QStringLiteral("Der Drucker „")), qPrintable(text));
+        QVERIFY(text.contains(QStringLiteral("hat den Auftrag nicht angenommen.\r")));
+        QVERIFY(text.contains(QString::fromUtf8(printButtons[i].name) + QStringLiteral(" wurde nicht gedruckt.")));
+        QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
+    }
 }
 
 void TestPrintServer::printServerStopsWhileTheTeacherIsAsked()

@@ -629,7 +629,7 @@ private:
         if (auto *trainer = qobject_cast<TrainerWindow *>(m_app.registry().window(m_app.registry().current())))
             before.points = trainer->findChild<QLabel *>(QStringLiteral("Bezeichnung16"))->text();
         m_pointsShown = before.points;
-        before.jobs = m_printer.jobs.size();
+        before.jobs = m_printer.jobs.size() + m_printer.pdfJobs.size(); // text and squared paper
         before.copies = m_clipboard.texts.size();
         return before;
     }
@@ -646,7 +646,7 @@ private:
     // it, and a copy is reported only when the clipboard took it.
     bool checkPrintingAndCopying(const Before &before)
     {
-        const qsizetype jobs = m_printer.jobs.size() - before.jobs;
+        const qsizetype jobs = m_printer.jobs.size() + m_printer.pdfJobs.size() - before.jobs;
         const int printing = messages(QStringLiteral(" wird gedruckt ..."));
         const int notPrinted = messages(QStringLiteral(" wurde nicht gedruckt."));
         if (jobs > 0)

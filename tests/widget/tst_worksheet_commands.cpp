@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -43,6 +44,7 @@ struct Program : TestProgram
     }
     QListWidget *list() { return trainer->findChild<QListWidget *>(QStringLiteral("Liste5")); }
     QWidget *panel() { return trainer->findChild<QWidget *>(QStringLiteral("Bild3")); }
+    QLineEdit *codeField() { return trainer->findChild<QLineEdit *>(QStringLiteral("Blattcode")); }
     QStringList listed()
     {
         QStringList lines;
@@ -95,19 +97,19 @@ void TestWorksheetCommands::sheetViewOverTheProblem_data()
 {
     QTest::addColumn<WindowId>("trainer");
     QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("digits");
+    QTest::addColumn<int>("seed"); // the draw "Blatt" takes from the program's random source
     QTest::addColumn<int>("lines");
     QTest::addColumn<QStringList>("flush");     // lines 0.. of the first cell
     QTest::addColumn<QStringList>("staircase"); // the same after "Treppe"
 
-    QTest::newRow("one-row") << WindowId::OneRow << "Einreihige Multiplikation" << "9" << 37
-                             << QStringList{"999*9   ", "-----   ", " 8991   "} << QStringList();
-    QTest::newRow("two-row") << WindowId::TwoRow << "Zweireihige Multiplikation" << "99" << 40
-                             << QStringList{"", "999*99  ", "------  ", " 89910  ", "  8991  "}
-                             << QStringList{"", "999*99  ", "------  ", " 8991   ", "  8991  "};
-    QTest::newRow("three-row") << WindowId::ThreeRow << "Dreireihige Multiplikation" << "999" << 36
-                               << QStringList{"", "999*999     ", "-------     ", " 899100     "}
-                               << QStringList{"", "999*999     ", "-------     ", " 8991       "};
+    QTest::newRow("one-row") << WindowId::OneRow << "Einreihige Multiplikation" << 4711 << 37
+                             << QStringList{"570*4   ", "-----   ", " 2280   "} << QStringList();
+    QTest::newRow("two-row") << WindowId::TwoRow << "Zweireihige Multiplikation" << 2026 << 40
+                             << QStringList{"", "872*57  ", "------  ", " 43600  ", "  6104  "}
+                             << QStringList{"", "872*57  ", "------  ", " 4360   ", "  6104  "};
+    QTest::newRow("three-row") << WindowId::ThreeRow << "Dreireihige Multiplikation" << 777 << 36
+                               << QStringList{"", "528*745     ", "-------     ", " 369600     "}
+                               << QStringList{"", "528*745     ", "-------     ", " 3696       "};
 }
 
 // "Blatt" shows the trainer's own sheet over its problem; "Abbruch" takes it away.
@@ -115,7 +117,7 @@ void TestWorksheetCommands::sheetViewOverTheProblem()
 {
     QFETCH(WindowId, trainer);
     QFETCH(QString, title);
-    QFETCH(QString, digits);
+    QFETCH(int, seed);
     QFETCH(int, lines);
     QFETCH(QStringList, flush);
     QFETCH(QStringList, staircase);
@@ -129,11 +131,7 @@ void TestWorksheetCommands::sheetViewOverTheProblem()
         QCOMPARE(program.trainer->findChild<QPushButton *>(QLatin1String(names[i]))->text(),
                  captions.at(i));
 
-    const auto scriptFirstCell = [&] {
-        program.random.pushInt(999, 900, 100);
-        for (const QChar digit : digits)
-            program.random.pushInt(digit.digitValue(), 8, 2);
-    };
+    const auto scriptFirstCell = [&] { program.random.pushInt(seed, int(SheetCode::seedCount)); };
     scriptFirstCell();
     program.click("Befehl14");
     QVERIFY(program.list()->isVisible());
@@ -144,6 +142,10 @@ void TestWorksheetCommands::sheetViewOverTheProblem()
     for (int i = 0; i < flush.size(); ++i)
         QCOMPARE(program.listed().at(i).left(flush.at(i).size()), flush.at(i));
     QVERIFY(linesUp(program.list()->font()));
+    QCOMPARE(program.random.remaining(), 0);
+    const SheetCode code{sheetKindOf(trainer), SheetDisplay::Flush, quint32(seed)};
+    QCOMPARE(program.trainer->worksheetCode(), code);
+    QCOMPARE(program.codeField()->text(), code.text());
 
     // Nothing of the problem can be reached while the sheet is shown, in either mode.
     const auto everyFieldCovered = [&] {
@@ -166,6 +168,8 @@ void TestWorksheetCommands::sheetViewOverTheProblem()
         program.click("Befehl14");
         for (int i = 0; i < staircase.size(); ++i)
             QCOMPARE(program.listed().at(i).left(staircase.at(i).size()), staircase.at(i));
+        QCOMPARE(program.codeField()->text(),
+                 (SheetCode{code.kind, SheetDisplay::Staircase, code.seed}.text()));
     }
 
     program.click("Befehl16");
@@ -173,6 +177,8 @@ void TestWorksheetCommands::sheetViewOverTheProblem()
     QVERIFY(program.panel()->isHidden());
     QCOMPARE(program.list()->count(), 0);
     QVERIFY(program.trainer->worksheet().isEmpty());
+    QVERIFY(!program.trainer->worksheetCode());
+    QVERIFY(program.codeField()->text().isEmpty());
     QVERIFY(!everyFieldCovered());
 
     // After "Abbruch" a print carries the title alone.

@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
@@ -519,7 +520,8 @@ void TrainerWindow::buildWorksheetView()
     m_sheetPanel->setGeometry(left, 44, width, 224);
     m_sheetPanel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_sheetPanel->setContentsMargins(8, 3, 8, 0);
-    m_sheetPanel->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128); color: white;"));
+    m_sheetPanel->setStyleSheet(
+        QStringLiteral("QLabel { background-color: rgb(0, 0, 128); color: white; }"));
     QFont panelFont = m_sheetPanel->font();
     panelFont.setPixelSize(13);
     panelFont.setBold(true);
@@ -528,7 +530,8 @@ void TrainerWindow::buildWorksheetView()
 
     m_sheetList = new QListWidget(this);
     m_sheetList->setObjectName(QStringLiteral("Liste5"));
-    m_sheetList->setGeometry(left, 44 + 24, width, 224 - 24);
+    constexpr int codeBarHeight = 34;
+    m_sheetList->setGeometry(left, 44 + 24, width, 224 - 24 - codeBarHeight);
     QFont sheetFont = fixedPitchFont(QString::fromUtf8(sheetFontFamily), 9);
     sheetFont.setBold(true); // the Courier lookalikes are thin on screen
     m_sheetList->setFont(sheetFont);
@@ -537,11 +540,55 @@ void TrainerWindow::buildWorksheetView()
     m_sheetList->setUniformItemSizes(true);
     m_sheetList->setStyleSheet(QStringLiteral("QListWidget::item { padding: 0px; }"));
     m_sheetList->hide();
+    buildSheetCodeBar(width, codeBarHeight);
+}
+
+void TrainerWindow::buildSheetCodeBar(int width, int height)
+{
+    // Along the foot of the sheet view: the code of the sheet on screen (a code typed there
+    // brings its sheet back) and the squared-paper sheet.
+    const int top = m_sheetPanel->height() - height;
+    auto *caption = new QLabel(QStringLiteral("Blatt-Code"), m_sheetPanel);
+    caption->setGeometry(8, top + 6, 78, 22);
+    m_sheetCodeField = new QLineEdit(m_sheetPanel);
+    m_sheetCodeField->setObjectName(QStringLiteral("Blattcode"));
+    m_sheetCodeField->setGeometry(88, top + 5, 96, 24);
+    m_sheetCodeField->setMaxLength(16);
+    m_sheetCodeField->setAccessibleName(QStringLiteral("Blatt-Code"));
+    m_sheetCodeField->setToolTip(
+        QStringLiteral("Ein Blatt-Code eingeben und Enter drücken: Das Blatt kommt wieder."));
+    m_sheetCodeField->setStyleSheet(QStringLiteral("color: black; background-color: white;"));
+    QFont codeFont = fixedPitchFont(QString::fromUtf8(sheetFontFamily), 10);
+    codeFont.setBold(true);
+    m_sheetCodeField->setFont(codeFont);
+    caption->setBuddy(m_sheetCodeField);
+    connect(m_sheetCodeField, &QLineEdit::returnPressed, this, &TrainerWindow::openTypedSheetCode);
+
+    // The squared-paper sheet: "Kästchenblatt …" asks where to save it, "Drucken" prints it.
+    const auto button = [&](const char *name, const QString &text, int right, int w) {
+        auto *b = new QPushButton(text, m_sheetPanel);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(width - right - w, top + 4, w, 26);
+        b->setFont(font());
+        return b;
+    };
+    connect(button("Kaestchenblatt", QStringLiteral("Kästchenblatt …"), 8 + 84, 124),
+            &QPushButton::clicked, this, &TrainerWindow::SaveSquaredPaper);
+    QPushButton *print = button("KaestchenblattDrucken", QStringLiteral("Drucken"), 8, 80);
+    print->setToolTip(QStringLiteral("Das Kästchenblatt auf dem Standarddrucker drucken"));
+    connect(print, &QPushButton::clicked, this, &TrainerWindow::PrintSquaredPaper);
 }
 
 void TrainerWindow::ShowWorksheet()
 {
-    m_sheet = buildSheet(m_setup.sheet, m_services.random, sheetDisplay());
+    showSheet(freshSheetCode(m_setup.sheet, sheetDisplay(), m_services.random));
+}
+
+void TrainerWindow::showSheet(const SheetCode &code)
+{
+    m_sheetCode = code;
+    m_sheet = sheetText(code);
+    m_sheetCodeField->setText(code.text());
     m_sheetList->clear();
     m_sheetList->addItems(m_sheet);
     for (QWidget *view : {static_cast<QWidget *>(m_sheetPanel), static_cast<QWidget *>(m_sheetList)}) {
@@ -558,6 +605,8 @@ void TrainerWindow::CloseWorksheet()
     m_sheetList->hide();
     m_sheetList->clear();
     m_sheet.clear();
+    m_sheetCode.reset();
+    m_sheetCodeField->clear();
     setFieldsReachable(true);
     focusField(m_marked); // the frame kept its field while the sheet covered it
 }
@@ -567,6 +616,29 @@ void TrainerWindow::setFieldsReachable(bool reachable)
     // Every answer field lies under the sheet view.
     for (DropField *field : findChildren<DropField *>())
         field->setEnabled(reachable);
+}
+
+void TrainerWindow::openTypedSheetCode()
+{
+    const std::optional<SheetCode> code =
+        readTypedSheetCode(m_services, m_setup.sheet, m_sheetCodeField->text());
+    if (code)
+        showSheet(*code);
+    else if (m_sheetCode)
+        m_sheetCodeField->setText(m_sheetCode->text());
+}
+
+void TrainerWindow::SaveSquaredPaper()
+{
+    if (m_sheetCode)
+        saveSquaredPaper(m_services, *m_sheetCode);
+}
+
+void TrainerWindow::PrintSquaredPaper()
+{
+    if (m_sheetCode)
+        printSquaredPaper(m_services, *m_sheetCode,
+                          static_cast<QLabel *>(named(QStringLiteral("Bezeichnung22")))->text());
 }
 
 void TrainerWindow::PrintProblemSheet()

@@ -3,6 +3,7 @@
 #include "trainers/common/score_board.h"
 #include "ui/design_scaler.h"
 #include "ui/navigator.h"
+#include "worksheets/sheet_code.h"
 #include "worksheets/worksheet.h"
 
 #include <QHash>
@@ -16,6 +17,7 @@ class QLabel;
 class QPushButton;
 class QFrame;
 class QListWidget;
+class QLineEdit;
 
 // The worksheet of each trainer.
 constexpr SheetKind sheetKindOf(WindowId id)
@@ -92,6 +94,11 @@ public:
     void CopyWorksheet();
     void CloseWorksheet();
     const QStringList &worksheet() const { return m_sheet; }
+    // The code of the sheet on screen; nothing while no sheet is shown.
+    std::optional<SheetCode> worksheetCode() const { return m_sheetCode; }
+    // "Kästchenblatt …": the sheet on squared paper, saved as a PDF file or printed.
+    void SaveSquaredPaper();
+    void PrintSquaredPaper();
 
 protected:
     virtual Exercise &exercise() = 0;
@@ -143,6 +150,9 @@ private:
     void setFieldsReachable(bool reachable);
     void stepFocus(const QString &field, int dx, int dy);
     void buildWorksheetView();
+    void buildSheetCodeBar(int width, int height);
+    void showSheet(const SheetCode &code);
+    void openTypedSheetCode();
 
     TrainerSetup m_setup;
     ScoreBoard m_score;
@@ -156,6 +166,8 @@ private:
     QStringList m_sheet;
     QLabel *m_sheetPanel = nullptr;
     QListWidget *m_sheetList = nullptr;
+    std::optional<SheetCode> m_sheetCode;
+    QLineEdit *m_sheetCodeField = nullptr;
 
     DesignScaler m_scaler;
 };

@@ -1,0 +1,111 @@
+#include "worksheets/sheet_code.h"
+
+#include <cstring>
+
+namespace {
+
+const char alphabet[] = "23456789ABCDEFGHJKLMNPQRSTUVWXYZ";
+constexpr int radix = 32;
+constexpr int dataLength = SheetCode::length - 1;
+
+// Which sheet a code names; the one-row sheet has no second display.
+constexpr struct
+{
+    SheetKind kind;
+    SheetDisplay display;
+} variants[] = {
+    {SheetKind::OneRow, SheetDisplay::Flush},      {SheetKind::TwoRow, SheetDisplay::Flush},
+    {SheetKind::TwoRow, SheetDisplay::Staircase},  {SheetKind::ThreeRow, SheetDisplay::Flush},
+    {SheetKind::ThreeRow, SheetDisplay::Staircase},
+};
+constexpr int variantCount = int(sizeof variants / sizeof variants[0]);
+
+// Luhn mod 32: the sum over the digits from the right, every second one doubled and its
+// two base-32 digits added. Any single wrong character changes it, and so do most swaps
+// of two neighbours.
+int luhnSum(const QList<int> &digits, bool checkIncluded)
+{
+    int sum = 0;
+    bool doubled = !checkIncluded;
+    for (auto it = digits.crbegin(); it != digits.crend(); ++it) {
+        int addend = doubled ? 2 * *it : *it;
+        addend = addend / radix + addend % radix;
+        sum += addend;
+        doubled = !doubled;
+    }
+    return sum % radix;
+}
+
+} // namespace
+
+QString SheetCode::text() const
+{
+    int variant = 0;
+    for (int v = 0; v < variantCount; ++v) {
+        if (variants[v].kind == kind
+            && (kind == SheetKind::OneRow || variants[v].display == display))
+            variant = v;
+    }
+    quint32 value = quint32(variant) * seedCount + seed % seedCount;
+    QList<int> digits(dataLength);
+    for (int i = dataLength - 1; i >= 0; --i) {
+        digits[i] = int(value % radix);
+        value /= radix;
+    }
+    digits.append((radix - luhnSum(digits, false)) % radix);
+    QString text;
+    for (const int d : digits)
+        text += QLatin1Char(alphabet[d]);
+    return text;
+}
+
+std::optional<SheetCode> SheetCode::read(const QString &typed)
+{
+    QList<int> digits;
+    for (const QChar c : typed.toUpper()) {
+        if (c.isSpace() || c == QLatin1Char('-'))
+            continue;
+        const char *at = c.unicode() < 128 && c.unicode() > 0
+                             ? std::strchr(alphabet, char(c.unicode()))
+                             : nullptr;
+        if (!at)
+            return std::nullopt;
+        digits.append(int(at - alphabet));
+    }
+    if (digits.size() != length || luhnSum(digits, true) != 0)
+        return std::nullopt;
+    quint32 value = 0;
+    for (int i = 0; i < dataLength; ++i)
+        value = value * radix + quint32(digits.at(i));
+    const quint32 variant = value / seedCount;
+    if (variant >= quint32(variantCount))
+        return std::nullopt;
+    return SheetCode{variants[variant].kind, variants[variant].display, value % seedCount};
+}
+
+SheetCode freshSheetCode(SheetKind kind, SheetDisplay display, RandomSource &random)
+{
+    if (kind == SheetKind::OneRow)
+        display = SheetDisplay::Flush;
+    return SheetCode{kind, display, quint32(drawInt(random, int(SheetCode::seedCount)))};
+}
+
+QList<SheetProblem> sheetProblems(const SheetCode &code)
+{
+    SeededRandom random(code.seed);
+    return drawSheetProblems(code.kind, random);
+}
+
+QStringList sheetText(const SheetCode &code)
+{
+    return sheetText(code.kind, sheetProblems(code), code.display);
+}
+
+double SeededRandom::uniform()
+{
+    quint64 z = (m_state += 0x9E3779B97F4A7C15ull);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    z ^= z >> 31;
+    return double(z >> 11) / double(1ull << 53);
+}
