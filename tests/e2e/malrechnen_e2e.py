@@ -23,6 +23,8 @@ def wait_for(what, condition, timeout=WAIT, interval=0.05):
     while True:
         try:
             value = condition()
+        except ScenarioFailed:
+            raise
         except Exception:  # the accessible tree changes under our feet
             value = None
         if value:
@@ -78,12 +80,20 @@ class Program:
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
         if os.environ.get("MALRECHNEN_E2E_HOME"):
             env["HOME"] = os.environ["MALRECHNEN_E2E_HOME"]
+        # What the program says on stderr goes to a log beside the screenshots, so a
+        # program that never shows up on the accessibility bus can tell why.
+        self.log = open(os.path.join(shots_dir, "program-stderr.log"), "a")
+        self.log.write("--- %s\n" % time.strftime("%H:%M:%S"))
+        self.log.flush()
         self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,
-                                        stderr=subprocess.DEVNULL)
+                                        stderr=self.log)
         self.app = wait_for("the program on the accessibility bus", self._find_app, timeout=30)
         self.window("Schriftliche Multiplikation")
 
     def _find_app(self):
+        if self.process.poll() is not None:
+            raise ScenarioFailed("the program ended at start with status %s (see %s)"
+                                 % (self.process.returncode, self.log.name))
         desktop = pyatspi.Registry.getDesktop(0)
         for app in desktop:
             if app is not None and app.get_process_id() == self.process.pid:
@@ -97,6 +107,7 @@ class Program:
                 self.process.wait(WAIT)  # under valgrind the leak check takes a while
             except subprocess.TimeoutExpired:
                 self.process.kill()
+        self.log.close()
 
     # --- reading the screen ------------------------------------------------------------
 

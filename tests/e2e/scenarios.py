@@ -132,7 +132,7 @@ def scenario_pupil_writes_every_zero_and_digit(binary, shots):
     with running(binary, shots, "pupil_zeros") as p:
         # "mal Z": the result is not complete before its trailing zero is written.
         win = open_one_row(p)
-        p.click(p.get(win, role="push button", name="mal Z"))
+        p.click(p.get(win, role="check box", name="mal Z"))
         win = p.window("Einstellige Multiplikation mit Zehnerzahl")
         multiplicand, multiplier, _ = read_one_row(p, win)
         written = [("Ergebnis, " + PLACES[place], digit)
@@ -149,7 +149,7 @@ def scenario_pupil_writes_every_zero_and_digit(binary, shots):
 
         # "Lücke": the carries stand over their columns; a digit of the problem knocked out
         # by a wrong drop must be written again before the problem counts.
-        p.click(p.get(win, role="push button", name="Lücke"))
+        p.click(p.get(win, role="check box", name="Lücke"))
         p.get(win, description="Zweite Zahl, erste Null")
         time.sleep(0.3)
         p.screenshot("one_row_gap_problem")
