@@ -1,6 +1,7 @@
 #include "worksheets/squared_paper.h"
 
 #include "worksheets/grid_layout.h"
+#include "ui/reading_font.h"
 
 #include <QFont>
 #include <QPageLayout>
@@ -18,12 +19,8 @@ const QColor answerColour(0, 0, 140); // the solution sheet's digits: clear of t
 
 QFont sheetFont(double pointSize, bool bold = false)
 {
-    // The trainers' typeface for beginning readers: 1 and 7, 6 and 9 never look alike.
-    QFont font;
-    font.setFamilies({QStringLiteral("Andika"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
+    QFont font = readingFont(bold);
     font.setPointSizeF(pointSize);
-    font.setBold(bold);
     return font;
 }
 

@@ -1,5 +1,6 @@
 // When a problem counts as solved, over the three trainers: every digit on screen must
 // stand and be right, whether the pupil left it empty or a wrong drop knocked it out.
+#include "problem_numbers.h"
 #include "trainers/one_row/one_row_problem.h"
 #include "trainers/three_row/three_row_problem.h"
 #include "trainers/two_row/two_row_problem.h"
@@ -9,17 +10,6 @@
 #include <memory>
 
 namespace {
-
-OneRowNumbers oneRow(int multiplicand, int m)
-{
-    OneRowNumbers n;
-    n.a = multiplicand / 1000;
-    n.b = multiplicand / 100 % 10;
-    n.c = multiplicand / 10 % 10;
-    n.d = multiplicand % 10;
-    n.m = m;
-    return n;
-}
 
 RowsNumbers rows(int multiplierDigits)
 {
@@ -49,11 +39,11 @@ std::unique_ptr<Exercise> problem(const QString &trainer, const QString &mode, b
         const OneRowMode m = oneRowMode(mode);
         if (isGapMode(m)) {
             auto gap = std::make_unique<OneRowGap>(m);
-            gap->show(oneRow(4321, 7), 1); // 30247; luecke1, luecke13, luecke15 left out
+            gap->show(oneRowNumbers(4321, 7), 1); // 30247; luecke1, luecke13, luecke15 left out
             return gap;
         }
         auto single = std::make_unique<OneRowSingle>(m);
-        single->show(oneRow(1502, 5)); // 7510: the ones column carries into a tens of 0
+        single->show(oneRowNumbers(1502, 5)); // 7510: the ones column carries into a tens of 0
         return single;
     }
     const RowsTables &tables = trainer == QLatin1String("Form3") ? threeRowTables() : twoRowTables();

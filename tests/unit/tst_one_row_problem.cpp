@@ -1,3 +1,4 @@
+#include "problem_numbers.h"
 #include "scripted_random.h"
 #include "trainers/common/answer_key.h"
 #include "trainers/common/score_board.h"
@@ -6,17 +7,6 @@
 #include <QtTest>
 
 namespace {
-
-OneRowNumbers numbers(int multiplicand, int m)
-{
-    OneRowNumbers n;
-    n.a = multiplicand / 1000;
-    n.b = multiplicand / 100 % 10;
-    n.c = multiplicand / 10 % 10;
-    n.d = multiplicand % 10;
-    n.m = m;
-    return n;
-}
 
 // Fills `fields` with the digits the problem expects, one drop each, in the given order.
 void fillRight(Exercise &exercise, const QStringList &fields)
@@ -125,7 +115,7 @@ void OneRowProblemTest::layoutOfProduct()
     QFETCH(QString, liste2);
     const OneRowMode mode = std::array{OneRowMode::E, OneRowMode::Z, OneRowMode::H}[modeIndex];
     OneRowSingle single(mode);
-    single.show(numbers(multiplicand, m));
+    single.show(oneRowNumbers(multiplicand, m));
 
     QCOMPARE(single.liste1().value(2), key);
     QCOMPARE(single.liste1().value(0), ::answerKeyText(multiplicand));
@@ -177,7 +167,7 @@ void OneRowProblemTest::expectedCarry()
     QFETCH(QString, carry8);
     QFETCH(QString, carry7);
     OneRowSingle single;
-    single.show(numbers(multiplicand, m));
+    single.show(oneRowNumbers(multiplicand, m));
     QCOMPARE(single.expectedDigit("Bezeichnung9"), carry9);
     if (!ones.isEmpty())
         single.drop("Bezeichnung9", ones.at(0));
@@ -190,7 +180,7 @@ void OneRowProblemTest::expectedCarry()
 void OneRowProblemTest::wrongDigitIsReportedAndClearable()
 {
     OneRowSingle single;
-    single.show(numbers(4321, 7)); // 30247
+    single.show(oneRowNumbers(4321, 7)); // 30247
     QCOMPARE(single.drop("Bezeichnung17", QChar('7')), Exercise::Verdict::Right);
     QCOMPARE(single.drop("Bezeichnung17", QChar('7')), Exercise::Verdict::Right); // again: right
     QCOMPARE(single.drop("Bezeichnung17", QChar('3')), Exercise::Verdict::Wrong);
@@ -216,7 +206,7 @@ void OneRowProblemTest::completion()
     QFETCH(int, multiplicand);
     const OneRowMode mode = std::array{OneRowMode::E, OneRowMode::Z, OneRowMode::H}[modeIndex];
     OneRowSingle single(mode);
-    single.show(numbers(multiplicand, 9));
+    single.show(oneRowNumbers(multiplicand, 9));
     QStringList shown;
     for (const QString &box : resultBoxes + QStringList{"Bezeichnung18", "Bezeichnung19"}) {
         if (single.isShown(box))
@@ -251,7 +241,7 @@ void OneRowProblemTest::gapLayout()
     QFETCH(QStringList, blanks);
     QFETCH(int, keyLength);
     OneRowGap gap(OneRowMode::LH);
-    gap.show(numbers(multiplicand, m), pattern);
+    gap.show(oneRowNumbers(multiplicand, m), pattern);
 
     const QString product = QString::number(multiplicand * m);
     QCOMPARE(gap.lueckenzahl(), QString::number(multiplicand) + product);
@@ -277,7 +267,7 @@ void OneRowProblemTest::gapLayout()
 void OneRowProblemTest::gapCompletion()
 {
     OneRowGap gap(OneRowMode::LE);
-    gap.show(numbers(4321, 7), 1); // 30247: blanks thousands 4, ones 7, hundreds 2
+    gap.show(oneRowNumbers(4321, 7), 1); // 30247: blanks thousands 4, ones 7, hundreds 2
     QCOMPARE(gap.drop("luecke1", QChar('4')), Exercise::Verdict::Right);
     QCOMPARE(gap.drop("luecke13", QChar('7')), Exercise::Verdict::Right);
     QVERIFY(!gap.isSolved());
@@ -292,8 +282,8 @@ void OneRowProblemTest::gapWithTwoSolutionsIsDealtAgain()
 {
     // 8111 * 5 with the ones digit, tens and thousands of the product blank:
     // 8110, 8111, 8113, ... all fit. Such a problem is not dealt.
-    QVERIFY(OneRowGap::solutionCount(numbers(8111, 5), 4) > 1);
-    QCOMPARE(OneRowGap::solutionCount(numbers(4321, 7), 1), 1);
+    QVERIFY(OneRowGap::solutionCount(oneRowNumbers(8111, 5), 4) > 1);
+    QCOMPARE(OneRowGap::solutionCount(oneRowNumbers(4321, 7), 1), 1);
 
     ScriptedRandom random;
     for (auto [value, n, k] : {std::tuple{8, 9, 1}, {1, 10, 0}, {1, 10, 0}, {1, 9, 1}, {5, 8, 2},

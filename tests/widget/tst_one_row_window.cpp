@@ -1,5 +1,6 @@
 #include "test_program.h"
 #include "fake_dialogs.h"
+#include "problem_numbers.h"
 #include "scripted_random.h"
 #include "shell/application.h"
 #include "shell/help_text.h"
@@ -381,12 +382,7 @@ void OneRowWindowTest::gapProblemShowsItsCarries()
     OneRowWindow *form = program.openOneRow();
     QTest::mouseClick(child<QPushButton>(form, qPrintable(modeButton)), Qt::LeftButton);
 
-    OneRowNumbers numbers;
-    numbers.a = multiplicand / 1000;
-    numbers.b = multiplicand / 100 % 10;
-    numbers.c = multiplicand / 10 % 10;
-    numbers.d = multiplicand % 10;
-    numbers.m = m;
+    const OneRowNumbers numbers = oneRowNumbers(multiplicand, m);
     int pattern = 1;
     while (OneRowGap::solutionCount(numbers, pattern) != 1)
         QVERIFY(++pattern <= 4);

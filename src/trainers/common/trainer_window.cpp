@@ -9,6 +9,7 @@
 #include "ui/services.h"
 #include "ui/twips.h"
 #include "ui/qt_printer.h"
+#include "ui/reading_font.h"
 #include "ui/window_geometry.h"
 #include "worksheets/sheet_commands.h"
 
@@ -32,14 +33,10 @@ const char *const helpText = "Schiebe die Ziffern vom unteren Fensterrand\r"
                              "Für jede richtige Zahl gibt es einen Punkt und\r"
                              "alle 50 Punkte gibt es ein Belohnungsspiel.\r";
 
-// A typeface made for beginning readers: 1 and 7, 6 and 9 never look alike.
 QFont digitFont(int pixelSize, bool bold = false)
 {
-    QFont font;
-    font.setFamilies({QStringLiteral("Andika"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
+    QFont font = readingFont(bold);
     font.setPixelSize(pixelSize);
-    font.setBold(bold);
     return font;
 }
 
