@@ -1,0 +1,63 @@
+#pragma once
+
+#include "arithmetic/written_multiplication.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The error patterns a wrong digit can show, in the order they are tried. In a column of a
+// partial product x is the multiplicand digit, m the multiplier digit, c the carry that
+// came in from the right and s = x·m + c.
+enum class ErrorKind {
+    CarryForgotten,         // "Übertrag vergessen": (x·m) mod 10, or the carry ⌊x·m/10⌋
+    CarryAddedTooEarly,     // "Übertrag zu früh addiert": ((x + c)·m) mod 10
+    TensForOnes,            // "Zehner statt Einer": ⌊s/10⌋ written as the digit
+    OnesAsCarry,            // "Einer als Übertrag": s mod 10 written as the carry
+    TimesTable,             // "Einmaleins": (s ± m) mod 10, the neighbouring row (x ± 1)·m
+    ZeroForgotten,          // "Null vergessen": in a zero's place, the digit to its left
+    PlaceShifted,           // "Stelle verrutscht": the digit of a neighbouring place
+    AdditionCarryForgotten, // "Übertrag beim Addieren vergessen"
+};
+
+// All kinds, in the order they are tried.
+const QList<ErrorKind> &errorKinds();
+// "Übertrag vergessen", ...
+QString errorKindName(ErrorKind kind);
+// The kind as a question to the pupil: "Hast du den Übertrag vergessen?"
+QString errorKindQuestion(ErrorKind kind);
+
+// Whether `digit`, wrong on `cell`, fits the definition of `kind`. A right digit fits none.
+//
+// The result digits of a partial product can fit the first, second, third and fifth kind;
+// its carries, and its leading digit (what its last column carries out), the first and
+// "Einer als Übertrag". The neighbouring row below x·m exists only for x ≥ 1.
+bool fitsErrorKind(ErrorKind kind, const WrittenMultiplication &written, const Cell &cell,
+                   int digit);
+// The first kind whose definition a wrong digit fits, or nothing. Gap problems name no kind:
+// their callers do not ask.
+std::optional<ErrorKind> diagnose(const WrittenMultiplication &written, const Cell &cell,
+                                  int digit);
+
+// A hint line and the cells of the problem that its step uses (to highlight them).
+struct Hint
+{
+    QString text;
+    QList<Cell> cells;
+};
+
+// "Einerspalte", "Zehnerspalte", ... "Millionenspalte".
+QString columnName(int place);
+
+// After a first wrong digit: the column and its step without the answer ("Zehnerspalte:
+// Rechne 4 · 7 und zähle den Übertrag 2 dazu."), then the kind as a question if one is
+// given.
+Hint stepHint(const WrittenMultiplication &written, const Cell &cell,
+              std::optional<ErrorKind> kind = std::nullopt);
+// After a second wrong digit on the same cell: the step worked out ("4 · 7 = 28,
+// 28 + 2 = 30: schreibe 0, merke 3.").
+Hint workedHint(const WrittenMultiplication &written, const Cell &cell);
+// In a gap problem: for a missing operand digit the step worked backwards ("Einerspalte:
+// Welche Ziffer mal 7 endet auf 8?"), for any other gap the column's step.
+Hint gapHint(const WrittenMultiplication &written, const Cell &cell);

@@ -1,0 +1,388 @@
+// Naming the pattern behind a wrong digit, and the hints that show the step.
+#include "arithmetic/written_multiplication.h"
+#include "training/diagnosis.h"
+#include "written_fixture.h"
+
+#include <QTest>
+
+#include <random>
+
+Q_DECLARE_METATYPE(Cell)
+
+namespace {
+
+WrittenMultiplication problem(const QString &text)
+{
+    return *parseProblem(text);
+}
+
+QString kindText(const std::optional<ErrorKind> &kind)
+{
+    return kind ? errorKindName(*kind) : QStringLiteral("none");
+}
+
+QStringList cellTexts(const QList<Cell> &cells)
+{
+    QStringList texts;
+    for (const Cell &cell : cells)
+        texts << cellText(cell);
+    return texts;
+}
+
+Cell pp(int row, int place) { return {Part::PartialProduct, row, place}; }
+Cell carry(int row, int place) { return {Part::Carry, row, place}; }
+Cell zero(int row, int place) { return {Part::Zero, row, place}; }
+Cell sum(int place) { return {Part::Sum, 0, place}; }
+
+// The definitions worked out from the two numbers alone, as a pupil's long multiplication
+// does it, without the model: which kinds a wrong digit fits, in the order of the list.
+QStringList fittingKinds(qint64 multiplicand, const QList<int> &digits, int zeros,
+                         const Cell &cell, int digit)
+{
+    const int rows = int(digits.size());
+    QList<int> x;
+    for (qint64 n = multiplicand; n > 0; n /= 10)
+        x << int(n % 10);
+    const int n = int(x.size());
+    auto rowValue = [&](int r) {
+        qint64 v = multiplicand * digits.at(r);
+        for (int i = 0; i < zeros + rows - 1 - r; ++i)
+            v *= 10;
+        return v;
+    };
+    auto digitOf = [](qint64 v, int place) -> std::optional<int> {
+        qint64 p = 1;
+        for (int i = 0; i < place; ++i)
+            p *= 10;
+        if (place < 0 || (v < p && !(v == 0 && place == 0)))
+            return std::nullopt;
+        return int(v / p % 10);
+    };
+    qint64 total = 0;
+    for (int r = 0; r < rows; ++r)
+        total += rowValue(r);
+
+    QStringList kinds;
+    auto fit = [&](ErrorKind kind, bool holds) {
+        if (holds && !kinds.contains(errorKindName(kind)))
+            kinds << errorKindName(kind);
+    };
+    auto resultDigitKinds = [&](int xi, int m, int c) {
+        const int s = xi * m + c;
+        fit(ErrorKind::CarryForgotten, c > 0 && digit == xi * m % 10);
+        fit(ErrorKind::CarryAddedTooEarly, c > 0 && digit == (xi + c) * m % 10);
+        fit(ErrorKind::TensForOnes, s >= 10 && digit == s / 10);
+        fit(ErrorKind::TimesTable, digit == (s + m) % 10 || (xi >= 1 && digit == (s - m + 10) % 10));
+    };
+    auto carryKinds = [&](int xi, int m, int c) {
+        const int s = xi * m + c;
+        fit(ErrorKind::CarryForgotten, c > 0 && digit == xi * m / 10 && xi * m / 10 != s / 10);
+        fit(ErrorKind::OnesAsCarry, digit == s % 10);
+    };
+
+    if (cell.part == Part::Carry || cell.part == Part::PartialProduct) {
+        const int m = digits.at(cell.row);
+        const int t = zeros + rows - 1 - cell.row;
+        // The carries into each column of this partial product.
+        QList<int> c{0};
+        for (int i = 0; i < n; ++i)
+            c << (x.at(i) * m + c.at(i)) / 10;
+        const int column = cell.part == Part::Carry ? cell.place - 1 - t : cell.place - t;
+        if (cell.part == Part::Carry)
+            carryKinds(x.at(column), m, c.at(column));
+        else if (column < n)
+            resultDigitKinds(x.at(column), m, c.at(column));
+        else
+            carryKinds(x.at(n - 1), m, c.at(n - 1));
+    }
+    if (cell.part == Part::Zero)
+        fit(ErrorKind::ZeroForgotten, digitOf(rowValue(cell.row), cell.place + 1) == digit);
+    if (cell.part == Part::PartialProduct || cell.part == Part::Sum) {
+        const qint64 line = cell.part == Part::Sum ? total : rowValue(cell.row);
+        fit(ErrorKind::PlaceShifted, digitOf(line, cell.place - 1) == digit
+                                         || digitOf(line, cell.place + 1) == digit);
+    }
+    if (cell.part == Part::Sum) {
+        int carryIn = 0, columnSum = 0;
+        for (int p = 0; p <= cell.place; ++p) {
+            columnSum = 0;
+            for (int r = 0; r < rows; ++r)
+                columnSum += digitOf(rowValue(r), p).value_or(0);
+            if (p < cell.place)
+                carryIn = (columnSum + carryIn) / 10;
+        }
+        fit(ErrorKind::AdditionCarryForgotten, carryIn > 0 && digit == columnSum % 10);
+    }
+    // Keep the order of the list.
+    QStringList ordered;
+    for (ErrorKind kind : errorKinds()) {
+        if (kinds.contains(errorKindName(kind)))
+            ordered << errorKindName(kind);
+    }
+    return ordered;
+}
+
+} // namespace
+
+class TestDiagnosis : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void definitions_data();
+    void definitions();
+    void randomProblems_data();
+    void randomProblems();
+    void hints_data();
+    void hints();
+};
+
+void TestDiagnosis::definitions_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<Cell>("cell");
+    QTest::addColumn<int>("digit");
+    QTest::addColumn<QString>("kind");
+
+    // 4728 · 3 = 14184. Tens column: x = 2, m = 3, c = 2, s = 8.
+    QTest::newRow("x·m without the carry") << "4728 · 3" << pp(0, 1) << 6 << "Übertrag vergessen";
+    QTest::newRow("carry added before multiplying: (2 + 2)·3")
+        << "4728 · 3" << pp(0, 1) << 2 << "Übertrag zu früh addiert";
+    QTest::newRow("times table: 3·3 + 2") << "4728 · 3" << pp(0, 1) << 1 << "Einmaleins";
+    QTest::newRow("times table: 1·3 + 2") << "4728 · 3" << pp(0, 1) << 5 << "Einmaleins";
+    QTest::newRow("the ones digit of the row") << "4728 · 3" << pp(0, 1) << 4 << "Stelle verrutscht";
+    QTest::newRow("fits nothing") << "4728 · 3" << pp(0, 1) << 7 << "none";
+    QTest::newRow("the right digit") << "4728 · 3" << pp(0, 1) << 8 << "none";
+    // Ones column: s = 24 and no carry comes in.
+    QTest::newRow("tens of 8·3 written") << "4728 · 3" << pp(0, 0) << 2 << "Zehner statt Einer";
+    QTest::newRow("no carry came in: not forgotten") << "4728 · 3" << pp(0, 0) << 6 << "none";
+    QTest::newRow("ones of 8·3 as the carry") << "4728 · 3" << carry(0, 1) << 4 << "Einer als Übertrag";
+    // Thousands column: x = 4, c = 2, s = 14; the leading digit is its carry.
+    QTest::newRow("4·3 without the carry 2") << "4728 · 3" << pp(0, 3) << 2 << "Übertrag vergessen";
+    QTest::newRow("(4 + 2)·3") << "4728 · 3" << pp(0, 3) << 8 << "Übertrag zu früh addiert";
+    QTest::newRow("tens first, before a shifted place")
+        << "4728 · 3" << pp(0, 3) << 1 << "Zehner statt Einer";
+    QTest::newRow("leading digit: ones of 14") << "4728 · 3" << pp(0, 4) << 4 << "Einer als Übertrag";
+    QTest::newRow("leading digit: fits nothing") << "4728 · 3" << pp(0, 4) << 2 << "none";
+    // 2596 · 7 = 18172: the hundreds column gives 5·7 + 6 = 41.
+    QTest::newRow("carry of 5·7 without the 6") << "2596 · 7" << carry(0, 3) << 3 << "Übertrag vergessen";
+    QTest::newRow("carry: ones of 41") << "2596 · 7" << carry(0, 3) << 1 << "Einer als Übertrag";
+    QTest::newRow("carry: fits nothing") << "2596 · 7" << carry(0, 3) << 7 << "none";
+    // Tens and hundreds numbers: the zeros.
+    QTest::newRow("zero box: the digit belonging left of it")
+        << "4728 · 30" << zero(0, 0) << 4 << "Null vergessen";
+    QTest::newRow("zero box: another digit") << "4728 · 30" << zero(0, 0) << 8 << "none";
+    QTest::newRow("first zero of a hundreds number") << "4728 · 300" << zero(0, 1) << 4 << "Null vergessen";
+    QTest::newRow("last zero: its left neighbour is a zero")
+        << "4728 · 300" << zero(0, 0) << 4 << "none";
+    QTest::newRow("shifted column of a hundreds number")
+        << "4728 · 300" << pp(0, 2) << 2 << "Zehner statt Einer";
+
+    // 5123 · 47: 204920 + 35861 = 240781. Row 1, tens column: 2·7 + 2 = 16.
+    QTest::newRow("two rows: 2·7 without the carry") << "5123 · 47" << pp(1, 1) << 4 << "Übertrag vergessen";
+    QTest::newRow("two rows: too early beats shifted")
+        << "5123 · 47" << pp(1, 1) << 8 << "Übertrag zu früh addiert";
+    QTest::newRow("two rows: tens beats shifted") << "5123 · 47" << pp(1, 1) << 1 << "Zehner statt Einer";
+    QTest::newRow("two rows: 1·7 + 2") << "5123 · 47" << pp(1, 1) << 9 << "Einmaleins";
+    // Row 0 is shifted: hundreds column 2·4 + 1 = 9.
+    QTest::newRow("two rows, shifted row: 2·4") << "5123 · 47" << pp(0, 2) << 8 << "Übertrag vergessen";
+    QTest::newRow("two rows, shifted row: (2 + 1)·4")
+        << "5123 · 47" << pp(0, 2) << 2 << "Übertrag zu früh addiert";
+    QTest::newRow("two rows, shifted row: neighbour") << "5123 · 47" << pp(0, 2) << 4 << "Stelle verrutscht";
+    QTest::newRow("trailing zero of the first row") << "5123 · 47" << zero(0, 0) << 2 << "Null vergessen";
+    QTest::newRow("sum: 4 + 5 without the carry 1")
+        << "5123 · 47" << sum(3) << 9 << "Übertrag beim Addieren vergessen";
+    QTest::newRow("sum: neighbour") << "5123 · 47" << sum(3) << 7 << "Stelle verrutscht";
+    QTest::newRow("sum: no carry came in") << "5123 · 47" << sum(2) << 1 << "none";
+    QTest::newRow("sum: 0 + 3 without the carry 1")
+        << "5123 · 47" << sum(4) << 3 << "Übertrag beim Addieren vergessen";
+    QTest::newRow("carry of an addition: no pattern") << "5123 · 47" << Cell{Part::SumCarry, 0, 3} << 0
+                                                      << "none";
+
+    // 5012 · 793: 3508400 + 451080 + 15036 = 3974516. Row 1 (· 9): hundreds 1·9 + 1 = 10,
+    // thousands 0·9 + 1 = 1.
+    QTest::newRow("three rows: 1·9") << "5012 · 793" << pp(1, 2) << 9 << "Übertrag vergessen";
+    QTest::newRow("three rows: (1 + 1)·9") << "5012 · 793" << pp(1, 2) << 8 << "Übertrag zu früh addiert";
+    QTest::newRow("three rows: tens of 10") << "5012 · 793" << pp(1, 2) << 1 << "Zehner statt Einer";
+    QTest::newRow("three rows: 0·9 without the carry") << "5012 · 793" << pp(1, 3) << 0
+                                                       << "Übertrag vergessen";
+    QTest::newRow("three rows: (0 + 1)·9") << "5012 · 793" << pp(1, 3) << 9 << "Übertrag zu früh addiert";
+    QTest::newRow("three rows: no times-table row below 0·9")
+        << "5012 · 793" << pp(1, 3) << 2 << "none";
+    QTest::newRow("three rows: zero beside the digits") << "5012 · 793" << zero(0, 1) << 4 << "Null vergessen";
+    QTest::newRow("three rows: ones of 2·3 as a carry")
+        << "5012 · 793" << carry(2, 1) << 6 << "Einer als Übertrag";
+    QTest::newRow("three rows: leading digit, ones of 35")
+        << "5012 · 793" << pp(0, 6) << 5 << "Einer als Übertrag";
+    QTest::newRow("three rows: sum 0 + 5 + 1 without the carry 1")
+        << "5012 · 793" << sum(4) << 6 << "Übertrag beim Addieren vergessen";
+    QTest::newRow("three rows: a shifted place comes first")
+        << "5012 · 793" << sum(2) << 4 << "Stelle verrutscht";
+}
+
+void TestDiagnosis::definitions()
+{
+    QFETCH(QString, problem);
+    QFETCH(Cell, cell);
+    QFETCH(int, digit);
+    QFETCH(QString, kind);
+    const WrittenMultiplication w = ::problem(problem);
+    QVERIFY(w.contains(cell));
+    QCOMPARE(kindText(diagnose(w, cell, digit)), kind);
+}
+
+void TestDiagnosis::randomProblems_data()
+{
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<int>("zeros");
+    QTest::newRow("one digit") << 1 << 0;
+    QTest::newRow("tens number") << 1 << 1;
+    QTest::newRow("hundreds number") << 1 << 2;
+    QTest::newRow("two digits") << 2 << 0;
+    QTest::newRow("three digits") << 3 << 0;
+}
+
+// Every wrong digit on every answer cell of many problems: a kind is named exactly when a
+// definition fits, and it is the first that fits.
+void TestDiagnosis::randomProblems()
+{
+    QFETCH(int, digits);
+    QFETCH(int, zeros);
+    std::mt19937 generator(1400 + 10 * digits + zeros);
+    std::uniform_int_distribution<int> multiplicands(1000, 9999), multiplierDigit(2, 9);
+    int named = 0, unnamed = 0;
+    for (int i = 0; i < 300; ++i) {
+        const qint64 multiplicand = multiplicands(generator);
+        QList<int> multiplier;
+        for (int d = 0; d < digits; ++d)
+            multiplier << multiplierDigit(generator);
+        const WrittenMultiplication w(multiplicand, multiplier, zeros);
+        for (const Cell &cell : w.cells()) {
+            if (cell.part == Part::Multiplicand || cell.part == Part::Multiplier)
+                continue;
+            for (int digit = 0; digit <= 9; ++digit) {
+                if (digit == w.digit(cell)) {
+                    QCOMPARE(kindText(diagnose(w, cell, digit)), QStringLiteral("none"));
+                    continue;
+                }
+                const QStringList fitting = fittingKinds(multiplicand, multiplier, zeros, cell, digit);
+                const QString expected = fitting.isEmpty() ? QStringLiteral("none") : fitting.first();
+                if (kindText(diagnose(w, cell, digit)) != expected)
+                    QFAIL(qPrintable(QStringLiteral("%1 · %2, %3, digit %4: %5, expected %6")
+                                         .arg(multiplicand).arg(w.multiplier()).arg(cellText(cell))
+                                         .arg(digit).arg(kindText(diagnose(w, cell, digit)), expected)));
+                for (ErrorKind kind : errorKinds())
+                    QCOMPARE(fitsErrorKind(kind, w, cell, digit), fitting.contains(errorKindName(kind)));
+                ++(fitting.isEmpty() ? unnamed : named);
+            }
+        }
+    }
+    // Both outcomes occur often.
+    QVERIFY(named > 1000);
+    QVERIFY(unnamed > 1000);
+}
+
+void TestDiagnosis::hints_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<Cell>("cell");
+    QTest::addColumn<QString>("which"); // first (with the kind of `digit`), worked or gap
+    QTest::addColumn<int>("digit");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("cells");
+
+    // 5643 · 7: the tens column is 4·7 + 2 = 30.
+    QTest::newRow("step and the kind as a question")
+        << "5643 · 7" << pp(0, 1) << "first" << 8
+        << "Zehnerspalte: Rechne 4 · 7 und zähle den Übertrag 2 dazu. Hast du den Übertrag vergessen?"
+        << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
+    QTest::newRow("step alone when no kind fits")
+        << "5643 · 7" << pp(0, 1) << "first" << 6
+        << "Zehnerspalte: Rechne 4 · 7 und zähle den Übertrag 2 dazu."
+        << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
+    QTest::newRow("worked step") << "5643 · 7" << pp(0, 1) << "worked" << 0
+                                 << "4 · 7 = 28, 28 + 2 = 30: schreibe 0, merke 3."
+                                 << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
+    QTest::newRow("worked step of a carry box, first column")
+        << "5643 · 7" << carry(0, 1) << "worked" << 0 << "3 · 7 = 21: schreibe 1, merke 2."
+        << QStringList{"Multiplicand 0 @ 0", "Multiplier 0 @ 0"};
+    QTest::newRow("carry box") << "5643 · 7" << carry(0, 1) << "first" << 1
+                               << "Einerspalte: Rechne 3 · 7. Den Zehner merkst du dir als Übertrag."
+                                  " Hast du dir den Einer statt des Zehners gemerkt?"
+                               << QStringList{"Multiplicand 0 @ 0", "Multiplier 0 @ 0"};
+    // 5643 · 7 = 39501: the last column writes the whole 5·7 + 4 = 39.
+    QTest::newRow("last column: the whole number is written")
+        << "5643 · 7" << pp(0, 4) << "worked" << 0 << "5 · 7 = 35, 35 + 4 = 39: schreibe 39."
+        << QStringList{"Multiplicand 0 @ 3", "Multiplier 0 @ 0", "Carry 0 @ 3"};
+    QTest::newRow("leading digit") << "5643 · 7" << pp(0, 4) << "first" << 2
+                                   << "Tausenderspalte: Rechne 5 · 7 und zähle den Übertrag 4 dazu."
+                                      " Der Zehner kommt nach vorn."
+                                   << QStringList{"Multiplicand 0 @ 3", "Multiplier 0 @ 0", "Carry 0 @ 3"};
+    QTest::newRow("zero of a tens number")
+        << "5643 · 70" << zero(0, 0) << "first" << 1
+        << "Einerspalte: Du rechnest mal 70, nicht mal 7. Hast du die Null vergessen?"
+        << QStringList{"Multiplier 0 @ 1", "Multiplier 0 @ 0"};
+    QTest::newRow("zero, worked") << "5123 · 47" << zero(0, 0) << "worked" << 0
+                                  << "Du rechnest mal 40: schreibe 0." << QStringList{"Multiplier 0 @ 1"};
+    // 5123 · 47: 204920 + 35861 = 240781.
+    QTest::newRow("sum column with a carry")
+        << "5123 · 47" << sum(3) << "first" << 9
+        << "Tausenderspalte: Addiere 4 + 5 und zähle den Übertrag 1 dazu."
+           " Hast du beim Addieren den Übertrag vergessen?"
+        << QStringList{"PartialProduct 0 @ 3", "PartialProduct 1 @ 3", "SumCarry 0 @ 3"};
+    QTest::newRow("sum, worked") << "5123 · 47" << sum(2) << "worked" << 0
+                                 << "9 + 8 = 17: schreibe 7, merke 1."
+                                 << QStringList{"PartialProduct 0 @ 2", "PartialProduct 1 @ 2"};
+    QTest::newRow("sum with a carry, worked") << "5123 · 47" << sum(3) << "worked" << 0
+                                              << "4 + 5 = 9, 9 + 1 = 10: schreibe 0, merke 1."
+                                              << QStringList{"PartialProduct 0 @ 3", "PartialProduct 1 @ 3",
+                                                             "SumCarry 0 @ 3"};
+    QTest::newRow("sum: a zero adds nothing") << "5123 · 47" << sum(0) << "first" << 0
+                                              << "Einerspalte: Hier steht nur eine Ziffer darüber."
+                                              << QStringList{"PartialProduct 1 @ 0"};
+    QTest::newRow("last sum column") << "1111 · 99" << sum(5) << "worked" << 0
+                                     << "Nur der Übertrag 1: schreibe 1." << QStringList{"SumCarry 0 @ 5"};
+    // Gap problems work backwards to the missing multiplicand digit: 5634 · 7 = 39438.
+    QTest::newRow("gap: ones digit of the multiplicand")
+        << "5634 · 7" << Cell{Part::Multiplicand, 0, 0} << "gap" << 0
+        << "Einerspalte: Welche Ziffer mal 7 endet auf 8?"
+        << QStringList{"Multiplier 0 @ 0", "PartialProduct 0 @ 0"};
+    QTest::newRow("gap: with the carry that comes in")
+        << "5634 · 7" << Cell{Part::Multiplicand, 0, 1} << "gap" << 0
+        << "Zehnerspalte: Welche Ziffer mal 7 plus 2 endet auf 3?"
+        << QStringList{"Multiplier 0 @ 0", "Carry 0 @ 1", "PartialProduct 0 @ 1"};
+    QTest::newRow("gap: the last column gives the whole number")
+        << "5634 · 70" << Cell{Part::Multiplicand, 0, 3} << "gap" << 0
+        << "Zehntausenderspalte: Welche Ziffer mal 7 plus 4 ergibt 39?"
+        << QStringList{"Multiplier 0 @ 1", "Carry 0 @ 4", "PartialProduct 0 @ 4", "PartialProduct 0 @ 5"};
+    QTest::newRow("gap in a result row: the step, no kind")
+        << "5123 · 47" << pp(1, 1) << "gap" << 0
+        << "Zehnerspalte: Rechne 2 · 7 und zähle den Übertrag 2 dazu."
+        << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 1 @ 1"};
+    QTest::newRow("gap, worked: the missing digit")
+        << "5634 · 7" << Cell{Part::Multiplicand, 0, 1} << "worked" << 0
+        << "3 · 7 = 21, 21 + 2 = 23: die Ziffer ist 3."
+        << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
+}
+
+void TestDiagnosis::hints()
+{
+    QFETCH(QString, problem);
+    QFETCH(Cell, cell);
+    QFETCH(QString, which);
+    QFETCH(int, digit);
+    QFETCH(QString, text);
+    QFETCH(QStringList, cells);
+    const WrittenMultiplication w = ::problem(problem);
+    const Hint hint = which == QLatin1String("first")    ? stepHint(w, cell, diagnose(w, cell, digit))
+                      : which == QLatin1String("worked") ? workedHint(w, cell)
+                                                         : gapHint(w, cell);
+    QCOMPARE(hint.text, text);
+    QCOMPARE(cellTexts(hint.cells), cells);
+    // A hint before the worked step never gives the digit away as "schreibe".
+    if (which != QLatin1String("worked"))
+        QVERIFY(!hint.text.contains(QLatin1String("schreibe")));
+}
+
+QTEST_APPLESS_MAIN(TestDiagnosis)
+#include "tst_diagnosis.moc"

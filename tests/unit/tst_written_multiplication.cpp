@@ -1,0 +1,402 @@
+// The model of written multiplication: its cells, carries and displays, and the answer
+// keys and sheet lines derived from it, checked against the trainers and the worksheets.
+#include "arithmetic/written_multiplication.h"
+#include "arithmetic/written_views.h"
+#include "scripted_random.h"
+#include "trainers/one_row/one_row_problem.h"
+#include "trainers/three_row/three_row_problem.h"
+#include "trainers/two_row/two_row_problem.h"
+#include "worksheets/worksheet.h"
+#include "written_fixture.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+Q_DECLARE_METATYPE(Cell)
+Q_DECLARE_METATYPE(SheetKind)
+Q_DECLARE_METATYPE(Display)
+
+namespace {
+
+WrittenMultiplication problem(const QString &text)
+{
+    return *parseProblem(text);
+}
+
+// "ProductDigit in 3: Multiplicand 0 @ 3 · Multiplier 0 @ 0 + Carry 1 @ 3 = 35 -> 5"
+QString describe(const Computation &step)
+{
+    static const char *const rules[] = {"Given",    "Zero",     "ProductDigit",
+                                        "ProductCarry", "SumDigit", "SumCarry"};
+    QString text = QStringLiteral("%1 in %2:").arg(QLatin1String(rules[int(step.rule)])).arg(step.column);
+    if (step.multiplicandDigit)
+        text += QLatin1Char(' ') + cellText(*step.multiplicandDigit) + QStringLiteral(" · ")
+                + cellText(*step.multiplierDigit);
+    QStringList addends;
+    for (const Cell &cell : step.addends)
+        addends << cellText(cell);
+    if (!addends.isEmpty())
+        text += QLatin1Char(' ') + addends.join(QStringLiteral(" + "));
+    if (step.carryIn)
+        text += QStringLiteral(" + ") + cellText(*step.carryIn);
+    return text + QStringLiteral(" = %1 -> %2").arg(step.value).arg(step.digit);
+}
+
+// The cell of a two- or three-row answer field: answer row `row` (the partial products,
+// then the sum) at `placeFromRight` (1 = its last digit).
+Cell rowsCell(const WrittenMultiplication &w, int row, int placeFromRight)
+{
+    const int place = placeFromRight - 1;
+    if (row == w.rowCount())
+        return {Part::Sum, 0, place};
+    return {place < w.trailingZeros(row) ? Part::Zero : Part::PartialProduct, row, place};
+}
+
+WrittenMultiplication fromRows(const RowsNumbers &n)
+{
+    return WrittenMultiplication(n.multiplicand(), n.multiplier);
+}
+
+WrittenMultiplication fromOneRow(const OneRowNumbers &n, int zeros)
+{
+    return WrittenMultiplication(n.multiplicand(), {n.m}, zeros);
+}
+
+// A box of the one-row trainer and its cell, in the modes with at least `fromZeros` zeros.
+struct BoxCell
+{
+    const char *field;
+    Cell cell;
+    int fromZeros;
+};
+
+QString digitText(const WrittenMultiplication &w, const Cell &cell)
+{
+    return QString::number(w.digit(cell));
+}
+
+} // namespace
+
+class TestWrittenMultiplication : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void fixtures_data();
+    void fixtures();
+    void computation_data();
+    void computation();
+    void rowsTrainersAgree_data();
+    void rowsTrainersAgree();
+    void oneRowTrainerAgrees_data();
+    void oneRowTrainerAgrees();
+    void worksheetsAgree_data();
+    void worksheetsAgree();
+};
+
+void TestWrittenMultiplication::fixtures_data()
+{
+    QTest::addColumn<QStringList>("fixture");
+
+    QTest::newRow("one digit") << QStringList{
+        "4728 · 3",
+        "carry    _202_",
+        "row      14184",
+    };
+    QTest::newRow("tens number: shifted one place, ending in its zero") << QStringList{
+        "4728 · 30",
+        "carry    _202__",
+        "row      141840",
+    };
+    QTest::newRow("hundreds number, every column carries") << QStringList{
+        "9999 · 900",
+        "carry    _888___",
+        "row      8999100",
+    };
+    QTest::newRow("two digits, flush") << QStringList{
+        "5123 · 47",
+        "carry    _001__",
+        "carry    __012_",
+        "row      204920",
+        "row      _35861",
+        "sumcarry 01100_",
+        "sum      240781",
+    };
+    QTest::newRow("two digits, staircase") << QStringList{
+        "5123 · 47",
+        "carry    _001__",
+        "carry    __012_",
+        "row      20492_",
+        "row      _35861",
+        "sumcarry 01100_",
+        "sum      240781",
+    };
+    QTest::newRow("sum one place wider than the partial products") << QStringList{
+        "1111 · 99",
+        "carry    _000__",
+        "carry    __000_",
+        "row      _99990",
+        "row      __9999",
+        "sumcarry 11110_",
+        "sum      109989",
+    };
+    QTest::newRow("three digits, flush") << QStringList{
+        "5012 · 793",
+        "carry    _001___",
+        "carry    __011__",
+        "carry    ___000_",
+        "row      3508400",
+        "row      _451080",
+        "row      __15036",
+        "sumcarry 001010_",
+        "sum      3974516",
+    };
+    QTest::newRow("three digits, staircase") << QStringList{
+        "5012 · 793",
+        "carry    _001___",
+        "carry    __011__",
+        "carry    ___000_",
+        "row      35084__",
+        "row      _45108_",
+        "row      __15036",
+        "sumcarry 001010_",
+        "sum      3974516",
+    };
+}
+
+void TestWrittenMultiplication::fixtures()
+{
+    QFETCH(QStringList, fixture);
+    const std::optional<WrittenFixture> parsed = parseFixture(fixture);
+    QVERIFY(parsed);
+    QCOMPARE(renderFixture(parsed->written, parsed->display), fixture);
+}
+
+void TestWrittenMultiplication::computation_data()
+{
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<Cell>("cell");
+    QTest::addColumn<QString>("step");
+
+    QTest::newRow("first column: no carry comes in")
+        << "5123 · 47" << Cell{Part::PartialProduct, 1, 0}
+        << "ProductDigit in 0: Multiplicand 0 @ 0 · Multiplier 0 @ 0 = 21 -> 1";
+    QTest::newRow("carry into the tens column")
+        << "5123 · 47" << Cell{Part::Carry, 1, 1}
+        << "ProductCarry in 0: Multiplicand 0 @ 0 · Multiplier 0 @ 0 = 21 -> 2";
+    QTest::newRow("a digit with the carry of the column before")
+        << "5123 · 47" << Cell{Part::PartialProduct, 1, 1}
+        << "ProductDigit in 1: Multiplicand 0 @ 1 · Multiplier 0 @ 0 + Carry 1 @ 1 = 16 -> 6";
+    QTest::newRow("shifted row: its first column is the tens column")
+        << "5123 · 47" << Cell{Part::PartialProduct, 0, 2}
+        << "ProductDigit in 2: Multiplicand 0 @ 1 · Multiplier 0 @ 1 + Carry 0 @ 2 = 9 -> 9";
+    QTest::newRow("leading digit: what the last column carries out")
+        << "5123 · 47" << Cell{Part::PartialProduct, 1, 4}
+        << "ProductCarry in 3: Multiplicand 0 @ 3 · Multiplier 0 @ 0 + Carry 1 @ 3 = 35 -> 3";
+    QTest::newRow("hundreds number: the digit sits above its two zeros")
+        << "9999 · 900" << Cell{Part::PartialProduct, 0, 3}
+        << "ProductDigit in 3: Multiplicand 0 @ 1 · Multiplier 0 @ 2 + Carry 0 @ 3 = 89 -> 9";
+    QTest::newRow("zero of a partial product")
+        << "5123 · 47" << Cell{Part::Zero, 0, 0} << "Zero in 0: = 0 -> 0";
+    QTest::newRow("sum: a zero and a digit, no carry")
+        << "5123 · 47" << Cell{Part::Sum, 0, 0}
+        << "SumDigit in 0: Zero 0 @ 0 + PartialProduct 1 @ 0 = 1 -> 1";
+    QTest::newRow("sum with a carry")
+        << "5123 · 47" << Cell{Part::Sum, 0, 3}
+        << "SumDigit in 3: PartialProduct 0 @ 3 + PartialProduct 1 @ 3 + SumCarry 0 @ 3 = 10 -> 0";
+    QTest::newRow("sum carry of three rows")
+        << "5012 · 793" << Cell{Part::SumCarry, 0, 4}
+        << "SumCarry in 3: PartialProduct 0 @ 3 + PartialProduct 1 @ 3 + PartialProduct 2 @ 3"
+           " + SumCarry 0 @ 3 = 14 -> 1";
+    QTest::newRow("leading sum digit: only the carry")
+        << "1111 · 99" << Cell{Part::Sum, 0, 5} << "SumDigit in 5: + SumCarry 0 @ 5 = 1 -> 1";
+    QTest::newRow("operand") << "5123 · 47" << Cell{Part::Multiplier, 0, 1} << "Given in 1: = 4 -> 4";
+}
+
+void TestWrittenMultiplication::computation()
+{
+    QFETCH(QString, problem);
+    QFETCH(Cell, cell);
+    QFETCH(QString, step);
+    const WrittenMultiplication w = ::problem(problem);
+    QVERIFY(w.contains(cell));
+    QCOMPARE(describe(w.computation(cell)), step);
+}
+
+void TestWrittenMultiplication::rowsTrainersAgree_data()
+{
+    QTest::addColumn<int>("digits");
+    QTest::newRow("two-row") << 2;
+    QTest::newRow("three-row") << 3;
+}
+
+// The answer rows of the trainers, and the digit each of their fields expects, for many
+// problems as the trainers draw them.
+void TestWrittenMultiplication::rowsTrainersAgree()
+{
+    QFETCH(int, digits);
+    const RowsTables &tables = digits == 2 ? twoRowTables() : threeRowTables();
+    ScriptedRandom random;
+    random.seed(13 + digits);
+    for (int i = 0; i < 500; ++i) {
+        const RowsNumbers numbers = RowsNumbers::draw(random, digits);
+        const WrittenMultiplication w = fromRows(numbers);
+        QCOMPARE(answerRows(w), numbers.rows());
+
+        RowsSingle single(tables);
+        single.show(numbers);
+        for (const RowField &f : tables.fields)
+            QCOMPARE(single.expectedDigit(QLatin1String(f.field)), digitText(w, rowsCell(w, f.row, f.place)));
+
+        RowsGap gap(tables);
+        gap.show(numbers);
+        for (std::size_t row = 0; row < tables.gapRows.size(); ++row) {
+            for (std::size_t k = 0; k < tables.gapRows[row].size(); ++k) {
+                const QString field = QLatin1String(tables.gapRows[row][k]);
+                const QString shown = gap.isField(field) ? gap.expectedDigit(field) : gap.caption(field);
+                QCOMPARE(shown, digitText(w, rowsCell(w, int(row), int(k) + 1)));
+            }
+        }
+    }
+}
+
+void TestWrittenMultiplication::oneRowTrainerAgrees_data()
+{
+    QTest::addColumn<int>("zeros");
+    QTest::newRow("E") << 0;
+    QTest::newRow("Z") << 1;
+    QTest::newRow("H") << 2;
+}
+
+// The one-row trainer's answer key and the digit of every box: its result boxes are the
+// one partial product, its carry boxes that product's carries.
+void TestWrittenMultiplication::oneRowTrainerAgrees()
+{
+    QFETCH(int, zeros);
+    const OneRowMode modes[] = {OneRowMode::E, OneRowMode::Z, OneRowMode::H};
+    const OneRowMode gapModes[] = {OneRowMode::LE, OneRowMode::LZ, OneRowMode::LH};
+    ScriptedRandom random;
+    random.seed(7 + zeros);
+    for (int i = 0; i < 500; ++i) {
+        const OneRowNumbers numbers = OneRowNumbers::draw(random);
+        const WrittenMultiplication w = fromOneRow(numbers, zeros);
+        const int t = zeros;
+
+        OneRowSingle single(modes[zeros]);
+        single.show(numbers);
+        QCOMPARE(oneRowAnswerKey(w), single.liste1());
+        QCOMPARE(oneRowScaledProducts(w), single.liste2());
+        QCOMPARE(w.product(), single.liste2().value(zeros).trimmed().toLongLong());
+
+        // The boxes of the zeros are shown from one or two zeros on.
+        const BoxCell result[] = {
+            {"Bezeichnung17", {Part::PartialProduct, 0, t}, 0},
+            {"Bezeichnung13", {Part::PartialProduct, 0, t + 1}, 0},
+            {"Bezeichnung12", {Part::PartialProduct, 0, t + 2}, 0},
+            {"Bezeichnung11", {Part::PartialProduct, 0, t + 3}, 0},
+            {"Bezeichnung10", {Part::PartialProduct, 0, t + 4}, 0},
+            {"Bezeichnung18", {Part::Zero, 0, t - 1}, 1},
+            {"Bezeichnung19", {Part::Zero, 0, 0}, 2},
+        };
+        for (const BoxCell &box : result) {
+            const QString expected = single.expectedDigit(QLatin1String(box.field));
+            if (zeros < box.fromZeros)
+                continue;
+            if (w.contains(box.cell))
+                QCOMPARE(expected, digitText(w, box.cell));
+            else // the ten-thousands box of a four-digit product, hidden
+                QCOMPARE(expected, QStringLiteral(" "));
+        }
+        // Each carry box is checked against the box below it as filled: fill them upwards.
+        const char *const carries[] = {"Bezeichnung9", "Bezeichnung8", "Bezeichnung7"};
+        for (int k = 0; k < 3; ++k) {
+            const Cell cell{Part::Carry, 0, t + 1 + k};
+            QCOMPARE(single.expectedDigit(QLatin1String(carries[k])), digitText(w, cell));
+            QCOMPARE(single.drop(QLatin1String(carries[k]), QChar(u'0' + w.digit(cell))),
+                     Exercise::Verdict::Right);
+        }
+
+        OneRowGap gap(gapModes[zeros]);
+        gap.show(numbers, 1 + i % 4);
+        QCOMPARE(oneRowAnswerKey(w), gap.liste1());
+        QCOMPARE(oneRowScaledProducts(w), gap.liste2());
+        const BoxCell gaps[] = {
+            {"luecke1", {Part::Multiplicand, 0, 3}, 0},
+            {"luecke2", {Part::Multiplicand, 0, 2}, 0},
+            {"luecke3", {Part::Multiplicand, 0, 1}, 0},
+            {"luecke4", {Part::Multiplicand, 0, 0}, 0},
+            {"luecke5", {Part::Multiplier, 0, t}, 0},
+            {"luecke6", {Part::Multiplier, 0, t - 1}, 1},
+            {"luecke10", {Part::Multiplier, 0, 0}, 2},
+            {"luecke12", {Part::Zero, 0, t - 1}, 1},
+            {"luecke11", {Part::Zero, 0, 0}, 2},
+            {"luecke13", {Part::PartialProduct, 0, t}, 0},
+            {"luecke14", {Part::PartialProduct, 0, t + 1}, 0},
+            {"luecke15", {Part::PartialProduct, 0, t + 2}, 0},
+            {"luecke16", {Part::PartialProduct, 0, t + 3}, 0},
+            {"luecke17", {Part::PartialProduct, 0, t + 4}, 0},
+        };
+        for (const BoxCell &box : gaps) {
+            if (zeros >= box.fromZeros && w.contains(box.cell))
+                QCOMPARE(gap.expectedDigit(QLatin1String(box.field)), digitText(w, box.cell));
+        }
+    }
+}
+
+void TestWrittenMultiplication::worksheetsAgree_data()
+{
+    QTest::addColumn<SheetKind>("kind");
+    QTest::addColumn<Display>("display");
+    QTest::newRow("one-row") << SheetKind::OneRow << Display::Flush;
+    QTest::newRow("two-row flush") << SheetKind::TwoRow << Display::Flush;
+    QTest::newRow("two-row staircase") << SheetKind::TwoRow << Display::Staircase;
+    QTest::newRow("three-row flush") << SheetKind::ThreeRow << Display::Flush;
+    QTest::newRow("three-row staircase") << SheetKind::ThreeRow << Display::Staircase;
+}
+
+// Every number under every problem of many sheets: a problem cell "n*m" starts where its
+// numbers start, and its rule "-----" is as wide as they are.
+void TestWrittenMultiplication::worksheetsAgree()
+{
+    QFETCH(SheetKind, kind);
+    QFETCH(Display, display);
+    static const QRegularExpression problemCell(QStringLiteral("(\\d+)\\*(\\d+)"));
+    ScriptedRandom random;
+    random.seed(5);
+    int problems = 0;
+    for (int s = 0; s < 20; ++s) {
+        const QStringList sheet = buildSheet(kind, random,
+                                             display == Display::Flush ? SheetDisplay::Flush
+                                                                       : SheetDisplay::Staircase);
+        for (int i = 0; i < sheet.size(); ++i) {
+            auto match = problemCell.globalMatch(sheet.at(i));
+            if (!match.hasNext())
+                continue;
+            // The answer lines of the group: up to the next blank line, rules skipped.
+            QStringList answers;
+            for (int j = i + 1; j < sheet.size() && !sheet.at(j).trimmed().isEmpty(); ++j) {
+                if (!sheet.at(j).contains(QLatin1Char('-')))
+                    answers << sheet.at(j);
+            }
+            const QString rules = sheet.value(i + 1);
+            while (match.hasNext()) {
+                const QRegularExpressionMatch cell = match.next();
+                const int from = int(cell.capturedStart());
+                int width = 0;
+                while (from + width < rules.size() && rules.at(from + width) == QLatin1Char('-'))
+                    ++width;
+                const WrittenMultiplication w =
+                    problem(cell.captured(1) + QStringLiteral(" · ") + cell.captured(2));
+                QStringList written;
+                for (const QString &line : answers)
+                    written << line.mid(from, width);
+                QCOMPARE(written, sheetAnswers(w, width, display));
+                ++problems;
+            }
+        }
+    }
+    QVERIFY(problems > 100);
+}
+
+QTEST_APPLESS_MAIN(TestWrittenMultiplication)
+#include "tst_written_multiplication.moc"
