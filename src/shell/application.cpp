@@ -19,7 +19,8 @@ Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printe
                  m_registry,
                  m_modul1,
                  printer ? *printer : *m_systemPrinter,
-                 clipboard ? *clipboard : *m_systemClipboard}
+                 clipboard ? *clipboard : *m_systemClipboard,
+                 m_training}
 {
     m_registry.registerWindow(WindowId::Menu, [this] { return new MainMenu(m_services); });
     m_registry.registerWindow(WindowId::OneRow, [this] { return new OneRowWindow(m_services); });

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 struct Services;
@@ -16,6 +17,7 @@ class QLabel;
 class QPushButton;
 class QFrame;
 class QListWidget;
+class HintLine;
 
 // The worksheet of each trainer.
 constexpr SheetKind sheetKindOf(WindowId id)
@@ -46,8 +48,11 @@ class TrainerWindow : public QWidget
     Q_OBJECT
 public:
     TrainerWindow(Services &services, const TrainerSetup &setup, QWidget *parent = nullptr);
+    ~TrainerWindow() override;
 
     const ScoreBoard &score() const { return m_score; }
+    // The hint line under the problem.
+    const HintLine &hints() const { return *m_hints; }
 
     enum class DropResult { Refused, Accepted, Solved };
 
@@ -146,6 +151,7 @@ private:
     QListWidget *m_sheetList = nullptr;
 
     DesignScaler m_scaler;
+    std::unique_ptr<HintLine> m_hints;
 };
 
 // Button column on the right of a trainer window.
