@@ -29,7 +29,7 @@ Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printe
     m_registry.registerWindow(WindowId::Memory, [this] { return new MemoryWindow(m_services); });
     m_registry.registerWindow(WindowId::Catching, [this] { return new CatchingWindow(m_services); });
     m_registry.registerWindow(WindowId::Info, [this] {
-        auto *info = new InfoWindow;
+        auto *info = new InfoWindow(m_services);
         QObject::connect(info, &InfoWindow::closedByFrame, info,
                          [this] { m_registry.unload(WindowId::Info); });
         return info;

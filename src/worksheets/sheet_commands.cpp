@@ -37,15 +37,20 @@ bool printingLocked(Navigator &navigator)
 void printWorksheet(Services &services, SheetKind kind, const QStringList &sheet, SheetPass pass,
                     const QString &points)
 {
+    printLocked(services, sheetTitle(kind), sheetName(pass), printDocument(kind, sheet, pass), points);
+}
+
+void printLocked(Services &services, const QString &title, const QString &name,
+                 const PrintDocument &document, const QString &points)
+{
     if (printingLocked(services.navigator) && !unlockedByPassword(services.dialogs, points))
         return;
-    const QString name = sheetName(pass);
-    if (services.dialogs.question(sheetTitle(kind), name + QStringLiteral(" jetzt ausdrucken?\r\r"),
+    if (services.dialogs.question(title, name + QStringLiteral(" jetzt ausdrucken?\r\r"),
                                   MessageIcon::Question, Answer::No)
         != Answer::Yes)
         return;
 
-    const PrintResult result = services.printer.print(printDocument(kind, sheet, pass));
+    const PrintResult result = services.printer.print(document);
     if (result.printed)
         services.dialogs.message(QStringLiteral("Drucken"),
                                  name + QStringLiteral(" wird gedruckt ...\r\r"));
