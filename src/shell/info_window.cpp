@@ -17,7 +17,7 @@
 namespace {
 
 constexpr int infoWidth = 480;
-constexpr int infoHeight = 340;
+constexpr int infoHeight = 324;
 
 const char *const noticeText =
     "Freeware: Das Programm darf kostenlos benutzt und weitergegeben,\r\n"
@@ -67,20 +67,20 @@ InfoWindow::InfoWindow(Services &services, QWidget *parent)
 
     auto *lock = new QCheckBox(QStringLiteral("  Druckmodus deaktivieren"), this);
     lock->setObjectName(QStringLiteral("Kontroll1"));
-    lock->setGeometry(24, 196, infoWidth - 48, 28);
+    lock->setGeometry(24, 196, 270, 28);
     lock->setChecked(true);
     lock->setToolTip(QStringLiteral("Angekreuzt: Drucken nur mit Kennwort"));
 
     auto *hints = new QCheckBox(QStringLiteral("  Tipps nach Fehlern zeigen"), this);
     hints->setObjectName(QStringLiteral("Tipps"));
-    hints->setGeometry(24, 226, infoWidth - 48, 28);
+    hints->setGeometry(24, 226, 270, 28);
     hints->setChecked(services.training.hintsShown);
     hints->setToolTip(QStringLiteral("Nach einer falschen Ziffer erklärt ein Tipp den Rechenschritt"));
     connect(hints, &QCheckBox::toggled, this, [this](bool on) { m_services.training.hintsShown = on; });
 
     auto *report = new QPushButton(QStringLiteral("Auswertung"), this);
     report->setObjectName(QStringLiteral("Auswertungsknopf"));
-    report->setGeometry(24, 262, 150, 30);
+    report->setGeometry(infoWidth - 24 - 150, 208, 150, 34);
     report->setToolTip(QStringLiteral("Was in diesem Programmlauf geübt wurde, mit den Fehlern"));
     connect(report, &QPushButton::clicked, this, &InfoWindow::showReport);
 
@@ -88,7 +88,7 @@ InfoWindow::InfoWindow(Services &services, QWidget *parent)
     okay->setObjectName(QStringLiteral("Bezeichnung1"));
     okay->setText(QStringLiteral("O k a y"));
     okay->setAlignment(Qt::AlignCenter);
-    okay->setGeometry((infoWidth - 120) / 2, 292, 120, 36);
+    okay->setGeometry((infoWidth - 120) / 2, 272, 120, 36);
     okay->setCursor(Qt::PointingHandCursor);
     okay->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128); color: white;"
                                        " font-size: 15px; font-weight: bold; border-radius: 6px;"));
