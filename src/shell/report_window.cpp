@@ -6,6 +6,7 @@
 #include "ui/dialogs.h"
 #include "ui/printer.h"
 #include "ui/services.h"
+#include "ui/window_geometry.h"
 #include "worksheets/sheet_commands.h"
 #include "worksheets/worksheet.h"
 
@@ -95,8 +96,10 @@ QString ReportWindow::text() const
 
 void ReportWindow::showEvent(QShowEvent *event)
 {
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        centreOnScreen(this, 4);
         m_view->setPlainText(reportLines(m_services.training.statistics).join(QLatin1Char('\n')));
+    }
     QWidget::showEvent(event);
 }
 
