@@ -50,11 +50,6 @@ HintLine::HintLine(QWidget *window, Training &training, TrainerKind trainer,
                                            " border-radius: 4px; }"));
 }
 
-QString HintLine::text() const
-{
-    return m_label->isVisibleTo(m_label->parentWidget()) ? m_label->text() : QString();
-}
-
 void HintLine::problemShown(const Exercise &exercise)
 {
     clear();

@@ -27,7 +27,6 @@ public:
              std::function<QWidget *(const QString &)> named);
 
     QLabel *label() const { return m_label; }
-    QString text() const;
 
     // The window shows a problem, new or in another display.
     void problemShown(const Exercise &exercise);

@@ -51,8 +51,6 @@ public:
     ~TrainerWindow() override;
 
     const ScoreBoard &score() const { return m_score; }
-    // The hint line under the problem.
-    const HintLine &hints() const { return *m_hints; }
 
     enum class DropResult { Refused, Accepted, Solved };
 
