@@ -21,6 +21,7 @@
 #include "shell/application.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
+#include "training/session_statistics.h"
 #include "trainers/common/exercise.h"
 #include "trainers/common/rows_window.h"
 #include "trainers/common/trainer_window.h"
@@ -425,6 +426,9 @@ bool dropFigures(int count)
     if (!bareDrops(count))
         return false;
     Program program;
+    // MALRECHNEN_BENCH_HINTS=0 measures the drops with the hints switched off, for what the
+    // hints cost.
+    program.app.services().training.hintsShown = qEnvironmentVariable("MALRECHNEN_BENCH_HINTS") != QLatin1String("0");
     bool ok = true;
     program.open(WindowId::Menu, &ok);
     DropTimes all;

@@ -7,7 +7,8 @@ cd "$(dirname "$0")/.."
 build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" -j2 --target malrechnen malrechnen_bench malrechnen_baseline >/dev/null
+cmake --build "$build" -j2 --target malrechnen malrechnen_bench malrechnen_baseline \
+    malrechnen_pupil_bench >/dev/null
 
 display=
 xvfb_pid=
@@ -28,3 +29,9 @@ if command -v Xvfb >/dev/null; then
 fi
 
 python3 bench/run.py "$build" $display
+
+# Scripted pupils: the report must name each error kind made consistently, and no kind for
+# random slips.
+echo
+echo "Geskriptete Schüler, je 20 Malaufgaben pro Trainer:"
+"$build/bench/malrechnen_pupil_bench" 20

@@ -189,9 +189,9 @@ int WrittenMultiplication::digit(const Cell &cell) const
     return 0;
 }
 
-bool WrittenMultiplication::isShown(const Cell &cell, Display display) const
+bool WrittenMultiplication::isShown(const Cell &cell, WrittenDisplay display) const
 {
-    return contains(cell) && !(cell.part == Part::Zero && display == Display::Staircase);
+    return contains(cell) && !(cell.part == Part::Zero && display == WrittenDisplay::Staircase);
 }
 
 Computation WrittenMultiplication::computation(const Cell &cell) const

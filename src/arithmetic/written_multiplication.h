@@ -35,7 +35,7 @@ struct Cell
 // How partial products of the higher multiplier digits are written: right-aligned with
 // the sum, ending in their zeros, or as a staircase under their multiplier digit with the
 // zeros left out.
-enum class Display { Flush, Staircase };
+enum class WrittenDisplay { Flush, Staircase };
 
 // How the digit of a cell comes about.
 struct Computation
@@ -101,7 +101,7 @@ public:
     // The digit expected at `place` of the line of `row` (its zeros included): a partial
     // product for PartialProduct and Zero, the sum for Sum; nothing past the line's ends.
     std::optional<int> lineDigit(Part part, int row, int place) const;
-    bool isShown(const Cell &cell, Display display) const;
+    bool isShown(const Cell &cell, WrittenDisplay display) const;
 
     // The carry of partial product `row` into column `place` (0 at its first column).
     int carryInto(int row, int place) const;

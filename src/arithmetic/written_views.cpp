@@ -38,7 +38,7 @@ QStringList oneRowScaledProducts(const WrittenMultiplication &w)
 }
 
 QString displayLine(const WrittenMultiplication &w, Part part, int row, int width,
-                    Display display)
+                    WrittenDisplay display)
 {
     QString line(width, QLatin1Char(' '));
     for (int place = 0; place < width; ++place) {
@@ -51,7 +51,7 @@ QString displayLine(const WrittenMultiplication &w, Part part, int row, int widt
     return line;
 }
 
-QStringList sheetAnswers(const WrittenMultiplication &w, int width, Display display)
+QStringList sheetAnswers(const WrittenMultiplication &w, int width, WrittenDisplay display)
 {
     QStringList lines;
     if (w.hasSum()) {
@@ -60,7 +60,7 @@ QStringList sheetAnswers(const WrittenMultiplication &w, int width, Display disp
         lines << displayLine(w, Part::Sum, 0, width, display);
     } else {
         // One digit: the partial product is the product, written with its zeros.
-        lines << displayLine(w, Part::PartialProduct, 0, width, Display::Flush);
+        lines << displayLine(w, Part::PartialProduct, 0, width, WrittenDisplay::Flush);
     }
     return lines;
 }

@@ -26,8 +26,8 @@ QStringList oneRowScaledProducts(const WrittenMultiplication &w);
 // The line of `part` and `row` as a display writes it: one character per place from
 // place `width` - 1 down to 0, a blank where the display writes nothing.
 QString displayLine(const WrittenMultiplication &w, Part part, int row, int width,
-                    Display display);
+                    WrittenDisplay display);
 
 // The numbers under one problem of a worksheet, each right-aligned in `width` characters:
 // the partial products in `display` (none for a one-digit multiplier), then the product.
-QStringList sheetAnswers(const WrittenMultiplication &w, int width, Display display);
+QStringList sheetAnswers(const WrittenMultiplication &w, int width, WrittenDisplay display);

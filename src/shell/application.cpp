@@ -19,7 +19,8 @@ Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printe
                  m_registry,
                  m_modul1,
                  printer ? *printer : *m_systemPrinter,
-                 clipboard ? *clipboard : *m_systemClipboard}
+                 clipboard ? *clipboard : *m_systemClipboard,
+                 m_training}
 {
     m_registry.registerWindow(WindowId::Menu, [this] { return new MainMenu(m_services); });
     m_registry.registerWindow(WindowId::OneRow, [this] { return new OneRowWindow(m_services); });
@@ -28,7 +29,7 @@ Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printe
     m_registry.registerWindow(WindowId::Memory, [this] { return new MemoryWindow(m_services); });
     m_registry.registerWindow(WindowId::Catching, [this] { return new CatchingWindow(m_services); });
     m_registry.registerWindow(WindowId::Info, [this] {
-        auto *info = new InfoWindow;
+        auto *info = new InfoWindow(m_services);
         QObject::connect(info, &InfoWindow::closedByFrame, info,
                          [this] { m_registry.unload(WindowId::Info); });
         return info;

@@ -2,6 +2,7 @@
 
 #include "shell/modul1.h"
 #include "shell/window_registry.h"
+#include "training/session_statistics.h"
 #include "ui/services.h"
 
 #include <memory>
@@ -32,5 +33,6 @@ private:
     std::unique_ptr<Clipboard> m_systemClipboard;
     WindowRegistry m_registry;
     Modul1 m_modul1;
+    Training m_training;
     Services m_services;
 };

@@ -1,19 +1,23 @@
 #include "shell/info_window.h"
 
+#include "shell/report_window.h"
+#include "training/session_statistics.h"
 #include "ui/clickable_label.h"
 #include "ui/dialogs.h"
+#include "ui/services.h"
 #include "ui/window_geometry.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QShowEvent>
 
 namespace {
 
 constexpr int infoWidth = 480;
-constexpr int infoHeight = 300;
+constexpr int infoHeight = 324;
 
 const char *const noticeText =
     "Freeware: Das Programm darf kostenlos benutzt und weitergegeben,\r\n"
@@ -28,8 +32,9 @@ QString contactText()
 
 } // namespace
 
-InfoWindow::InfoWindow(QWidget *parent)
+InfoWindow::InfoWindow(Services &services, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_services(services)
 {
     setObjectName(QStringLiteral("ZEPLABEL"));
     setWindowTitle(QStringLiteral("Programm-Info"));
@@ -62,21 +67,45 @@ InfoWindow::InfoWindow(QWidget *parent)
 
     auto *lock = new QCheckBox(QStringLiteral("  Druckmodus deaktivieren"), this);
     lock->setObjectName(QStringLiteral("Kontroll1"));
-    lock->setGeometry(24, 200, infoWidth - 48, 28);
+    lock->setGeometry(24, 196, 270, 28);
     lock->setChecked(true);
     lock->setToolTip(QStringLiteral("Angekreuzt: Drucken nur mit Kennwort"));
+
+    auto *hints = new QCheckBox(QStringLiteral("  Tipps nach Fehlern zeigen"), this);
+    hints->setObjectName(QStringLiteral("Tipps"));
+    hints->setGeometry(24, 226, 270, 28);
+    hints->setChecked(services.training.hintsShown);
+    hints->setToolTip(QStringLiteral("Nach einer falschen Ziffer erklärt ein Tipp den Rechenschritt"));
+    connect(hints, &QCheckBox::toggled, this, [this](bool on) { m_services.training.hintsShown = on; });
+
+    auto *report = new QPushButton(QStringLiteral("Auswertung"), this);
+    report->setObjectName(QStringLiteral("Auswertungsknopf"));
+    report->setGeometry(infoWidth - 24 - 150, 208, 150, 34);
+    report->setToolTip(QStringLiteral("Was in diesem Programmlauf geübt wurde, mit den Fehlern"));
+    connect(report, &QPushButton::clicked, this, &InfoWindow::showReport);
 
     auto *okay = new ClickableLabel(this);
     okay->setObjectName(QStringLiteral("Bezeichnung1"));
     okay->setText(QStringLiteral("O k a y"));
     okay->setAlignment(Qt::AlignCenter);
-    okay->setGeometry((infoWidth - 120) / 2, 244, 120, 36);
+    okay->setGeometry((infoWidth - 120) / 2, 272, 120, 36);
     okay->setCursor(Qt::PointingHandCursor);
     okay->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128); color: white;"
                                        " font-size: 15px; font-weight: bold; border-radius: 6px;"));
 
     connect(picture, &ClickableLabel::clicked, this, &InfoWindow::HideWindow);
     connect(okay, &ClickableLabel::clicked, this, &InfoWindow::HideWindow);
+}
+
+ReportWindow *InfoWindow::showReport()
+{
+    if (!m_report)
+        m_report = new ReportWindow(m_services, this);
+    m_report->hide(); // shown anew: the report is written as the run stands now
+    m_report->show();
+    m_report->raise();
+    m_report->activateWindow();
+    return m_report;
 }
 
 void InfoWindow::HideWindow()

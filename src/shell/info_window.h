@@ -3,15 +3,21 @@
 #include <QWidget>
 
 class QLabel;
+class ReportWindow;
+struct Services;
 
 // ZEPLABEL: the program info window with the print lock `Kontroll1`, checked (printing
-// locked) whenever the window is built. "O k a y", the picture and Escape only hide the
+// locked) whenever the window is built, the switch `Tipps` for the hints after a wrong
+// digit (a value of the run, shown as it stands), and "Auswertung", the teacher's report. "O k a y", the picture and Escape only hide the
 // window, so the box keeps its state; closing it by its frame throws it away.
 class InfoWindow : public QWidget
 {
     Q_OBJECT
 public:
-    explicit InfoWindow(QWidget *parent = nullptr);
+    explicit InfoWindow(Services &services, QWidget *parent = nullptr);
+
+    // "Auswertung": the report window, built on first use.
+    ReportWindow *showReport();
 
     // The hide procedure of "O k a y", the picture and Escape.
     void HideWindow();
@@ -29,6 +35,8 @@ protected:
 private:
     void fillTexts();
 
+    Services &m_services;
+    ReportWindow *m_report = nullptr;
     QLabel *m_notice = nullptr;
     QLabel *m_contact = nullptr;
 };

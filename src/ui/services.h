@@ -6,6 +6,7 @@ class Navigator;
 class Printer;
 class Clipboard;
 struct Modul1;
+struct Training;
 
 // What every window gets handed: the seams to the toolkit and the program-wide values.
 struct Services
@@ -16,4 +17,6 @@ struct Services
     Modul1 &modul1;
     Printer &printer;
     Clipboard &clipboard;
+    // Hints on or off and the statistics of the run.
+    Training &training;
 };

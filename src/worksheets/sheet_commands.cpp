@@ -33,28 +33,6 @@ bool unlockedByPassword(Dialogs &dialogs, const QString &points)
     return entry && *entry == points;
 }
 
-// The print lock, the question, the job and the closing message every print command shares.
-// `name` is what is printed: "Das Rechenblatt", "Das Kästchenblatt" ...
-void runPrintJob(Services &services, SheetKind kind, const QString &name, const QString &points,
-                 const std::function<PrintResult()> &job)
-{
-    if (printingLocked(services.navigator) && !unlockedByPassword(services.dialogs, points))
-        return;
-    if (services.dialogs.question(sheetTitle(kind), name + QStringLiteral(" jetzt ausdrucken?\r\r"),
-                                  MessageIcon::Question, Answer::No)
-        != Answer::Yes)
-        return;
-
-    const PrintResult result = job();
-    if (result.printed)
-        services.dialogs.message(QStringLiteral("Drucken"),
-                                 name + QStringLiteral(" wird gedruckt ...\r\r"));
-    else
-        services.dialogs.message(QStringLiteral("Drucken"),
-                                 result.failure + QStringLiteral("\r") + name
-                                     + QStringLiteral(" wurde nicht gedruckt.\r\r"),
-                                 MessageIcon::Warning);
-}
 
 const char *const squaredPaperTitle = "Kästchenblatt";
 
@@ -96,16 +74,37 @@ bool printingLocked(Navigator &navigator)
     return !box || box->isChecked();
 }
 
+void printLocked(Services &services, const QString &title, const QString &name,
+                 const QString &points, const std::function<PrintResult()> &job)
+{
+    if (printingLocked(services.navigator) && !unlockedByPassword(services.dialogs, points))
+        return;
+    if (services.dialogs.question(title, name + QStringLiteral(" jetzt ausdrucken?\r\r"),
+                                  MessageIcon::Question, Answer::No)
+        != Answer::Yes)
+        return;
+
+    const PrintResult result = job();
+    if (result.printed)
+        services.dialogs.message(QStringLiteral("Drucken"),
+                                 name + QStringLiteral(" wird gedruckt ...\r\r"));
+    else
+        services.dialogs.message(QStringLiteral("Drucken"),
+                                 result.failure + QStringLiteral("\r") + name
+                                     + QStringLiteral(" wurde nicht gedruckt.\r\r"),
+                                 MessageIcon::Warning);
+}
+
 void printWorksheet(Services &services, SheetKind kind, const QStringList &sheet, SheetPass pass,
                     const QString &points)
 {
-    runPrintJob(services, kind, sheetName(pass), points,
+    printLocked(services, sheetTitle(kind), sheetName(pass), points,
                 [&] { return services.printer.print(printDocument(kind, sheet, pass)); });
 }
 
 void printSquaredPaper(Services &services, const SheetCode &code, const QString &points)
 {
-    runPrintJob(services, code.kind, QStringLiteral("Das Kästchenblatt"), points, [&] {
+    printLocked(services, sheetTitle(code.kind), QStringLiteral("Das Kästchenblatt"), points, [&] {
         QTemporaryDir spool;
         QFile file(spool.filePath(QStringLiteral("kaestchenblatt.pdf")));
         if (!spool.isValid() || !file.open(QIODevice::WriteOnly) || !SquaredPaper::write(file, code))

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ui/printer.h"
 #include "worksheets/sheet_code.h"
 #include "worksheets/worksheet.h"
 
+#include <functional>
 #include <optional>
 
 struct Services;
@@ -17,6 +19,12 @@ bool printingLocked(Navigator &navigator);
 // and the closing message.
 void printWorksheet(Services &services, SheetKind kind, const QStringList &sheet, SheetPass pass,
                     const QString &points);
+
+// Every print of the program goes this way: the print lock (a locked print goes ahead only
+// when the password typed is `points`), the question "<name> jetzt ausdrucken?" under
+// `title`, the job, and the closing message ("<name> wird gedruckt ..." or why it was not).
+void printLocked(Services &services, const QString &title, const QString &name,
+                 const QString &points, const std::function<PrintResult()> &job);
 
 // "Kopieren": problems and solutions onto the clipboard, no password asked.
 void copyWorksheet(Services &services, SheetKind kind, const QStringList &sheet);

@@ -435,6 +435,60 @@ def scenario_quit_question(binary, shots):
         check(p.process.returncode == 0, "exit status %s" % p.process.returncode)
 
 
+def hint_line(p, win, starting="Tipp:"):
+    """The shown hint line whose accessible name starts with `starting`, or None."""
+    from malrechnen_e2e import walk, showing
+    return next((n for n in walk(win) if n.getRoleName() == "label"
+                 and (n.name or "").startswith(starting) and showing(n)), None)
+
+
+def scenario_pupil_forgets_the_carry_teacher_reads_the_report(binary, shots):
+    with running(binary, shots, "forgotten_carry") as p:
+        win = open_one_row(p)
+        # A problem whose ones column carries.
+        for _ in range(40):
+            multiplicand, multiplier, fields = read_one_row(p, win)
+            if (multiplicand % 10) * multiplier >= 10:
+                break
+            p.click(p.get(win, role="push button", name="Neue Aufgabe"))
+        ones_digit, tens_digit = multiplicand % 10, multiplicand // 10 % 10
+        check(ones_digit * multiplier >= 10, "no problem with a carry in 40 draws")
+        (ones, right_ones), (tens, right_tens) = fields[0], fields[1]
+        forgotten = tens_digit * multiplier % 10
+
+        p.drag(key(p, win, right_ones), field(p, win, ones))
+        wait_text(p, win, ones, right_ones)
+        for attempt in range(2):
+            p.drag(key(p, win, forgotten), field(p, win, tens))
+            title, _, _ = p.alert()
+            check(title == "Fehler", "the forgotten carry was answered by %r" % title)
+            check(hint_line(p, win) is None or attempt == 1, "the hint came before the box closed")
+            p.key("Return")
+            p.no_alert()
+            if attempt == 0:
+                hint = wait_for("the hint line", lambda: hint_line(p, win, "Tipp: Zehnerspalte"))
+                check("Hast du den Übertrag vergessen?" in hint.name, "hint reads %r" % hint.name)
+                check("schreibe" not in hint.name, "the first hint gives the answer: %r" % hint.name)
+                p.screenshot("hint_step")
+            else:
+                wait_for("the worked step", lambda: hint_line(p, win, "Tipp: %d · %d = " % (tens_digit, multiplier)))
+                p.screenshot("hint_worked")
+        p.drag(key(p, win, right_tens), field(p, win, tens))
+        wait_for("the hint to go", lambda: hint_line(p, win) is None)
+
+        p.click(p.get(win, role="push button", name="Ende"))
+        menu = p.window("Schriftliche Multiplikation")
+        p.click(p.get(menu, role="image", name="Info"))
+        info = p.window("Programm-Info")
+        p.click(p.get(info, role="push button", name="Auswertung"))
+        report_window = p.window("Auswertung")
+        view = p.get(report_window, role="text")
+        text = wait_for("the report", lambda: view.queryText().getText(0, -1))
+        check("Fehler nach Art: Übertrag vergessen 2" in text, "report reads %r" % text)
+        check("Auffällig" not in text, "two errors made a claim: %r" % text)
+        p.screenshot("report")
+
+
 @contextlib.contextmanager
 def running(binary, shots, name):
     """One run of the program; a failure leaves a screenshot and the texts on screen."""

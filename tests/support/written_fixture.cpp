@@ -13,7 +13,7 @@ QString line(const QString &tag, const QString &places)
     return tag.leftJustified(tagWidth, QLatin1Char(' ')) + places;
 }
 
-QString places(const WrittenMultiplication &w, Part part, int row, Display display)
+QString places(const WrittenMultiplication &w, Part part, int row, WrittenDisplay display)
 {
     return displayLine(w, part, row, w.width(), display).replace(QLatin1Char(' '), QLatin1Char('_'));
 }
@@ -39,7 +39,7 @@ std::optional<WrittenMultiplication> parseProblem(const QString &text)
     return WrittenMultiplication(match.captured(1).toLongLong(), digits, zeros);
 }
 
-QStringList renderFixture(const WrittenMultiplication &w, Display display)
+QStringList renderFixture(const WrittenMultiplication &w, WrittenDisplay display)
 {
     QString multiplier = QString::number(w.multiplier());
     QStringList lines{QStringLiteral("%1 · %2").arg(w.multiplicand()).arg(multiplier)};
@@ -60,10 +60,10 @@ std::optional<WrittenFixture> parseFixture(const QStringList &lines)
     if (!written)
         return std::nullopt;
     // The staircase leaves the zeros of the first partial product unwritten.
-    Display display = Display::Flush;
+    WrittenDisplay display = WrittenDisplay::Flush;
     for (const QString &text : lines) {
         if (text.startsWith(QLatin1String("row")) && written->trailingZeros(0) > 0) {
-            display = text.endsWith(QLatin1Char('_')) ? Display::Staircase : Display::Flush;
+            display = text.endsWith(QLatin1Char('_')) ? WrittenDisplay::Staircase : WrittenDisplay::Flush;
             break;
         }
     }

@@ -24,14 +24,14 @@
 struct WrittenFixture
 {
     WrittenMultiplication written;
-    Display display;
+    WrittenDisplay display;
 };
 
 // The problem of a first line such as "5123 · 47".
 std::optional<WrittenMultiplication> parseProblem(const QString &line);
 // A whole fixture; nothing if its first line is no problem.
 std::optional<WrittenFixture> parseFixture(const QStringList &lines);
-QStringList renderFixture(const WrittenMultiplication &written, Display display = Display::Flush);
+QStringList renderFixture(const WrittenMultiplication &written, WrittenDisplay display = WrittenDisplay::Flush);
 
 // "PartialProduct 1 @ 2": a cell as a failing test prints it.
 QString cellText(const Cell &cell);

@@ -15,7 +15,7 @@
 
 Q_DECLARE_METATYPE(Cell)
 Q_DECLARE_METATYPE(SheetKind)
-Q_DECLARE_METATYPE(Display)
+Q_DECLARE_METATYPE(WrittenDisplay)
 
 namespace {
 
@@ -348,12 +348,12 @@ void TestWrittenMultiplication::oneRowTrainerAgrees()
 void TestWrittenMultiplication::worksheetsAgree_data()
 {
     QTest::addColumn<SheetKind>("kind");
-    QTest::addColumn<Display>("display");
-    QTest::newRow("one-row") << SheetKind::OneRow << Display::Flush;
-    QTest::newRow("two-row flush") << SheetKind::TwoRow << Display::Flush;
-    QTest::newRow("two-row staircase") << SheetKind::TwoRow << Display::Staircase;
-    QTest::newRow("three-row flush") << SheetKind::ThreeRow << Display::Flush;
-    QTest::newRow("three-row staircase") << SheetKind::ThreeRow << Display::Staircase;
+    QTest::addColumn<WrittenDisplay>("display");
+    QTest::newRow("one-row") << SheetKind::OneRow << WrittenDisplay::Flush;
+    QTest::newRow("two-row flush") << SheetKind::TwoRow << WrittenDisplay::Flush;
+    QTest::newRow("two-row staircase") << SheetKind::TwoRow << WrittenDisplay::Staircase;
+    QTest::newRow("three-row flush") << SheetKind::ThreeRow << WrittenDisplay::Flush;
+    QTest::newRow("three-row staircase") << SheetKind::ThreeRow << WrittenDisplay::Staircase;
 }
 
 // Every number under every problem of many sheets: a problem cell "n*m" starts where its
@@ -361,14 +361,14 @@ void TestWrittenMultiplication::worksheetsAgree_data()
 void TestWrittenMultiplication::worksheetsAgree()
 {
     QFETCH(SheetKind, kind);
-    QFETCH(Display, display);
+    QFETCH(WrittenDisplay, display);
     static const QRegularExpression problemCell(QStringLiteral("(\\d+)\\*(\\d+)"));
     ScriptedRandom random;
     random.seed(5);
     int problems = 0;
     for (int s = 0; s < 20; ++s) {
         const QStringList sheet = buildSheet(kind, random,
-                                             display == Display::Flush ? SheetDisplay::Flush
+                                             display == WrittenDisplay::Flush ? SheetDisplay::Flush
                                                                        : SheetDisplay::Staircase);
         for (int i = 0; i < sheet.size(); ++i) {
             auto match = problemCell.globalMatch(sheet.at(i));

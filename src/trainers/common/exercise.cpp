@@ -48,3 +48,30 @@ bool Exercise::shownFieldsRight(const QStringList &fields) const
     }
     return true;
 }
+
+QString Exercise::problemText() const
+{
+    const WrittenMultiplication w = written();
+    QString text = QStringLiteral("%1 \u00b7 %2").arg(w.multiplicand()).arg(w.multiplier());
+    if (isGap())
+        text += QStringLiteral(" (L\u00fccke)");
+    return text;
+}
+
+std::optional<Cell> Exercise::cellOf(const QString &name) const
+{
+    for (const NamedCell &named : namedCells()) {
+        if (named.name == name)
+            return named.cell;
+    }
+    return std::nullopt;
+}
+
+QString Exercise::nameOf(const Cell &cell) const
+{
+    for (const NamedCell &named : namedCells()) {
+        if (named.cell == cell)
+            return named.name;
+    }
+    return QString();
+}

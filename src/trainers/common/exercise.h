@@ -1,6 +1,9 @@
 #pragma once
 
+#include "arithmetic/written_multiplication.h"
+
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -46,7 +49,25 @@ public:
     // Captions of `names` joined, skipping the hidden ones.
     QString joinedShown(const QStringList &names) const;
 
+    // The problem on screen as a written multiplication, for hints and the report.
+    virtual WrittenMultiplication written() const = 0;
+    virtual bool isGap() const = 0;
+    // "5123 · 47", a gap problem with " (Lücke)".
+    QString problemText() const;
+    // The cell a control of the problem shows, by the control's name, and back. Each
+    // trainer has one table of them.
+    std::optional<Cell> cellOf(const QString &name) const;
+    QString nameOf(const Cell &cell) const;
+
+    struct NamedCell
+    {
+        QString name;
+        Cell cell;
+    };
+
 protected:
+    // The controls of this problem with the cell each shows.
+    virtual QList<NamedCell> namedCells() const = 0;
     // Every shown field of `fields` holds the digit it expects: nothing on screen is left
     // empty, whether the pupil has not written it yet or a wrong drop knocked it out.
     bool shownFieldsRight(const QStringList &fields) const;

@@ -59,6 +59,48 @@ RowsNumbers RowsNumbers::draw(RandomSource &random, int multiplierDigits)
 
 // --- both kinds ----------------------------------------------------------------------
 
+WrittenMultiplication RowsExercise::written() const
+{
+    return WrittenMultiplication(m_numbers.multiplicand(), m_numbers.multiplier);
+}
+
+Cell RowsExercise::answerCell(int row, int place) const
+{
+    if (row >= m_tables.multiplierDigits)
+        return {Part::Sum, 0, place - 1};
+    return {place - 1 < trailingZeros(row) ? Part::Zero : Part::PartialProduct, row, place - 1};
+}
+
+QList<Exercise::NamedCell> RowsExercise::operandCells(const std::vector<const char *> &multiplicand,
+                                                      const std::vector<const char *> &multiplier) const
+{
+    QList<NamedCell> cells;
+    for (std::size_t i = 0; i < multiplicand.size(); ++i)
+        cells.append({QLatin1String(multiplicand[i]),
+                      {Part::Multiplicand, 0, int(multiplicand.size() - 1 - i)}});
+    for (std::size_t i = 0; i < multiplier.size(); ++i)
+        cells.append({QLatin1String(multiplier[i]), {Part::Multiplier, 0, int(multiplier.size() - 1 - i)}});
+    return cells;
+}
+
+QList<Exercise::NamedCell> RowsSingle::namedCells() const
+{
+    QList<NamedCell> cells = operandCells(m_tables.multiplicandLabels, m_tables.multiplierLabels);
+    for (const RowField &field : m_tables.fields)
+        cells.append({QLatin1String(field.field), answerCell(field.row, field.place)});
+    return cells;
+}
+
+QList<Exercise::NamedCell> RowsGap::namedCells() const
+{
+    QList<NamedCell> cells = operandCells(m_tables.gapMultiplicand, m_tables.gapMultiplier);
+    for (std::size_t row = 0; row < m_tables.gapRows.size(); ++row) {
+        for (std::size_t k = 0; k < m_tables.gapRows[row].size(); ++k)
+            cells.append({QLatin1String(m_tables.gapRows[row][k]), answerCell(int(row), int(k) + 1)});
+    }
+    return cells;
+}
+
 void RowsExercise::deal(RandomSource &random)
 {
     show(RowsNumbers::draw(random, m_tables.multiplierDigits));

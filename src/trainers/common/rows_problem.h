@@ -76,7 +76,15 @@ public:
     // Lays out a given problem.
     virtual void show(const RowsNumbers &numbers) = 0;
 
+    WrittenMultiplication written() const override;
+
 protected:
+    // The cell of the digit at `place` from the right (1 = last) of answer row `row` (the
+    // partial products with their zeros, then the sum).
+    Cell answerCell(int row, int place) const;
+    // The operands' labels of `multiplicand` and `multiplier` with their cells.
+    QList<NamedCell> operandCells(const std::vector<const char *> &multiplicand,
+                                  const std::vector<const char *> &multiplier) const;
     void applyStaircase();
     // "Erste Zahl, Hunderterstelle", "Zweite Zahl, Einerstelle", or nothing.
     QString operandDescription(const QString &label, const std::vector<const char *> &multiplicand,
@@ -109,10 +117,14 @@ public:
     QString fieldDescription(const QString &field) const override;
     QString solvedTitle() const override { return QString::fromUtf8(singleProblemTitle); }
     QStringList zeroFields() const override;
+    bool isGap() const override { return false; }
 
     void clearSingleFields();
     // Row r as entered, with "0" for a zero field the staircase leaves out.
     QString enteredRow(int row) const;
+
+protected:
+    QList<NamedCell> namedCells() const override;
 };
 
 // A gap problem: the finished computation with the same few digits left out every time.
@@ -128,6 +140,10 @@ public:
     QString fieldDescription(const QString &field) const override;
     QString solvedTitle() const override { return QString::fromUtf8(gapProblemTitle); }
     QStringList zeroFields() const override;
+    bool isGap() const override { return true; }
 
     void clearGapFields();
+
+protected:
+    QList<NamedCell> namedCells() const override;
 };

@@ -4,6 +4,7 @@
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/exercise.h"
+#include "trainers/common/hint_line.h"
 #include "ui/clickable_label.h"
 #include "ui/dialogs.h"
 #include "ui/services.h"
@@ -77,6 +78,14 @@ constexpr int keyStep = 600;
 constexpr int markerSize = 24;
 constexpr int markerLeft = 14;
 constexpr int sheetLeft = 960; // twips: the sheet view over the problem
+const QRect hintLineRect(8, 358, 472, 80); // under the digit keys, beside "Ende"
+
+constexpr TrainerKind trainerKindOf(WindowId id)
+{
+    return id == WindowId::TwoRow     ? TrainerKind::TwoRow
+           : id == WindowId::ThreeRow ? TrainerKind::ThreeRow
+                                      : TrainerKind::OneRow;
+}
 
 } // namespace
 
@@ -176,8 +185,14 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
             this, &TrainerWindow::EndTraining);
     buildWorksheetView();
 
+    m_hints = std::make_unique<HintLine>(this, services.training, trainerKindOf(setup.id),
+                                         [this](const QString &name) { return named(name); });
+    setDesignGeometry(m_hints->label(), hintLineRect);
+
     renderScore();
 }
+
+TrainerWindow::~TrainerWindow() = default;
 
 DropField *TrainerWindow::addField(const QString &name, const QRect &rect, QWidget *parent)
 {
@@ -277,6 +292,7 @@ TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
         ex.clearField(field);
         renderField(field);
     }
+    m_hints->dropped(ex, field, digit, right);
     if (TestSolved())
         return DropResult::Solved; // the new problem has marked its first field
     focusField(right ? fieldAfter(field) : field);
@@ -302,6 +318,7 @@ bool TrainerWindow::TestSolved()
     const Exercise &ex = exercise();
     if (!ex.isSolved())
         return false;
+    m_hints->solved(ex);
     m_services.dialogs.message(ex.solvedTitle(), ex.solvedText());
     AdvanceProgressMarker();
     NextProblem();
@@ -485,6 +502,7 @@ void TrainerWindow::renderExercise()
         if (QWidget *widget = m_named.value(it.key()))
             widget->setAccessibleDescription(ex.fieldDescription(it.key()));
     }
+    m_hints->problemShown(ex);
     focusField(focusOrder().value(0));
     // A trainer may have raised its own panels; the sheet view stays on top of them.
     m_sheetPanel->raise();

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 struct Services;
@@ -18,6 +19,7 @@ class QPushButton;
 class QFrame;
 class QListWidget;
 class QLineEdit;
+class HintLine;
 
 // The worksheet of each trainer.
 constexpr SheetKind sheetKindOf(WindowId id)
@@ -48,6 +50,7 @@ class TrainerWindow : public QWidget
     Q_OBJECT
 public:
     TrainerWindow(Services &services, const TrainerSetup &setup, QWidget *parent = nullptr);
+    ~TrainerWindow() override;
 
     const ScoreBoard &score() const { return m_score; }
 
@@ -170,6 +173,7 @@ private:
     QLineEdit *m_sheetCodeField = nullptr;
 
     DesignScaler m_scaler;
+    std::unique_ptr<HintLine> m_hints;
 };
 
 // Button column on the right of a trainer window.

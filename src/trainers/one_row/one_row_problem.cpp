@@ -408,3 +408,98 @@ QString OneRowGap::fieldDescription(const QString &field) const
         place = zeros + 4 - int(productGaps.indexOf(field));
     return place < 0 ? QString() : QStringLiteral("Ergebnis, ") + placeName(place);
 }
+
+// --- the cells of the controls ---------------------------------------------------------
+
+namespace {
+
+// A control and the cell it shows. The multiplier may end in t zeros (t = 0, 1, 2 in the
+// modes E, Z, H); a place marked `shifted` counts from place t, and a control that shows a
+// zero exists from `fromZeros` zeros on.
+struct CellBox
+{
+    const char *name;
+    Part part;
+    int place;
+    bool shifted;
+    int fromZeros;
+};
+
+const CellBox singleCells[] = {
+    {"Bezeichnung1", Part::Multiplicand, 3, false, 0},
+    {"Bezeichnung2", Part::Multiplicand, 2, false, 0},
+    {"Bezeichnung3", Part::Multiplicand, 1, false, 0},
+    {"Bezeichnung4", Part::Multiplicand, 0, false, 0},
+    {"Bezeichnung5", Part::Multiplier, 0, true, 0},
+    {"Bezeichnung6", Part::Multiplier, -1, true, 1},
+    {"Bezeichnung20", Part::Multiplier, 0, false, 2},
+    {"Bezeichnung9", Part::Carry, 1, true, 0},
+    {"Bezeichnung8", Part::Carry, 2, true, 0},
+    {"Bezeichnung7", Part::Carry, 3, true, 0},
+    {"Bezeichnung17", Part::PartialProduct, 0, true, 0},
+    {"Bezeichnung13", Part::PartialProduct, 1, true, 0},
+    {"Bezeichnung12", Part::PartialProduct, 2, true, 0},
+    {"Bezeichnung11", Part::PartialProduct, 3, true, 0},
+    {"Bezeichnung10", Part::PartialProduct, 4, true, 0},
+    {"Bezeichnung18", Part::Zero, -1, true, 1},
+    {"Bezeichnung19", Part::Zero, 0, false, 2},
+};
+
+const CellBox gapCells[] = {
+    {"luecke1", Part::Multiplicand, 3, false, 0},
+    {"luecke2", Part::Multiplicand, 2, false, 0},
+    {"luecke3", Part::Multiplicand, 1, false, 0},
+    {"luecke4", Part::Multiplicand, 0, false, 0},
+    {"luecke5", Part::Multiplier, 0, true, 0},
+    {"luecke6", Part::Multiplier, -1, true, 1},
+    {"luecke10", Part::Multiplier, 0, false, 2},
+    {"luecke7", Part::Carry, 1, true, 0},
+    {"luecke8", Part::Carry, 2, true, 0},
+    {"luecke9", Part::Carry, 3, true, 0},
+    {"luecke13", Part::PartialProduct, 0, true, 0},
+    {"luecke14", Part::PartialProduct, 1, true, 0},
+    {"luecke15", Part::PartialProduct, 2, true, 0},
+    {"luecke16", Part::PartialProduct, 3, true, 0},
+    {"luecke17", Part::PartialProduct, 4, true, 0},
+    {"luecke12", Part::Zero, -1, true, 1},
+    {"luecke11", Part::Zero, 0, false, 2},
+};
+
+template<std::size_t N>
+QList<Exercise::NamedCell> cellsOf(const CellBox (&boxes)[N], int zeros)
+{
+    QList<Exercise::NamedCell> cells;
+    for (const CellBox &box : boxes) {
+        if (zeros >= box.fromZeros)
+            cells.append({QLatin1String(box.name),
+                          {box.part, 0, box.place + (box.shifted ? zeros : 0)}});
+    }
+    return cells;
+}
+
+WrittenMultiplication writtenOf(const OneRowNumbers &numbers, OneRowMode mode)
+{
+    return WrittenMultiplication(numbers.multiplicand(), {numbers.m}, multiplierZeros(mode));
+}
+
+} // namespace
+
+WrittenMultiplication OneRowSingle::written() const
+{
+    return writtenOf(m_numbers, m_mode);
+}
+
+QList<Exercise::NamedCell> OneRowSingle::namedCells() const
+{
+    return cellsOf(singleCells, multiplierZeros(m_mode));
+}
+
+WrittenMultiplication OneRowGap::written() const
+{
+    return writtenOf(m_numbers, m_mode);
+}
+
+QList<Exercise::NamedCell> OneRowGap::namedCells() const
+{
+    return cellsOf(gapCells, multiplierZeros(m_mode));
+}

@@ -45,6 +45,9 @@ public:
     QString fieldDescription(const QString &field) const override;
     QString solvedTitle() const override { return QString::fromUtf8(singleProblemTitle); }
 
+    WrittenMultiplication written() const override;
+    bool isGap() const override { return false; }
+
     void ClearProblem();
     const OneRowNumbers &numbers() const { return m_numbers; }
     // Liste1: multiplicand, multiplier digit, product times 100; Liste2: P, 10P, 100P.
@@ -53,6 +56,7 @@ public:
 
 private:
     int shownDigit(const char *label) const;
+    QList<NamedCell> namedCells() const override;
 
     OneRowMode m_mode;
     OneRowNumbers m_numbers;
@@ -79,6 +83,8 @@ public:
     QString fieldDescription(const QString &field) const override;
     QString solvedTitle() const override { return QString::fromUtf8(gapProblemTitle); }
     QString solvedText() const override;
+    WrittenMultiplication written() const override;
+    bool isGap() const override { return true; }
 
     int pattern() const { return m_pattern; }
     const OneRowNumbers &numbers() const { return m_numbers; }
@@ -91,6 +97,9 @@ public:
     // How many fillings of the blanks of pattern k make a right computation with the
     // digits left standing.
     static int solutionCount(const OneRowNumbers &numbers, int pattern);
+
+protected:
+    QList<NamedCell> namedCells() const override;
 
 private:
     OneRowMode m_mode;

@@ -11,7 +11,7 @@
 namespace {
 
 const TrainerSetup oneRowSetup{WindowId::OneRow, "Form1", "Bezeichnung14", "Bezeichnung26",
-                               false, QSize(628, 392)};
+                               false, QSize(628, 444)};
 
 // Problem columns: 0..3 the multiplicand, 4 the sign, 5 the multiplier digit (and the
 // result's ones under it), 6 and 7 the zeros of a tens or hundreds multiplier.

@@ -6,7 +6,7 @@ namespace {
 
 // One more row than the two-row trainer in the same height: the lines stand closer.
 const RowsLayout threeRowLayout{
-    {WindowId::ThreeRow, "Form3", "Bezeichnung7", "Bezeichnung29", true, QSize(628, 392)},
+    {WindowId::ThreeRow, "Form3", "Bezeichnung7", "Bezeichnung29", true, QSize(628, 444)},
     "Dreireihige Multiplikation",
     720, // gap panel
     50,  // problem line

@@ -5,7 +5,7 @@
 namespace {
 
 const RowsLayout twoRowLayout{
-    {WindowId::TwoRow, "Form2", "Bezeichnung7", "Bezeichnung29", true, QSize(628, 392)},
+    {WindowId::TwoRow, "Form2", "Bezeichnung7", "Bezeichnung29", true, QSize(628, 444)},
     "Zweireihige Multiplikation",
     840, // gap panel
     64,  // problem line

@@ -1,0 +1,163 @@
+// Scripted pupils through the trainers' single problems, on the same path as a trainer
+// window (the problem's cell table, the diagnosis, the run's statistics, the report), without
+// the windows. For every error kind a pupil who makes that mistake wherever it applies (the
+// first digit that fits the kind) and otherwise writes right digits; and a pupil with random
+// slips only (a random wrong digit on one box in five, then the right one). Each solves 20
+// problems in each trainer; prints per pupil and trainer the errors, the kind the report's
+// "Auffällig:" line names and its share of the errors (where it names none, the share of the
+// pupil's own kind), and whether that is what the pupil did ("hält").
+//
+//   malrechnen_pupil_bench [problems]
+#include "trainers/common/exercise.h"
+#include "trainers/common/rows_problem.h"
+#include "trainers/one_row/one_row_problem.h"
+#include "trainers/three_row/three_row_problem.h"
+#include "trainers/two_row/two_row_problem.h"
+#include "training/report.h"
+#include "training/session_statistics.h"
+#include "ui/random_source.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+
+namespace {
+
+class Generator final : public RandomSource
+{
+public:
+    explicit Generator(unsigned seed) : m_engine(seed) {}
+    double uniform() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_engine); }
+    std::mt19937 &engine() { return m_engine; }
+
+private:
+    std::mt19937 m_engine;
+};
+
+// The pupil's wrong digit for `cell`, or nothing where the mistake does not apply.
+using Pupil = std::function<std::optional<int>(const WrittenMultiplication &, const Cell &, int right)>;
+
+Pupil consistent(ErrorKind kind)
+{
+    return [kind](const WrittenMultiplication &w, const Cell &cell, int right) -> std::optional<int> {
+        if (kind == ErrorKind::PlaceShifted) {
+            // Started one box too far left: each box gets the digit of the place to its right.
+            const std::optional<int> shifted = w.lineDigit(cell.part, cell.row, cell.place - 1);
+            if (cell.part != Part::PartialProduct && cell.part != Part::Sum)
+                return std::nullopt;
+            return shifted && *shifted != right ? shifted : std::nullopt;
+        }
+        for (int d = 0; d <= 9; ++d) {
+            if (d != right && fitsErrorKind(kind, w, cell, d))
+                return d;
+        }
+        return std::nullopt;
+    };
+}
+
+Pupil slips(Generator &random)
+{
+    return [&random](const WrittenMultiplication &, const Cell &, int right) -> std::optional<int> {
+        if (drawInt(random, 5) != 0)
+            return std::nullopt;
+        return (right + 1 + drawInt(random, 9)) % 10;
+    };
+}
+
+// `problems` single problems of one trainer: every shown field in written order, a wrong
+// digit first where the pupil makes one, then the right one.
+void solve(Exercise &exercise, TrainerKind trainer, const Pupil &pupil, int problems,
+           Generator &random, SessionStatistics &statistics, int step)
+{
+    for (int p = 0; p < problems; ++p) {
+        if (auto *oneRow = dynamic_cast<OneRowSingle *>(&exercise))
+            oneRow->setMode(p % 3 == 0 ? OneRowMode::E : p % 3 == 1 ? OneRowMode::Z : OneRowMode::H);
+        exercise.deal(random);
+        statistics.startProblem(trainer, exercise.problemText());
+        const WrittenMultiplication w = exercise.written();
+        for (const QString &field : exercise.fieldNames()) {
+            const std::optional<Cell> cell = exercise.cellOf(field);
+            if (!exercise.isShown(field) || !cell || !w.contains(*cell))
+                continue;
+            const QString expected = exercise.expectedDigit(field);
+            const int right = expected.toInt();
+            if (const std::optional<int> wrong = pupil(w, *cell, right)) {
+                if (exercise.drop(field, QChar(u'0' + *wrong)) == Exercise::Verdict::Right) {
+                    std::fprintf(stderr, "step %d: a wrong digit was taken as right\n", step);
+                    std::exit(2);
+                }
+                statistics.wrongDigit(trainer, diagnose(w, *cell, *wrong));
+            }
+            exercise.drop(field, expected.at(0));
+            statistics.rightDigit(trainer);
+        }
+        if (!exercise.isSolved()) {
+            std::fprintf(stderr, "a problem was left unsolved\n");
+            std::exit(2);
+        }
+        statistics.solved(trainer, false);
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const int problems = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
+    struct Pupil_
+    {
+        QString name;
+        std::optional<ErrorKind> kind;
+    };
+    QList<Pupil_> pupils;
+    for (ErrorKind kind : errorKinds())
+        pupils.append({errorKindName(kind), kind});
+    pupils.append({QStringLiteral("zufällige Versehen"), std::nullopt});
+
+    const auto cell = [](const QString &text, int width) {
+        return text.leftJustified(width).toUtf8();
+    };
+    std::printf("%s %s %7s  %s %7s  %s\n", cell(QStringLiteral("Schüler"), 34).constData(),
+                cell(QStringLiteral("Trainer"), 26).constData(), "Fehler",
+                cell(QStringLiteral("Auffällig"), 34).constData(), "Anteil", "hält");
+    bool allHold = true;
+    int step = 0;
+    for (const Pupil_ &p : pupils) {
+        Generator random(1400 + unsigned(step));
+        SessionStatistics statistics;
+        const Pupil pupil = p.kind ? consistent(*p.kind) : slips(random);
+        OneRowSingle oneRow;
+        RowsSingle twoRow(twoRowTables());
+        RowsSingle threeRow(threeRowTables());
+        const struct
+        {
+            TrainerKind trainer;
+            Exercise *exercise;
+        } trainers[] = {{TrainerKind::OneRow, &oneRow}, {TrainerKind::TwoRow, &twoRow},
+                        {TrainerKind::ThreeRow, &threeRow}};
+        for (const auto &t : trainers) {
+            solve(*t.exercise, t.trainer, pupil, problems, random, statistics, ++step);
+            const SessionStatistics::Trainer &s = statistics.trainer(t.trainer);
+            if (p.kind && s.errors == 0)
+                continue; // the mistake cannot occur in this trainer
+            const std::optional<ErrorKind> named = strikingKind(s);
+            const int claims = int(reportLines(statistics)
+                                       .filter(QStringLiteral("Auffällig:"))
+                                       .filter(errorKindName(named.value_or(ErrorKind::CarryForgotten)))
+                                       .size());
+            const bool holds = p.kind ? (named == p.kind && claims >= 1) : !named;
+            allHold &= holds;
+            // The share of the kind named, or where none is, of the pupil's own kind.
+            const std::optional<ErrorKind> counted = named ? named : p.kind;
+            const double share =
+                counted ? 100.0 * s.byKind[std::size_t(errorKindIndex(*counted))] / s.errors : 0.0;
+            std::printf("%s %s %7d  %s %6.0f%%  %s\n", cell(p.name, 34).constData(),
+                        cell(trainerKindName(t.trainer), 26).constData(), s.errors,
+                        cell(named ? errorKindName(*named) : QStringLiteral("–"), 34).constData(),
+                        share, holds ? "ja" : "NEIN");
+        }
+    }
+    std::printf("Jede Zeile hält: %s\n", allHold ? "ja" : "nein");
+    return 0;
+}

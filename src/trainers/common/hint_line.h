@@ -1,0 +1,51 @@
+#pragma once
+
+#include "training/session_statistics.h"
+
+#include <QList>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class Exercise;
+class QLabel;
+class QWidget;
+
+// What follows a dropped digit besides the points and the "Fehler" box: the statistics of
+// the run, and (while hints are on) the hint line `Tipp` under the problem with the digits
+// its step uses highlighted. A first wrong digit on a cell names the column and the step
+// (a gap problem's step worked backwards) and asks about the kind of error it fits; a
+// second one on the same cell shows the step worked out. The hint goes at the next right
+// digit, a new problem or a mode switch. One for every trainer window.
+class HintLine
+{
+public:
+    // `named` finds a control of the window by its name.
+    HintLine(QWidget *window, Training &training, TrainerKind trainer,
+             std::function<QWidget *(const QString &)> named);
+
+    QLabel *label() const { return m_label; }
+
+    // The window shows a problem, new or in another display.
+    void problemShown(const Exercise &exercise);
+    // After the drop procedure of `field` (and its "Fehler" box) is done.
+    void dropped(const Exercise &exercise, const QString &field, std::optional<QChar> digit,
+                 bool right);
+    void solved(const Exercise &exercise);
+
+private:
+    void show(const Exercise &exercise, const QString &text, const QList<Cell> &cells);
+    void clear();
+
+    Training &m_training;
+    TrainerKind m_trainer;
+    std::function<QWidget *(const QString &)> m_named;
+    QLabel *m_label = nullptr;
+    QList<QPointer<QWidget>> m_highlighted;
+    // The field of the last wrong digit since the last right one.
+    QString m_wrongField;
+    const Exercise *m_shownExercise = nullptr;
+    QString m_shownProblem;
+};
