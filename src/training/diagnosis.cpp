@@ -205,13 +205,17 @@ std::optional<ErrorKind> diagnose(const WrittenMultiplication &w, const Cell &ce
     return std::nullopt;
 }
 
+QString placeWord(int place)
+{
+    static const char *const words[] = {"Einer",         "Zehner",           "Hunderter", "Tausender",
+                                        "Zehntausender", "Hunderttausender", "Millionen"};
+    return place >= 0 && place < 7 ? QString::fromUtf8(words[place]) : QString();
+}
+
 QString columnName(int place)
 {
-    static const char *const names[] = {"Einerspalte",         "Zehnerspalte",
-                                        "Hunderterspalte",     "Tausenderspalte",
-                                        "Zehntausenderspalte", "Hunderttausenderspalte",
-                                        "Millionenspalte"};
-    return place >= 0 && place < 7 ? QString::fromUtf8(names[place]) : QString();
+    const QString word = placeWord(place);
+    return word.isEmpty() ? word : word + QStringLiteral("spalte");
 }
 
 Hint stepHint(const WrittenMultiplication &w, const Cell &cell, std::optional<ErrorKind> kind)

@@ -53,6 +53,9 @@ struct Hint
 
 // "Einerspalte", "Zehnerspalte", ... "Millionenspalte".
 QString columnName(int place);
+// "Einer", "Zehner", ... "Millionen": the place of a digit, as "Einerstelle" and "Einerspalte"
+// begin.
+QString placeWord(int place);
 
 // After a first wrong digit: the column and its step without the answer ("Zehnerspalte:
 // Rechne 4 · 7 und zähle den Übertrag 2 dazu."), then the kind as a question if one is

@@ -1,6 +1,4 @@
-#include "fake_dialogs.h"
-#include "scripted_random.h"
-#include "shell/application.h"
+#include "test_program.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/trainer_window.h"
@@ -64,12 +62,8 @@ void TrainerLayoutTest::nothingOverlapsAtAnySize()
     QFETCH(WindowId, trainer);
     QFETCH(bool, gapMode);
     QFETCH(QSize, size);
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    Application app(dialogs, random);
-    app.start();
-    app.registry().switchTo(trainer);
-    auto *form = qobject_cast<TrainerWindow *>(app.registry().window(trainer));
+    TestProgram program;
+    auto *form = program.open<TrainerWindow>(trainer);
     if (gapMode)
         QTest::mouseClick(form->findChild<QPushButton *>(trainer == WindowId::OneRow ? "Befehl12" : "Befehl13"),
                           Qt::LeftButton);
@@ -127,16 +121,12 @@ void TrainerLayoutTest::activeModeButtonLooksPressed()
     QFETCH(WindowId, trainer);
     QFETCH(QStringList, clicks);
     QFETCH(QString, pressed);
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    Application app(dialogs, random);
-    app.start();
-    app.registry().switchTo(trainer);
-    QWidget *form = app.registry().window(trainer);
+    TestProgram program;
+    QWidget *form = program.open(trainer);
     for (const QString &button : clicks)
         QTest::mouseClick(form->findChild<QPushButton *>(button), Qt::LeftButton);
     if (!form->isVisible()) // "Ende": the next visit
-        app.registry().switchTo(trainer);
+        program.open(trainer);
     QStringList checked;
     for (QPushButton *button : form->findChildren<QPushButton *>()) {
         if (button->isChecked() && !qobject_cast<DigitKey *>(button))

@@ -1,5 +1,7 @@
 #include "trainers/common/exercise.h"
 
+#include "training/diagnosis.h"
+
 const char *const solvedProblemText = "Die Aufgabe wurde richtig gelöst.";
 const char *const singleProblemTitle = "Malaufgabe";
 const char *const gapProblemTitle = "Lückenaufgabe";
@@ -11,11 +13,8 @@ QString Exercise::solvedText() const
 
 QString placeName(int place)
 {
-    static const char *const names[] = {"Einerstelle",         "Zehnerstelle",
-                                        "Hunderterstelle",     "Tausenderstelle",
-                                        "Zehntausenderstelle", "Hunderttausenderstelle",
-                                        "Millionenstelle"};
-    return place >= 0 && place < 7 ? QString::fromUtf8(names[place]) : QString();
+    const QString word = placeWord(place);
+    return word.isEmpty() ? word : word + QStringLiteral("stelle");
 }
 
 QString Exercise::fieldDescription(const QString &) const
