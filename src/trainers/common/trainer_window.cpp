@@ -1,6 +1,5 @@
 #include "trainers/common/trainer_window.h"
 
-#include "shell/modul1.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/exercise.h"
@@ -466,7 +465,6 @@ void TrainerWindow::StartNumberCatching()
     if (m_setup.announceCatching)
         m_services.dialogs.message(QStringLiteral("Zahlfange"),
                                    QStringLiteral("Es folgt jetzt eine Belohnung.\r\r"));
-    StartNumberCatchingValues(m_services.modul1);
     m_services.navigator.openReward(WindowId::Catching, m_setup.id);
 }
 
