@@ -17,7 +17,6 @@ Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printe
     , m_services{dialogs,
                  random,
                  m_registry,
-                 m_modul1,
                  printer ? *printer : *m_systemPrinter,
                  clipboard ? *clipboard : *m_systemClipboard,
                  m_training}

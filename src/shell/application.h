@@ -1,6 +1,5 @@
 #pragma once
 
-#include "shell/modul1.h"
 #include "shell/window_registry.h"
 #include "training/session_statistics.h"
 #include "ui/services.h"
@@ -32,7 +31,6 @@ private:
     std::unique_ptr<Printer> m_systemPrinter;
     std::unique_ptr<Clipboard> m_systemClipboard;
     WindowRegistry m_registry;
-    Modul1 m_modul1;
     Training m_training;
     Services m_services;
 };

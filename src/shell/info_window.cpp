@@ -68,8 +68,11 @@ InfoWindow::InfoWindow(Services &services, QWidget *parent)
     auto *lock = new QCheckBox(QStringLiteral("  Druckmodus deaktivieren"), this);
     lock->setObjectName(QStringLiteral("Kontroll1"));
     lock->setGeometry(24, 196, 270, 28);
+    // A new info window starts locked, whatever an earlier one was left at.
+    services.training.printLocked = true;
     lock->setChecked(true);
     lock->setToolTip(QStringLiteral("Angekreuzt: Drucken nur mit Kennwort"));
+    connect(lock, &QCheckBox::toggled, this, [this](bool on) { m_services.training.printLocked = on; });
 
     auto *hints = new QCheckBox(QStringLiteral("  Tipps nach Fehlern zeigen"), this);
     hints->setObjectName(QStringLiteral("Tipps"));
@@ -139,5 +142,7 @@ void InfoWindow::keyPressEvent(QKeyEvent *event)
 void InfoWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
+    // The window and the unlock with it are thrown away.
+    m_services.training.printLocked = true;
     Q_EMIT closedByFrame();
 }

@@ -6,10 +6,11 @@ class QLabel;
 class ReportWindow;
 struct Services;
 
-// ZEPLABEL: the program info window with the print lock `Kontroll1`, checked (printing
-// locked) whenever the window is built, the switch `Tipps` for the hints after a wrong
-// digit (a value of the run, shown as it stands), and "Auswertung", the teacher's report. "O k a y", the picture and Escape only hide the
-// window, so the box keeps its state; closing it by its frame throws it away.
+// ZEPLABEL: the program info window with the print lock `Kontroll1` and the switch `Tipps`
+// for the hints after a wrong digit (both values of the run the boxes show and set), and
+// "Auswertung", the teacher's report. The lock is on whenever the window is built. "O k a y",
+// the picture and Escape only hide the window, so the lock stays as it is; closing it by
+// its frame throws it away, and the lock is on again.
 class InfoWindow : public QWidget
 {
     Q_OBJECT

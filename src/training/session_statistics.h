@@ -63,9 +63,11 @@ private:
 int errorKindIndex(ErrorKind kind);
 
 // What the program keeps for the run about training: whether hints follow a wrong digit
-// (on at start) and the statistics of the report.
+// (on at start), whether printing asks for the password (locked at start, and again
+// whenever the info window that unlocks it is thrown away) and the statistics of the report.
 struct Training
 {
     bool hintsShown = true;
+    bool printLocked = true;
     SessionStatistics statistics;
 };

@@ -5,7 +5,6 @@ class RandomSource;
 class Navigator;
 class Printer;
 class Clipboard;
-struct Modul1;
 struct Training;
 
 // What every window gets handed: the seams to the toolkit and the program-wide values.
@@ -14,7 +13,6 @@ struct Services
     Dialogs &dialogs;
     RandomSource &random;
     Navigator &navigator;
-    Modul1 &modul1;
     Printer &printer;
     Clipboard &clipboard;
     // Hints on or off and the statistics of the run.

@@ -1,20 +1,18 @@
 #include "worksheets/sheet_commands.h"
 
+#include "training/session_statistics.h"
 #include "ui/clipboard.h"
 #include "ui/dialogs.h"
-#include "ui/navigator.h"
 #include "ui/printer.h"
 #include "ui/services.h"
 
 #include "worksheets/squared_paper.h"
 
-#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QWidget>
 #include <functional>
 
 namespace {
@@ -67,17 +65,10 @@ QString saveFailure(const QSaveFile &file, bool opened)
 
 } // namespace
 
-bool printingLocked(Navigator &navigator)
-{
-    QWidget *info = navigator.window(WindowId::Info);
-    const auto *box = info ? info->findChild<QCheckBox *>(QStringLiteral("Kontroll1")) : nullptr;
-    return !box || box->isChecked();
-}
-
 void printLocked(Services &services, const QString &title, const QString &name,
                  const QString &points, const std::function<PrintResult()> &job)
 {
-    if (printingLocked(services.navigator) && !unlockedByPassword(services.dialogs, points))
+    if (services.training.printLocked && !unlockedByPassword(services.dialogs, points))
         return;
     if (services.dialogs.question(title, name + QStringLiteral(" jetzt ausdrucken?\r\r"),
                                   MessageIcon::Question, Answer::No)

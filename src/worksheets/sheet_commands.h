@@ -8,11 +8,6 @@
 #include <optional>
 
 struct Services;
-class Navigator;
-
-// The print lock: the box `Kontroll1` of the info window, which is built (not shown) when
-// it does not exist yet. Checked means printing is locked.
-bool printingLocked(Navigator &navigator);
 
 // "Aufgaben drucken" and "Lösungen drucken": the print lock (a locked print goes ahead
 // only when the password typed is `points`, the points as shown), the question, the job

@@ -1,20 +1,13 @@
 #include "games/catching/catching_game.h"
 #include "scripted_random.h"
-#include "shell/modul1.h"
 
 #include <QtTest>
 
 using Direction = CatchingGame::Direction;
+using State = CatchingGame::State;
 Q_DECLARE_METATYPE(Direction)
 
 namespace {
-
-Modul1 startValues()
-{
-    Modul1 values;
-    StartNumberCatchingValues(values);
-    return values;
-}
 
 void pushCell(ScriptedRandom &random, QPoint cell)
 {
@@ -40,7 +33,7 @@ class TestCatchingGame : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void startsFromTheTrainersValues();
+    void everyGameStartsAfresh();
     void tickFollowsTheDraws_data();
     void tickFollowsTheDraws();
     void everyTickKeepsColumnsAndRowsApart();
@@ -51,22 +44,23 @@ private Q_SLOTS:
     void lastCatchEndsTheGameOnce();
 };
 
-void TestCatchingGame::startsFromTheTrainersValues()
+// A game starts from the same cells whatever the game before it left behind.
+void TestCatchingGame::everyGameStartsAfresh()
 {
-    Modul1 values;
-    values.catcherColumn = 1;
-    values.digitsLeft = QStringLiteral("89");
-    StartNumberCatchingValues(values);
-    QCOMPARE(values.catcherColumn, 14);
-    QCOMPARE(values.catcherRow, 9);
-    QCOMPARE(values.digitsLeft, QStringLiteral("0123456789"));
-
     ScriptedRandom random;
     CatchingGame game(random);
-    game.start(values);
+    State played;
+    played.catcherColumn = 1;
+    played.digitColumns[1] = 20;
+    played.digitsLeft = QStringLiteral("89");
+    game.start(played);
+    QCOMPARE(game.catcher(), QPoint(1, 9));
+
+    game.start();
     QCOMPARE(game.catcher(), QPoint(14, 9));
     for (int i = 1; i <= 10; ++i)
         QCOMPARE(game.digitCell(i), QPoint(i + 3, i + 3));
+    QCOMPARE(game.digitsLeft(), QStringLiteral("0123456789"));
     QCOMPARE(game.nextDigit(), QStringLiteral("0"));
     QVERIFY(!game.isOver());
 }
@@ -99,7 +93,7 @@ void TestCatchingGame::tickFollowsTheDraws()
     QFETCH(QList<QPoint>, draws);
     QFETCH(QList<QPoint>, cells);
 
-    Modul1 values = startValues();
+    State values = CatchingGame::startState();
     values.digitsLeft = digitsLeft;
     ScriptedRandom random;
     CatchingGame game(random);
@@ -117,7 +111,7 @@ void TestCatchingGame::everyTickKeepsColumnsAndRowsApart()
 {
     ScriptedRandom random;
     CatchingGame game(random);
-    game.start(startValues());
+    game.start();
     for (int t = 0; t < 500 && !game.isOver(); ++t) {
         game.tick();
         const int left = int(game.digitsLeft().size());
@@ -161,7 +155,7 @@ void TestCatchingGame::movesClampAndStillCatch()
     QFETCH(QPoint, to);
 
     // The next digit waits where the move ends.
-    Modul1 values = startValues();
+    State values = CatchingGame::startState();
     values.catcherColumn = from.x();
     values.catcherRow = from.y();
     values.digitColumns[1] = to.x();
@@ -179,7 +173,7 @@ void TestCatchingGame::catchesOnlyTheNextDigit()
 {
     ScriptedRandom random;
     CatchingGame game(random);
-    game.start(startValues());
+    game.start();
 
     // Digit 1 sits at (5, 5), but 0 has not been caught yet.
     walkTo(game, {5, 5});
@@ -205,7 +199,7 @@ void TestCatchingGame::tickCatchesOnlyTheNextDigit()
 {
     ScriptedRandom random;
     CatchingGame game(random);
-    Modul1 values = startValues();
+    State values = CatchingGame::startState();
     values.digitsLeft = QStringLiteral("345");
     game.start(values);
 
@@ -230,7 +224,7 @@ void TestCatchingGame::lastCatchEndsTheGameOnce()
 {
     ScriptedRandom random;
     CatchingGame game(random);
-    game.start(startValues());
+    game.start();
     for (int digit = 0; digit < 9; ++digit) {
         QVERIFY(!walkTo(game, game.digitCell(1)));
         QCOMPARE(game.nextDigit(), QString::number(digit + 1));

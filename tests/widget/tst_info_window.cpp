@@ -96,7 +96,8 @@ void TestInfoWindow::hidingKeepsTheLock()
     program.app.start();
     program.app.registry().showInfo();
     QWidget *info = program.info();
-    program.lock()->setChecked(false);
+    program.lock()->click();
+    QVERIFY(!program.app.services().training.printLocked);
 
     if (how == QStringLiteral("Escape"))
         QTest::keyClick(program.lock(), Qt::Key_Escape);
@@ -108,6 +109,9 @@ void TestInfoWindow::hidingKeepsTheLock()
     program.app.registry().showInfo();
     QCOMPARE(program.info(), info);
     QVERIFY(!program.lock()->isChecked());
+    QVERIFY(!program.app.services().training.printLocked);
+    program.lock()->click();
+    QVERIFY(program.app.services().training.printLocked);
 }
 
 void TestInfoWindow::closingByTheFrameBringsTheLockBack()
@@ -121,6 +125,7 @@ void TestInfoWindow::closingByTheFrameBringsTheLockBack()
     QVERIFY(first->close());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(first.isNull());
+    QVERIFY(program.app.services().training.printLocked);
 
     QWidget *second = program.info();
     QVERIFY(second);

@@ -1,5 +1,6 @@
 #include "test_program.h"
 #include "fake_dialogs.h"
+#include "games/catching/catching_window.h"
 #include "problem_numbers.h"
 #include "scripted_random.h"
 #include "shell/application.h"
@@ -268,8 +269,10 @@ void OneRowWindowTest::fiftiethPointOffersZahlfange()
 
     QTest::mouseClick(notice, Qt::LeftButton);
     QVERIFY(!notice->isVisible());
-    QCOMPARE(program.app.services().modul1.digitsLeft, QString("0123456789"));
-    QCOMPARE(program.app.services().modul1.digitColumns[10], 13);
+    auto *catching = qobject_cast<CatchingWindow *>(program.app.registry().window(WindowId::Catching));
+    QVERIFY(catching->isVisible());
+    QCOMPARE(catching->game().digitsLeft(), QString("0123456789"));
+    QCOMPARE(catching->game().digitCell(10), QPoint(13, 13));
     QCOMPARE(text(form, "Bezeichnung16"), QString("51"));
 }
 

@@ -3,7 +3,6 @@
 #include "games/memory/memory_window.h"
 #include "scripted_random.h"
 #include "shell/application.h"
-#include "shell/modul1.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -96,8 +95,6 @@ void TestRewardWiring::gameReturnsToTheTrainerThatOfferedIt()
         notice->show();
         QTest::mouseClick(notice, Qt::LeftButton);
     } else {
-        if (game == WindowId::Catching)
-            StartNumberCatchingValues(app.services().modul1);
         registry.openReward(game, trainer);
     }
     QVERIFY(gameWindow->isVisible());

@@ -296,8 +296,8 @@ void TestWorksheetCommands::printCommands()
     QCOMPARE(program.printer.jobs.first().blocks.size(), expected.blocks.size());
 }
 
-// The lock is the box of the info window: unchecked and hidden it stays off, closed by
-// the frame it comes back on.
+// The lock is shown and set by the box of the info window: unchecked and hidden it stays
+// off, closed by the frame it comes back on.
 void TestWorksheetCommands::lockFollowsTheInfoWindow()
 {
     Program program;
@@ -317,6 +317,7 @@ void TestWorksheetCommands::lockFollowsTheInfoWindow()
     QVERIFY(!program.lock()->isChecked());
     info->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(program.app.services().training.printLocked);
 
     program.dialogs.clear();
     program.dialogs.answers = {Answer::Yes};

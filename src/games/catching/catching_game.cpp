@@ -9,9 +9,22 @@ CatchingGame::CatchingGame(RandomSource &random)
 {
 }
 
-void CatchingGame::start(const Modul1 &values)
+CatchingGame::State CatchingGame::startState()
 {
-    m_state = values;
+    State state;
+    state.catcherColumn = 14;
+    state.catcherRow = 9;
+    for (int i = 1; i <= 10; ++i) {
+        state.digitColumns[i] = i + 3;
+        state.digitRows[i] = i + 3;
+    }
+    state.digitsLeft = QStringLiteral("0123456789");
+    return state;
+}
+
+void CatchingGame::start(const State &state)
+{
+    m_state = state;
 }
 
 bool CatchingGame::move(Direction direction)

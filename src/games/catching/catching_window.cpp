@@ -288,7 +288,7 @@ void CatchingWindow::showEvent(QShowEvent *event)
     if (!event->spontaneous()) {
         m_scaler.sizeForScreenOnce();
         centreOnScreen(this);
-        m_game.start(m_services.modul1);
+        m_game.start();
         render();
         m_timer->setInterval(m_speed->value() * 1000);
         m_timer->start();

@@ -10,8 +10,8 @@ class QLabel;
 class QScrollBar;
 class QTimer;
 
-// Form4: Zahlfange. Each time the program shows it, a new game starts from the values the
-// trainer handed over and the timer Zeit1 steps it; the window paints the model's grid and
+// Form4: Zahlfange. Each time the program shows it, a new game starts and the timer Zeit1
+// steps it; the window paints the model's grid and
 // forwards the arrows, the keys and the speed bar.
 class CatchingWindow : public QWidget
 {

@@ -1,6 +1,5 @@
 #include "trainers/common/trainer_window.h"
 
-#include "shell/modul1.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/exercise.h"
@@ -115,7 +114,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         "QFrame[role=\"rule\"] { background-color: rgb(0, 0, 96); }"
         ""));
 
-    // Points and errors, each with its mirror label (the print password reads the mirror).
+    // Points and errors, each with its hidden mirror label.
     const auto counter = [this](const char *caption, const char *name, const char *mirror, int left) {
         auto *title = new QLabel(QString::fromUtf8(caption), this);
         title->setGeometry(left, 8, 60, 28);
@@ -466,7 +465,6 @@ void TrainerWindow::StartNumberCatching()
     if (m_setup.announceCatching)
         m_services.dialogs.message(QStringLiteral("Zahlfange"),
                                    QStringLiteral("Es folgt jetzt eine Belohnung.\r\r"));
-    StartNumberCatchingValues(m_services.modul1);
     m_services.navigator.openReward(WindowId::Catching, m_setup.id);
 }
 
@@ -653,19 +651,19 @@ void TrainerWindow::PrintSquaredPaper()
 {
     if (m_sheetCode)
         printSquaredPaper(m_services, *m_sheetCode,
-                          static_cast<QLabel *>(named(QStringLiteral("Bezeichnung22")))->text());
+                          pointsShown());
 }
 
 void TrainerWindow::PrintProblemSheet()
 {
     printWorksheet(m_services, m_setup.sheet, m_sheet, SheetPass::Problems,
-                   static_cast<QLabel *>(named(QStringLiteral("Bezeichnung22")))->text());
+                   pointsShown());
 }
 
 void TrainerWindow::PrintSolutionSheet()
 {
     printWorksheet(m_services, m_setup.sheet, m_sheet, SheetPass::Solutions,
-                   static_cast<QLabel *>(named(QStringLiteral("Bezeichnung22")))->text());
+                   pointsShown());
 }
 
 void TrainerWindow::CopyWorksheet()
@@ -673,9 +671,14 @@ void TrainerWindow::CopyWorksheet()
     copyWorksheet(m_services, m_setup.sheet, m_sheet);
 }
 
+QString TrainerWindow::pointsShown() const
+{
+    return QString::number(m_score.points());
+}
+
 void TrainerWindow::renderScore()
 {
-    const QString points = QString::number(m_score.points());
+    const QString points = pointsShown();
     const QString errors = QString::number(m_score.errors());
     for (const char *name : {"Bezeichnung16", "Bezeichnung22"})
         static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(points);

@@ -134,6 +134,8 @@ protected:
     // problem); true if it was.
     bool TestSolved();
     void renderScore();
+    // The points as the window shows them: the password of a locked print.
+    QString pointsShown() const;
 
     Services &m_services;
 
