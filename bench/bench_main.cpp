@@ -337,7 +337,7 @@ void timedDrop(QWidget *target, QChar digit, DropTimes &times)
 // The next empty field of the problem on screen that expects a digit, in written order.
 QString nextField(const TrainerWindow *window)
 {
-    const Exercise &exercise = window->currentExercise();
+    const CaptionExercise &exercise = window->currentExercise();
     const QStringList order = window->focusOrder();
     for (const QString &field : order) {
         const QString expected = exercise.expectedDigit(field);

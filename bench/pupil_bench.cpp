@@ -67,7 +67,7 @@ Pupil slips(Generator &random)
 
 // `problems` single problems of one trainer: every shown field in written order, a wrong
 // digit first where the pupil makes one, then the right one.
-void solve(Exercise &exercise, TrainerKind trainer, const Pupil &pupil, int problems,
+void solve(CaptionExercise &exercise, TrainerKind trainer, const Pupil &pupil, int problems,
            Generator &random, SessionStatistics &statistics, int step)
 {
     for (int p = 0; p < problems; ++p) {
@@ -83,7 +83,7 @@ void solve(Exercise &exercise, TrainerKind trainer, const Pupil &pupil, int prob
             const QString expected = exercise.expectedDigit(field);
             const int right = expected.toInt();
             if (const std::optional<int> wrong = pupil(w, *cell, right)) {
-                if (exercise.drop(field, QChar(u'0' + *wrong)) == Exercise::Verdict::Right) {
+                if (exercise.drop(field, QChar(u'0' + *wrong)) == CaptionExercise::Verdict::Right) {
                     std::fprintf(stderr, "step %d: a wrong digit was taken as right\n", step);
                     std::exit(2);
                 }
@@ -133,7 +133,7 @@ int main(int argc, char **argv)
         const struct
         {
             TrainerKind trainer;
-            Exercise *exercise;
+            CaptionExercise *exercise;
         } trainers[] = {{TrainerKind::OneRow, &oneRow}, {TrainerKind::TwoRow, &twoRow},
                         {TrainerKind::ThreeRow, &threeRow}};
         for (const auto &t : trainers) {

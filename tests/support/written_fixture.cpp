@@ -1,6 +1,7 @@
 #include "written_fixture.h"
 
 #include "arithmetic/written_views.h"
+#include "training/exercise.h"
 
 #include <QRegularExpression>
 
@@ -75,4 +76,61 @@ QString cellText(const Cell &cell)
     static const char *const names[] = {"Multiplicand", "Multiplier", "Carry", "PartialProduct",
                                         "SumCarry",     "Sum",        "Zero"};
     return QStringLiteral("%1 %2 @ %3").arg(QLatin1String(names[int(cell.part)])).arg(cell.row).arg(cell.place);
+}
+
+namespace {
+
+QString shownPlaces(const Exercise &ex, Part part, int row)
+{
+    const WrittenMultiplication &w = ex.written();
+    QString text;
+    for (int place = w.width() - 1; place >= 0; --place) {
+        Cell cell{part, row, place};
+        if (part == Part::PartialProduct && place < w.trailingZeros(row))
+            cell.part = Part::Zero;
+        const std::optional<int> digit = ex.isShown(cell) ? ex.shownDigit(cell) : std::nullopt;
+        text += digit ? QChar(u'0' + *digit) : QLatin1Char('_');
+    }
+    return text;
+}
+
+QString shownOperand(const Exercise &ex, Part part, int length)
+{
+    QString text;
+    for (int place = length - 1; place >= 0; --place) {
+        const std::optional<int> digit = ex.shownDigit({part, 0, place});
+        text += digit ? QChar(u'0' + *digit) : QLatin1Char('_');
+    }
+    return text;
+}
+
+} // namespace
+
+QStringList renderShown(const Exercise &ex)
+{
+    const WrittenMultiplication &w = ex.written();
+    QStringList lines{QStringLiteral("%1 · %2")
+                          .arg(shownOperand(ex, Part::Multiplicand, w.multiplicandLength()),
+                               shownOperand(ex, Part::Multiplier, w.rowCount() + w.multiplierZeros()))};
+    for (int r = 0; r < w.rowCount(); ++r)
+        lines << line(QStringLiteral("carry"), shownPlaces(ex, Part::Carry, r));
+    for (int r = 0; r < w.rowCount(); ++r)
+        lines << line(QStringLiteral("row"), shownPlaces(ex, Part::PartialProduct, r));
+    if (w.hasSum()) {
+        lines << line(QStringLiteral("sumcarry"), shownPlaces(ex, Part::SumCarry, 0));
+        lines << line(QStringLiteral("sum"), shownPlaces(ex, Part::Sum, 0));
+    }
+    return lines;
+}
+
+std::optional<Cell> parseCell(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^(\\w+) (\\d+) @ (\\d+)$"));
+    static const QStringList names = {"Multiplicand", "Multiplier", "Carry", "PartialProduct",
+                                      "SumCarry",     "Sum",        "Zero"};
+    const QRegularExpressionMatch match = pattern.match(text.trimmed());
+    const int part = int(names.indexOf(match.captured(1)));
+    if (!match.hasMatch() || part < 0)
+        return std::nullopt;
+    return Cell{Part(part), match.captured(2).toInt(), match.captured(3).toInt()};
 }

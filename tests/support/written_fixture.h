@@ -35,3 +35,22 @@ QStringList renderFixture(const WrittenMultiplication &written, WrittenDisplay d
 
 // "PartialProduct 1 @ 2": a cell as a failing test prints it.
 QString cellText(const Cell &cell);
+
+class Exercise;
+
+// What an exercise shows, in the lines of a fixture: the problem line with "_" for a blank
+// operand digit, then the carries, the partial products (their zeros included) and, with
+// a sum, the sum carries and the sum; "_" where the display writes nothing or the field is
+// empty.
+//
+//   5123 · 47
+//   carry    ______
+//   carry    ______
+//   row      _____0
+//   row      _____1
+//   sumcarry ______
+//   sum      ______
+QStringList renderShown(const Exercise &exercise);
+
+// The cell `cellText` prints ("PartialProduct 1 @ 2"); nothing if the text is no cell.
+std::optional<Cell> parseCell(const QString &text);

@@ -33,14 +33,14 @@ void TestCellTables::controlsShowTheirCells()
 {
     QFETCH(QString, trainer);
     QFETCH(bool, gap);
-    std::unique_ptr<Exercise> ex;
+    std::unique_ptr<CaptionExercise> ex;
     if (trainer == QLatin1String("two-row") || trainer == QLatin1String("three-row")) {
         const RowsTables &tables = trainer == QLatin1String("two-row") ? twoRowTables() : threeRowTables();
-        ex = gap ? std::unique_ptr<Exercise>(new RowsGap(tables)) : std::make_unique<RowsSingle>(tables);
+        ex = gap ? std::unique_ptr<CaptionExercise>(new RowsGap(tables)) : std::make_unique<RowsSingle>(tables);
     } else {
         const int zeros = int(QStringLiteral("EZH").indexOf(trainer));
         const OneRowMode single[] = {OneRowMode::E, OneRowMode::Z, OneRowMode::H};
-        ex = gap ? std::unique_ptr<Exercise>(new OneRowGap(gapCounterpart(single[zeros])))
+        ex = gap ? std::unique_ptr<CaptionExercise>(new OneRowGap(gapCounterpart(single[zeros])))
                  : std::make_unique<OneRowSingle>(single[zeros]);
     }
     ScriptedRandom random;

@@ -33,7 +33,7 @@ OneRowMode oneRowMode(const QString &tag)
 }
 
 // The problem of `trainer` in `mode`, laid out with fixed numbers.
-std::unique_ptr<Exercise> problem(const QString &trainer, const QString &mode, bool staircase)
+std::unique_ptr<CaptionExercise> problem(const QString &trainer, const QString &mode, bool staircase)
 {
     if (trainer == QLatin1String("Form1")) {
         const OneRowMode m = oneRowMode(mode);
@@ -57,7 +57,7 @@ std::unique_ptr<Exercise> problem(const QString &trainer, const QString &mode, b
     return ex;
 }
 
-void setStaircase(Exercise &ex, bool staircase)
+void setStaircase(CaptionExercise &ex, bool staircase)
 {
     if (auto *rowsEx = dynamic_cast<RowsExercise *>(&ex))
         rowsEx->setStaircase(staircase);
@@ -155,20 +155,20 @@ void TestCompletion::solvedOnlyWithEveryShownDigit()
     QFETCH(bool, solved);
 
     const bool switched = display.contains(QStringLiteral("→"));
-    std::unique_ptr<Exercise> ex = problem(trainer, mode, display == QLatin1String("Treppe"));
+    std::unique_ptr<CaptionExercise> ex = problem(trainer, mode, display == QLatin1String("Treppe"));
     QVERIFY(!ex->isSolved());
 
     // Written order, so that every carry is checked against the carries below it.
     for (const QString &name : ex->fieldNames()) {
         if (!ex->isShown(name) || !ex->caption(name).isEmpty() || (name == field && !knockedOut))
             continue;
-        QCOMPARE(ex->drop(name, ex->expectedDigit(name).at(0)), Exercise::Verdict::Right);
+        QCOMPARE(ex->drop(name, ex->expectedDigit(name).at(0)), CaptionExercise::Verdict::Right);
     }
     if (knockedOut) {
         const QString right = ex->expectedDigit(field);
         QVERIFY(!right.isEmpty());
         QCOMPARE(ex->caption(field), right);
-        QCOMPARE(ex->drop(field, QChar(u'0' + (right.toInt() + 1) % 10)), Exercise::Verdict::Wrong);
+        QCOMPARE(ex->drop(field, QChar(u'0' + (right.toInt() + 1) % 10)), CaptionExercise::Verdict::Wrong);
         ex->clearField(field);
     }
     if (switched)
@@ -177,7 +177,7 @@ void TestCompletion::solvedOnlyWithEveryShownDigit()
 
     // Writing the missing digit completes the problem.
     if (!field.isEmpty() && ex->isShown(field)) {
-        QCOMPARE(ex->drop(field, ex->expectedDigit(field).at(0)), Exercise::Verdict::Right);
+        QCOMPARE(ex->drop(field, ex->expectedDigit(field).at(0)), CaptionExercise::Verdict::Right);
         QVERIFY(ex->isSolved());
     }
 }

@@ -9,11 +9,11 @@
 namespace {
 
 // Fills `fields` with the digits the problem expects, one drop each, in the given order.
-void fillRight(Exercise &exercise, const QStringList &fields)
+void fillRight(CaptionExercise &exercise, const QStringList &fields)
 {
     for (const QString &field : fields) {
         const QString expected = exercise.expectedDigit(field);
-        QCOMPARE(exercise.drop(field, expected.at(0)), Exercise::Verdict::Right);
+        QCOMPARE(exercise.drop(field, expected.at(0)), CaptionExercise::Verdict::Right);
     }
 }
 
@@ -181,13 +181,13 @@ void OneRowProblemTest::wrongDigitIsReportedAndClearable()
 {
     OneRowSingle single;
     single.show(oneRowNumbers(4321, 7)); // 30247
-    QCOMPARE(single.drop("Bezeichnung17", QChar('7')), Exercise::Verdict::Right);
-    QCOMPARE(single.drop("Bezeichnung17", QChar('7')), Exercise::Verdict::Right); // again: right
-    QCOMPARE(single.drop("Bezeichnung17", QChar('3')), Exercise::Verdict::Wrong);
+    QCOMPARE(single.drop("Bezeichnung17", QChar('7')), CaptionExercise::Verdict::Right);
+    QCOMPARE(single.drop("Bezeichnung17", QChar('7')), CaptionExercise::Verdict::Right); // again: right
+    QCOMPARE(single.drop("Bezeichnung17", QChar('3')), CaptionExercise::Verdict::Wrong);
     QCOMPARE(single.caption("Bezeichnung17"), QString("3")); // shown until the message is closed
     single.clearField("Bezeichnung17");
     // Anything but a digit key is checked as the field stands: empty is wrong.
-    QCOMPARE(single.drop("Bezeichnung17", std::nullopt), Exercise::Verdict::Wrong);
+    QCOMPARE(single.drop("Bezeichnung17", std::nullopt), CaptionExercise::Verdict::Wrong);
     QCOMPARE(single.caption("Bezeichnung17"), QString());
 }
 
@@ -268,13 +268,13 @@ void OneRowProblemTest::gapCompletion()
 {
     OneRowGap gap(OneRowMode::LE);
     gap.show(oneRowNumbers(4321, 7), 1); // 30247: blanks thousands 4, ones 7, hundreds 2
-    QCOMPARE(gap.drop("luecke1", QChar('4')), Exercise::Verdict::Right);
-    QCOMPARE(gap.drop("luecke13", QChar('7')), Exercise::Verdict::Right);
+    QCOMPARE(gap.drop("luecke1", QChar('4')), CaptionExercise::Verdict::Right);
+    QCOMPARE(gap.drop("luecke13", QChar('7')), CaptionExercise::Verdict::Right);
     QVERIFY(!gap.isSolved());
-    QCOMPARE(gap.drop("luecke15", QChar('1')), Exercise::Verdict::Wrong);
+    QCOMPARE(gap.drop("luecke15", QChar('1')), CaptionExercise::Verdict::Wrong);
     gap.clearField("luecke15");
     QVERIFY(!gap.isSolved());
-    QCOMPARE(gap.drop("luecke15", QChar('2')), Exercise::Verdict::Right);
+    QCOMPARE(gap.drop("luecke15", QChar('2')), CaptionExercise::Verdict::Right);
     QVERIFY(gap.isSolved());
 }
 

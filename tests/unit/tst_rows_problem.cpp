@@ -204,9 +204,9 @@ void TestRowsProblem::expectedDigit()
     single.show(example(trainer));
     QVERIFY(single.isField(field));
     QCOMPARE(single.expectedDigit(field), digit);
-    QCOMPARE(single.drop(field, digit.at(0)), Exercise::Verdict::Right);
+    QCOMPARE(single.drop(field, digit.at(0)), CaptionExercise::Verdict::Right);
     const QChar other = QChar(u'0' + (digit.toInt() + 1) % 10);
-    QCOMPARE(single.drop(field, other), Exercise::Verdict::Wrong);
+    QCOMPARE(single.drop(field, other), CaptionExercise::Verdict::Wrong);
 }
 
 void TestRowsProblem::completion_data()
@@ -240,7 +240,7 @@ void TestRowsProblem::completion()
         if (!single.isShown(field))
             continue;
         QVERIFY2(!single.isSolved(), qPrintable(field));
-        QCOMPARE(single.drop(field, single.expectedDigit(field).at(0)), Exercise::Verdict::Right);
+        QCOMPARE(single.drop(field, single.expectedDigit(field).at(0)), CaptionExercise::Verdict::Right);
         ++filled;
     }
     QCOMPARE(filled, digits);
@@ -260,13 +260,13 @@ void TestRowsProblem::wrongAndForeignDrops()
     const QString field = QStringLiteral("Bezeichnung34"); // expects 8
 
     // Something that is no digit key leaves the empty field empty: wrong.
-    QCOMPARE(single.drop(field, std::nullopt), Exercise::Verdict::Wrong);
+    QCOMPARE(single.drop(field, std::nullopt), CaptionExercise::Verdict::Wrong);
     QCOMPARE(single.caption(field), QString());
     // ... but on a field that already holds its digit it is right again.
-    QCOMPARE(single.drop(field, QChar(u'8')), Exercise::Verdict::Right);
-    QCOMPARE(single.drop(field, std::nullopt), Exercise::Verdict::Right);
+    QCOMPARE(single.drop(field, QChar(u'8')), CaptionExercise::Verdict::Right);
+    QCOMPARE(single.drop(field, std::nullopt), CaptionExercise::Verdict::Right);
     // A wrong digit replaces a right one.
-    QCOMPARE(single.drop(field, QChar(u'3')), Exercise::Verdict::Wrong);
+    QCOMPARE(single.drop(field, QChar(u'3')), CaptionExercise::Verdict::Wrong);
     QCOMPARE(single.caption(field), QStringLiteral("3"));
 
     // A new problem starts with every answer field empty.
@@ -346,7 +346,7 @@ void TestRowsProblem::gapDigits()
     QVERIFY(problem.isField(gap));
     QCOMPARE(problem.caption(gap), QString());
     QCOMPARE(problem.expectedDigit(gap), digit);
-    QCOMPARE(problem.drop(gap, digit.at(0)), Exercise::Verdict::Right);
+    QCOMPARE(problem.drop(gap, digit.at(0)), CaptionExercise::Verdict::Right);
 }
 
 void TestRowsProblem::gapCompletion_data()
@@ -375,9 +375,9 @@ void TestRowsProblem::gapCompletion()
     for (const QString &field : gap.fieldNames()) {
         QVERIFY(!gap.isSolved());
         const QChar wrong = QChar(u'0' + (gap.expectedDigit(field).toInt() + 1) % 10);
-        QCOMPARE(gap.drop(field, wrong), Exercise::Verdict::Wrong);
+        QCOMPARE(gap.drop(field, wrong), CaptionExercise::Verdict::Wrong);
         gap.clearField(field);
-        QCOMPARE(gap.drop(field, gap.expectedDigit(field).at(0)), Exercise::Verdict::Right);
+        QCOMPARE(gap.drop(field, gap.expectedDigit(field).at(0)), CaptionExercise::Verdict::Right);
     }
     QVERIFY(gap.isSolved());
     QCOMPARE(gap.solvedTitle(), QStringLiteral("Lückenaufgabe"));
@@ -457,7 +457,7 @@ void TestRowsProblem::fieldDescription()
 
     RowsSingle single(tablesOf(trainer));
     RowsGap gap(tablesOf(trainer));
-    const Exercise &ex = field.startsWith(QLatin1String("luecke")) ? static_cast<const Exercise &>(gap)
+    const CaptionExercise &ex = field.startsWith(QLatin1String("luecke")) ? static_cast<const CaptionExercise &>(gap)
                                                                    : single;
     QCOMPARE(ex.fieldDescription(field), description);
 }

@@ -315,7 +315,7 @@ void TestWrittenMultiplication::oneRowTrainerAgrees()
             const Cell cell{Part::Carry, 0, t + 1 + k};
             QCOMPARE(single.expectedDigit(QLatin1String(carries[k])), digitText(w, cell));
             QCOMPARE(single.drop(QLatin1String(carries[k]), QChar(u'0' + w.digit(cell))),
-                     Exercise::Verdict::Right);
+                     CaptionExercise::Verdict::Right);
         }
 
         OneRowGap gap(gapModes[zeros]);

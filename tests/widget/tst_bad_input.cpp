@@ -117,7 +117,7 @@ void TestBadInput::foreignDropOnEveryField()
     auto *window = qobject_cast<TrainerWindow *>(app.registry().window(trainer));
     if (!modeButton.isEmpty())
         QTest::mouseClick(window->findChild<QPushButton *>(modeButton), Qt::LeftButton);
-    const Exercise &ex = window->currentExercise();
+    const CaptionExercise &ex = window->currentExercise();
     const QStringList fields = window->focusOrder();
     QVERIFY(!fields.isEmpty());
     const std::unique_ptr<QMimeData> data = makeData();
@@ -164,7 +164,7 @@ void TestBadInput::wrongDigitOnGivenDigitLeavesAVisibleGap()
     app.registry().switchTo(trainer);
     auto *window = qobject_cast<TrainerWindow *>(app.registry().window(trainer));
     QTest::mouseClick(window->findChild<QPushButton *>(gapButton), Qt::LeftButton);
-    const Exercise &ex = window->currentExercise();
+    const CaptionExercise &ex = window->currentExercise();
 
     QLabel *given = nullptr;
     for (const QString &name : ex.fieldNames()) {
@@ -207,7 +207,7 @@ void TestBadInput::ignoredMemoryNoticeKeepsTheMarkerOnItsTrack()
     const int top = window->findChild<QWidget *>(QStringLiteral("progressTrack"))->y();
 
     for (int solved = 1; solved <= 40; ++solved) {
-        const Exercise &ex = window->currentExercise();
+        const CaptionExercise &ex = window->currentExercise();
         for (const QString &field : window->focusOrder()) {
             if (window->dropOnField(field, ex.expectedDigit(field).at(0))
                 == TrainerWindow::DropResult::Solved)

@@ -46,7 +46,7 @@ QStringList highlighted(QWidget *form)
     return names;
 }
 
-QChar wrongDigitFor(const Exercise &ex, const QString &field)
+QChar wrongDigitFor(const CaptionExercise &ex, const QString &field)
 {
     return QChar(u'0' + (ex.expectedDigit(field).toInt() + 1) % 10);
 }
@@ -85,7 +85,7 @@ void TestHints::wrongDigitsBringTheHint()
     QFETCH(int, field);
     Program program;
     TrainerWindow *form = program.trainer(trainer, gap);
-    const Exercise &ex = form->currentExercise();
+    const CaptionExercise &ex = form->currentExercise();
     // Fill the fields before the one under test, so that its carries stand.
     const QStringList order = form->focusOrder();
     for (int i = 0; i < field; ++i)
@@ -161,7 +161,7 @@ void TestHints::switchedOffNothingAppears()
     Program program;
     program.app.services().training.hintsShown = false;
     TrainerWindow *form = program.trainer(trainer, gap);
-    const Exercise &ex = form->currentExercise();
+    const CaptionExercise &ex = form->currentExercise();
     const QString name = form->focusOrder().value(0);
     for (int i = 0; i < 2; ++i)
         form->dropOnField(name, wrongDigitFor(ex, name));

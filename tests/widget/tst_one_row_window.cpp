@@ -62,7 +62,7 @@ void dropKey(QWidget *field, QChar digit)
 // Fills every shown field that completes the problem on screen with its right digit.
 void solve(OneRowWindow *form)
 {
-    const Exercise &ex = form->currentExercise();
+    const CaptionExercise &ex = form->currentExercise();
     for (const QString &field : ex.fieldNames()) {
         if (ex.isShown(field) && ex.caption(field).isEmpty()) {
             form->dropOnField(field, ex.expectedDigit(field).at(0));
@@ -407,7 +407,7 @@ void OneRowWindowTest::gapProblemShowsItsCarries()
     const QWidget *panel = child<QWidget>(form, "Bild6");
     for (const auto &carry : carries) {
         const QString expected = single.expectedDigit(carry.single);
-        QCOMPARE(single.drop(carry.single, expected.at(0)), Exercise::Verdict::Right);
+        QCOMPARE(single.drop(carry.single, expected.at(0)), CaptionExercise::Verdict::Right);
 
         QLabel *shown = child(form, carry.gap);
         QVERIFY2(shown->isVisible(), carry.gap);

@@ -246,7 +246,7 @@ private:
     void expectDrop(WindowId id, TrainerWindow *trainer, DropField *field,
                     std::optional<QChar> digit, const std::function<void()> &deliver)
     {
-        const Exercise &ex = trainer->currentExercise();
+        const CaptionExercise &ex = trainer->currentExercise();
         const QString name = field->objectName();
         // Under the worksheet view a field takes nothing: no point, no error, no box.
         const bool isField = ex.isField(name) && !trainer->findChild<QWidget *>(QStringLiteral("Liste5"))->isVisible();
@@ -459,7 +459,7 @@ private:
         auto *trainer = qobject_cast<TrainerWindow *>(m_app.registry().window(m_app.registry().current()));
         if (!expect(trainer, QStringLiteral("a solved message without a trainer on screen")))
             return;
-        const Exercise &ex = trainer->currentExercise();
+        const CaptionExercise &ex = trainer->currentExercise();
         for (DropField *field : shown<DropField>(trainer)) {
             const QString name = field->objectName();
             if (!ex.isField(name) || field->accessibleDescription().startsWith(QStringLiteral("Übertrag")))

@@ -38,7 +38,7 @@ QPushButton *button(QWidget *window, const char *name)
 // Drops the right digit on every shown answer field of the problem on screen.
 int solve(RowsWindow *window)
 {
-    const Exercise &ex = window->currentExercise();
+    const CaptionExercise &ex = window->currentExercise();
     const QStringList fields = ex.fieldNames();
     int drops = 0;
     for (const QString &field : fields) {
@@ -295,7 +295,7 @@ void TestRowsWindow::switchFinishesCompleteProblem()
     if (gapMode)
         QTest::mouseClick(button(window, "Befehl13"), Qt::LeftButton);
     QPushButton *display = button(window, "Befehl12");
-    const Exercise &ex = window->currentExercise();
+    const CaptionExercise &ex = window->currentExercise();
     const QStringList problem = ex.fieldNames();
     int written = 0;
     for (const QString &field : problem) {
@@ -387,7 +387,7 @@ void TestRowsWindow::gapButtonDiscardsSingleProblem()
     QTest::mouseClick(button(window, "Befehl13"), Qt::LeftButton);
     QVERIFY(window->isGapMode());
     QCOMPARE(gapPanelTop(window), gapTop);
-    QCOMPARE(&window->currentExercise(), static_cast<const Exercise *>(&window->gapProblem()));
+    QCOMPARE(&window->currentExercise(), static_cast<const CaptionExercise *>(&window->gapProblem()));
     QCOMPARE(window->findChild<QListWidget *>(QStringLiteral("Liste2"))->count(),
              window->gapProblem().fieldNames().size());
     for (const QString &gap : window->gapProblem().fieldNames())
@@ -468,7 +468,7 @@ void TestRowsWindow::gapModeSurvivesReward()
     QVERIFY(window->isVisible());
     QCOMPARE(program.app.registry().current(), id);
     QVERIFY(window->isGapMode());
-    QCOMPARE(&window->currentExercise(), static_cast<const Exercise *>(&window->gapProblem()));
+    QCOMPARE(&window->currentExercise(), static_cast<const CaptionExercise *>(&window->gapProblem()));
     QCOMPARE(window->gapProblem().liste1(), next.rows());
     QCOMPARE(label(window, QStringLiteral("luecke1"))->text(), QStringLiteral("6"));
     QCOMPARE(gapPanelTop(window), trainer == QLatin1String("Form3") ? 720 : 840);

@@ -6,7 +6,7 @@ const char *const solvedProblemText = "Die Aufgabe wurde richtig gelöst.";
 const char *const singleProblemTitle = "Malaufgabe";
 const char *const gapProblemTitle = "Lückenaufgabe";
 
-QString Exercise::solvedText() const
+QString CaptionExercise::solvedText() const
 {
     return QString::fromUtf8(solvedProblemText) + QStringLiteral("\r\r");
 }
@@ -17,19 +17,19 @@ QString placeName(int place)
     return word.isEmpty() ? word : word + QStringLiteral("stelle");
 }
 
-QString Exercise::fieldDescription(const QString &) const
+QString CaptionExercise::fieldDescription(const QString &) const
 {
     return QString();
 }
 
-Exercise::Verdict Exercise::drop(const QString &field, const std::optional<QChar> &digit)
+CaptionExercise::Verdict CaptionExercise::drop(const QString &field, const std::optional<QChar> &digit)
 {
     if (digit)
         m_captions[field] = QString(*digit);
     return caption(field) == expectedDigit(field) ? Verdict::Right : Verdict::Wrong;
 }
 
-QString Exercise::joinedShown(const QStringList &names) const
+QString CaptionExercise::joinedShown(const QStringList &names) const
 {
     QString joined;
     for (const QString &name : names) {
@@ -39,7 +39,7 @@ QString Exercise::joinedShown(const QStringList &names) const
     return joined;
 }
 
-bool Exercise::shownFieldsRight(const QStringList &fields) const
+bool CaptionExercise::shownFieldsRight(const QStringList &fields) const
 {
     for (const QString &field : fields) {
         if (isShown(field) && (caption(field).isEmpty() || caption(field) != expectedDigit(field)))
@@ -48,7 +48,7 @@ bool Exercise::shownFieldsRight(const QStringList &fields) const
     return true;
 }
 
-QString Exercise::problemText() const
+QString CaptionExercise::problemText() const
 {
     const WrittenMultiplication w = written();
     QString text = QStringLiteral("%1 \u00b7 %2").arg(w.multiplicand()).arg(w.multiplier());
@@ -57,7 +57,7 @@ QString Exercise::problemText() const
     return text;
 }
 
-std::optional<Cell> Exercise::cellOf(const QString &name) const
+std::optional<Cell> CaptionExercise::cellOf(const QString &name) const
 {
     for (const NamedCell &named : namedCells()) {
         if (named.name == name)
@@ -66,7 +66,7 @@ std::optional<Cell> Exercise::cellOf(const QString &name) const
     return std::nullopt;
 }
 
-QString Exercise::nameOf(const Cell &cell) const
+QString CaptionExercise::nameOf(const Cell &cell) const
 {
     for (const NamedCell &named : namedCells()) {
         if (named.cell == cell)

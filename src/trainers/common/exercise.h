@@ -13,12 +13,12 @@ class RandomSource;
 // One problem as a trainer window shows it: the caption of every label the problem writes
 // (by the label's name), which of them are shown, and the rule that checks a digit
 // dropped on an answer field. Every trainer's single and gap problems are exercises.
-class Exercise
+class CaptionExercise
 {
 public:
     enum class Verdict { Right, Wrong };
 
-    virtual ~Exercise() = default;
+    virtual ~CaptionExercise() = default;
 
     // Clears the fields and deals a new problem.
     virtual void deal(RandomSource &random) = 0;

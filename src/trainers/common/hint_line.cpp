@@ -50,7 +50,7 @@ HintLine::HintLine(QWidget *window, Training &training, TrainerKind trainer,
                                            " border-radius: 4px; }"));
 }
 
-void HintLine::problemShown(const Exercise &exercise)
+void HintLine::problemShown(const CaptionExercise &exercise)
 {
     clear();
     m_wrongField.clear();
@@ -62,7 +62,7 @@ void HintLine::problemShown(const Exercise &exercise)
     }
 }
 
-void HintLine::dropped(const Exercise &exercise, const QString &field, std::optional<QChar> digit,
+void HintLine::dropped(const CaptionExercise &exercise, const QString &field, std::optional<QChar> digit,
                        bool right)
 {
     if (right) {
@@ -89,12 +89,12 @@ void HintLine::dropped(const Exercise &exercise, const QString &field, std::opti
     show(exercise, hint.text, hint.cells);
 }
 
-void HintLine::solved(const Exercise &exercise)
+void HintLine::solved(const CaptionExercise &exercise)
 {
     m_training.statistics.solved(m_trainer, exercise.isGap());
 }
 
-void HintLine::show(const Exercise &exercise, const QString &text, const QList<Cell> &cells)
+void HintLine::show(const CaptionExercise &exercise, const QString &text, const QList<Cell> &cells)
 {
     clear();
     for (const Cell &cell : cells) {

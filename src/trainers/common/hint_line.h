@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-class Exercise;
+class CaptionExercise;
 class QLabel;
 class QWidget;
 
@@ -29,14 +29,14 @@ public:
     QLabel *label() const { return m_label; }
 
     // The window shows a problem, new or in another display.
-    void problemShown(const Exercise &exercise);
+    void problemShown(const CaptionExercise &exercise);
     // After the drop procedure of `field` (and its "Fehler" box) is done.
-    void dropped(const Exercise &exercise, const QString &field, std::optional<QChar> digit,
+    void dropped(const CaptionExercise &exercise, const QString &field, std::optional<QChar> digit,
                  bool right);
-    void solved(const Exercise &exercise);
+    void solved(const CaptionExercise &exercise);
 
 private:
-    void show(const Exercise &exercise, const QString &text, const QList<Cell> &cells);
+    void show(const CaptionExercise &exercise, const QString &text, const QList<Cell> &cells);
     void clear();
 
     Training &m_training;
@@ -46,6 +46,6 @@ private:
     QList<QPointer<QWidget>> m_highlighted;
     // The field of the last wrong digit since the last right one.
     QString m_wrongField;
-    const Exercise *m_shownExercise = nullptr;
+    const CaptionExercise *m_shownExercise = nullptr;
     QString m_shownProblem;
 };

@@ -71,7 +71,7 @@ Cell RowsExercise::answerCell(int row, int place) const
     return {place - 1 < trailingZeros(row) ? Part::Zero : Part::PartialProduct, row, place - 1};
 }
 
-QList<Exercise::NamedCell> RowsExercise::operandCells(const std::vector<const char *> &multiplicand,
+QList<CaptionExercise::NamedCell> RowsExercise::operandCells(const std::vector<const char *> &multiplicand,
                                                       const std::vector<const char *> &multiplier) const
 {
     QList<NamedCell> cells;
@@ -83,7 +83,7 @@ QList<Exercise::NamedCell> RowsExercise::operandCells(const std::vector<const ch
     return cells;
 }
 
-QList<Exercise::NamedCell> RowsSingle::namedCells() const
+QList<CaptionExercise::NamedCell> RowsSingle::namedCells() const
 {
     QList<NamedCell> cells = operandCells(m_tables.multiplicandLabels, m_tables.multiplierLabels);
     for (const RowField &field : m_tables.fields)
@@ -91,7 +91,7 @@ QList<Exercise::NamedCell> RowsSingle::namedCells() const
     return cells;
 }
 
-QList<Exercise::NamedCell> RowsGap::namedCells() const
+QList<CaptionExercise::NamedCell> RowsGap::namedCells() const
 {
     QList<NamedCell> cells = operandCells(m_tables.gapMultiplicand, m_tables.gapMultiplier);
     for (std::size_t row = 0; row < m_tables.gapRows.size(); ++row) {

@@ -57,7 +57,7 @@ struct RowsTables
 
 // The rows are written flush with the sum, each partial product ending in the zeros of its
 // place, or as a staircase where those zeros are left out and taken as written.
-class RowsExercise : public Exercise
+class RowsExercise : public CaptionExercise
 {
 public:
     explicit RowsExercise(const RowsTables &tables) : m_tables(tables) {}

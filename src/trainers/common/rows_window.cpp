@@ -153,14 +153,14 @@ void RowsWindow::renderLists()
     m_liste2->addItems(ex.liste2());
 }
 
-Exercise &RowsWindow::exercise()
+CaptionExercise &RowsWindow::exercise()
 {
-    return m_gapMode ? static_cast<Exercise &>(m_gap) : m_single;
+    return m_gapMode ? static_cast<CaptionExercise &>(m_gap) : m_single;
 }
 
-const Exercise &RowsWindow::currentExercise() const
+const CaptionExercise &RowsWindow::currentExercise() const
 {
-    return m_gapMode ? static_cast<const Exercise &>(m_gap) : m_single;
+    return m_gapMode ? static_cast<const CaptionExercise &>(m_gap) : m_single;
 }
 
 void RowsWindow::NewSingleProblem()

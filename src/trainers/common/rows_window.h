@@ -31,7 +31,7 @@ public:
     void NextProblem() override;
     void NewSingleProblem();
     void NewGapProblem();
-    const Exercise &currentExercise() const override;
+    const CaptionExercise &currentExercise() const override;
 
     // "Normal", "Lücke" and the "Treppe"/"Bündig" switch.
     void chooseSingleMode();
@@ -44,7 +44,7 @@ public:
     const RowsGap &gapProblem() const { return m_gap; }
 
 protected:
-    Exercise &exercise() override;
+    CaptionExercise &exercise() override;
     void leaveToMenu() override;
     // The worksheet writes the partial products as the display shows them.
     SheetDisplay sheetDisplay() const override

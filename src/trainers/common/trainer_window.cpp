@@ -279,10 +279,10 @@ void TrainerWindow::showActiveMode(const QString &buttonName)
 TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
                                                      std::optional<QChar> digit)
 {
-    Exercise &ex = exercise();
+    CaptionExercise &ex = exercise();
     if (!ex.isField(field) || m_sheetList->isVisibleTo(this))
         return DropResult::Refused;
-    const bool right = ex.drop(field, digit) == Exercise::Verdict::Right;
+    const bool right = ex.drop(field, digit) == CaptionExercise::Verdict::Right;
     renderField(field);
     if (right) {
         AwardPoint();
@@ -314,7 +314,7 @@ QString TrainerWindow::fieldAfter(const QString &field) const
 
 bool TrainerWindow::TestSolved()
 {
-    const Exercise &ex = exercise();
+    const CaptionExercise &ex = exercise();
     if (!ex.isSolved())
         return false;
     m_hints->solved(ex);
@@ -481,7 +481,7 @@ void TrainerWindow::renderField(const QString &field)
 
 void TrainerWindow::renderExercise()
 {
-    const Exercise &ex = exercise();
+    const CaptionExercise &ex = exercise();
     for (auto it = ex.captions().cbegin(); it != ex.captions().cend(); ++it) {
         if (auto *label = qobject_cast<QLabel *>(m_named.value(it.key())))
             label->setText(it.value());

@@ -12,7 +12,7 @@
 #include <optional>
 
 struct Services;
-class Exercise;
+class CaptionExercise;
 class DropField;
 class QLabel;
 class QPushButton;
@@ -78,7 +78,7 @@ public:
     // Deals the next problem of the current kind (single or gap).
     virtual void NextProblem() = 0;
     // The exercise on screen.
-    virtual const Exercise &currentExercise() const = 0;
+    virtual const CaptionExercise &currentExercise() const = 0;
 
     void AwardPoint();
     void WrongDigit();
@@ -104,7 +104,7 @@ public:
     void PrintSquaredPaper();
 
 protected:
-    virtual Exercise &exercise() = 0;
+    virtual CaptionExercise &exercise() = 0;
     // Called by "Ende" before the window hides (the trainer goes back to single mode).
     virtual void leaveToMenu() {}
     // How "Blatt" writes partial products; a trainer with a staircase display says so.

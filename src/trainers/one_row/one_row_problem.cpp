@@ -466,9 +466,9 @@ const CellBox gapCells[] = {
 };
 
 template<std::size_t N>
-QList<Exercise::NamedCell> cellsOf(const CellBox (&boxes)[N], int zeros)
+QList<CaptionExercise::NamedCell> cellsOf(const CellBox (&boxes)[N], int zeros)
 {
-    QList<Exercise::NamedCell> cells;
+    QList<CaptionExercise::NamedCell> cells;
     for (const CellBox &box : boxes) {
         if (zeros >= box.fromZeros)
             cells.append({QLatin1String(box.name),
@@ -489,7 +489,7 @@ WrittenMultiplication OneRowSingle::written() const
     return writtenOf(m_numbers, m_mode);
 }
 
-QList<Exercise::NamedCell> OneRowSingle::namedCells() const
+QList<CaptionExercise::NamedCell> OneRowSingle::namedCells() const
 {
     return cellsOf(singleCells, multiplierZeros(m_mode));
 }
@@ -499,7 +499,7 @@ WrittenMultiplication OneRowGap::written() const
     return writtenOf(m_numbers, m_mode);
 }
 
-QList<Exercise::NamedCell> OneRowGap::namedCells() const
+QList<CaptionExercise::NamedCell> OneRowGap::namedCells() const
 {
     return cellsOf(gapCells, multiplierZeros(m_mode));
 }

@@ -29,7 +29,7 @@ struct OneRowNumbers
 };
 
 // A single problem: the pupil writes the carries and the result under the rule.
-class OneRowSingle final : public Exercise
+class OneRowSingle final : public CaptionExercise
 {
 public:
     explicit OneRowSingle(OneRowMode mode = OneRowMode::E) : m_mode(mode) {}
@@ -66,7 +66,7 @@ private:
 
 // A gap problem: a finished computation with one multiplicand digit and two product
 // digits left out.
-class OneRowGap final : public Exercise
+class OneRowGap final : public CaptionExercise
 {
 public:
     explicit OneRowGap(OneRowMode mode = OneRowMode::LE) : m_mode(mode) {}

@@ -187,14 +187,14 @@ void OneRowWindow::placeGapPanel()
                                                            : "Befehl21"));
 }
 
-Exercise &OneRowWindow::exercise()
+CaptionExercise &OneRowWindow::exercise()
 {
-    return isGapMode(m_mode) ? static_cast<Exercise &>(m_gap) : m_single;
+    return isGapMode(m_mode) ? static_cast<CaptionExercise &>(m_gap) : m_single;
 }
 
-const Exercise &OneRowWindow::currentExercise() const
+const CaptionExercise &OneRowWindow::currentExercise() const
 {
-    return isGapMode(m_mode) ? static_cast<const Exercise &>(m_gap) : m_single;
+    return isGapMode(m_mode) ? static_cast<const CaptionExercise &>(m_gap) : m_single;
 }
 
 void OneRowWindow::NewSingleProblem()

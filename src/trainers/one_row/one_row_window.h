@@ -16,7 +16,7 @@ public:
     void NextProblem() override;
     void NewSingleProblem();
     void NewGapProblem();
-    const Exercise &currentExercise() const override;
+    const CaptionExercise &currentExercise() const override;
 
     OneRowMode mode() const { return m_mode; }
     const OneRowSingle &singleProblem() const { return m_single; }
@@ -27,7 +27,7 @@ public:
     void chooseGapMode();
 
 protected:
-    Exercise &exercise() override;
+    CaptionExercise &exercise() override;
     void leaveToMenu() override;
 
 private:
