@@ -15,6 +15,7 @@
 //                               resident memory after N and after M boxes (MiB)
 //   malrechnen_bench smoke      a short run of all of the above that checks the results
 
+#include "pupil_actions.h"
 #include "bare_window.h"
 #include "quiet_dialogs.h"
 
@@ -22,7 +23,6 @@
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "training/session_statistics.h"
-#include "trainers/common/exercise.h"
 #include "trainers/common/rows_window.h"
 #include "trainers/common/trainer_window.h"
 #include "trainers/one_row/one_row_window.h"
@@ -337,11 +337,8 @@ void timedDrop(QWidget *target, QChar digit, DropTimes &times)
 // The next empty field of the problem on screen that expects a digit, in written order.
 QString nextField(const TrainerWindow *window)
 {
-    const CaptionExercise &exercise = window->currentExercise();
-    const QStringList order = window->focusOrder();
-    for (const QString &field : order) {
-        const QString expected = exercise.expectedDigit(field);
-        if (exercise.caption(field).isEmpty() && expected.size() == 1 && expected.at(0).isDigit())
+    for (const QString &field : window->focusOrder()) {
+        if (shownDigit(window, field).isEmpty())
             return field;
     }
     return QString();
@@ -371,7 +368,7 @@ bool trainerDrops(Program &program, WindowId id, const QString &name, int count,
         const QString field = nextField(window);
         if (field.isEmpty())
             return fail(QStringLiteral("%1: no field left to fill on an unsolved problem").arg(name));
-        const QChar right = window->currentExercise().expectedDigit(field).at(0);
+        const QChar right = expectedDigit(window, field).at(0);
         const QChar digit = i % 5 == 4 ? QChar(u'0' + (right.digitValue() + 1) % 10) : right;
         timedDrop(window->findChild<DropField *>(field), digit, times);
     }
@@ -621,7 +618,11 @@ bool boxFigures(int first, int last)
     for (int i = 1; i <= last && ok; ++i) {
         switch (i % 3) {
         case 0: trainer->ShowHelp(); break;
-        case 1: trainer->WrongDigit(); break;
+        case 1: {
+            const QString field = trainer->focusOrder().value(0);
+            trainer->dropOnField(field, QChar(u'0' + (expectedDigit(trainer, field).toInt() + 1) % 10));
+            break;
+        }
         case 2: trainer->PrintProblemSheet(); break;
         }
         if (i == first)

@@ -8,9 +8,8 @@
 // pupil's own kind), and whether that is what the pupil did ("hält").
 //
 //   malrechnen_pupil_bench [problems]
-#include "trainers/common/exercise.h"
-#include "trainers/common/rows_problem.h"
-#include "trainers/one_row/one_row_problem.h"
+#include "trainers/common/rows_table.h"
+#include "trainers/one_row/one_row_table.h"
 #include "trainers/three_row/three_row_problem.h"
 #include "trainers/two_row/two_row_problem.h"
 #include "training/report.h"
@@ -65,31 +64,41 @@ Pupil slips(Generator &random)
     };
 }
 
+// A fresh single problem of `trainer`; the one-row trainer takes its modes E, Z and H in turn.
+Exercise deal(TrainerKind trainer, int p, Generator &random)
+{
+    switch (trainer) {
+    case TrainerKind::OneRow:
+        return dealOneRow(random, p % 3 == 0 ? OneRowMode::E : p % 3 == 1 ? OneRowMode::Z : OneRowMode::H);
+    case TrainerKind::TwoRow:
+        return dealRows(random, twoRowTables(), false, WrittenDisplay::Flush);
+    case TrainerKind::ThreeRow:
+        break;
+    }
+    return dealRows(random, threeRowTables(), false, WrittenDisplay::Flush);
+}
+
 // `problems` single problems of one trainer: every shown field in written order, a wrong
 // digit first where the pupil makes one, then the right one.
-void solve(CaptionExercise &exercise, TrainerKind trainer, const Pupil &pupil, int problems,
-           Generator &random, SessionStatistics &statistics, int step)
+void solve(TrainerKind trainer, const Pupil &pupil, int problems, Generator &random,
+           SessionStatistics &statistics, int step)
 {
     for (int p = 0; p < problems; ++p) {
-        if (auto *oneRow = dynamic_cast<OneRowSingle *>(&exercise))
-            oneRow->setMode(p % 3 == 0 ? OneRowMode::E : p % 3 == 1 ? OneRowMode::Z : OneRowMode::H);
-        exercise.deal(random);
+        Exercise exercise = deal(trainer, p, random);
         statistics.startProblem(trainer, exercise.problemText());
-        const WrittenMultiplication w = exercise.written();
-        for (const QString &field : exercise.fieldNames()) {
-            const std::optional<Cell> cell = exercise.cellOf(field);
-            if (!exercise.isShown(field) || !cell || !w.contains(*cell))
+        const WrittenMultiplication &w = exercise.written();
+        for (const Cell &cell : exercise.fields()) {
+            if (!exercise.isShown(cell))
                 continue;
-            const QString expected = exercise.expectedDigit(field);
-            const int right = expected.toInt();
-            if (const std::optional<int> wrong = pupil(w, *cell, right)) {
-                if (exercise.drop(field, QChar(u'0' + *wrong)) == CaptionExercise::Verdict::Right) {
+            const int right = exercise.expectedDigit(cell);
+            if (const std::optional<int> wrong = pupil(w, cell, right)) {
+                if (exercise.drop(cell, *wrong) == Exercise::Verdict::Right) {
                     std::fprintf(stderr, "step %d: a wrong digit was taken as right\n", step);
                     std::exit(2);
                 }
-                statistics.wrongDigit(trainer, diagnose(w, *cell, *wrong));
+                statistics.wrongDigit(trainer, diagnose(w, cell, *wrong));
             }
-            exercise.drop(field, expected.at(0));
+            exercise.drop(cell, right);
             statistics.rightDigit(trainer);
         }
         if (!exercise.isSolved()) {
@@ -127,18 +136,9 @@ int main(int argc, char **argv)
         Generator random(1400 + unsigned(step));
         SessionStatistics statistics;
         const Pupil pupil = p.kind ? consistent(*p.kind) : slips(random);
-        OneRowSingle oneRow;
-        RowsSingle twoRow(twoRowTables());
-        RowsSingle threeRow(threeRowTables());
-        const struct
-        {
-            TrainerKind trainer;
-            CaptionExercise *exercise;
-        } trainers[] = {{TrainerKind::OneRow, &oneRow}, {TrainerKind::TwoRow, &twoRow},
-                        {TrainerKind::ThreeRow, &threeRow}};
-        for (const auto &t : trainers) {
-            solve(*t.exercise, t.trainer, pupil, problems, random, statistics, ++step);
-            const SessionStatistics::Trainer &s = statistics.trainer(t.trainer);
+        for (TrainerKind trainer : {TrainerKind::OneRow, TrainerKind::TwoRow, TrainerKind::ThreeRow}) {
+            solve(trainer, pupil, problems, random, statistics, ++step);
+            const SessionStatistics::Trainer &s = statistics.trainer(trainer);
             if (p.kind && s.errors == 0)
                 continue; // the mistake cannot occur in this trainer
             const std::optional<ErrorKind> named = strikingKind(s);
@@ -153,7 +153,7 @@ int main(int argc, char **argv)
             const double share =
                 counted ? 100.0 * s.byKind[std::size_t(errorKindIndex(*counted))] / s.errors : 0.0;
             std::printf("%s %s %7d  %s %6.0f%%  %s\n", cell(p.name, 34).constData(),
-                        cell(trainerKindName(t.trainer), 26).constData(), s.errors,
+                        cell(trainerKindName(trainer), 26).constData(), s.errors,
                         cell(named ? errorKindName(*named) : QStringLiteral("–"), 34).constData(),
                         share, holds ? "ja" : "NEIN");
         }

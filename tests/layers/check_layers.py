@@ -38,6 +38,9 @@ CORE = [
     "trainers/common/rows_problem.*",
     "trainers/common/score_board.*",
     "trainers/*/*_problem.*",
+    # Each trainer's table of controls and cells and its dealing rules.
+    "trainers/common/cell_table.*",
+    "trainers/*/*_table.*",
     "worksheets/worksheet.*",
     "games/*/*_game.*",
     "shell/help_text.*",

@@ -1,5 +1,5 @@
+#include "pupil_actions.h"
 #include "test_program.h"
-#include "trainers/common/exercise.h"
 #include "trainers/common/rows_window.h"
 #include "trainers/common/trainer_window.h"
 #include "trainers/one_row/one_row_window.h"
@@ -46,9 +46,9 @@ QStringList highlighted(QWidget *form)
     return names;
 }
 
-QChar wrongDigitFor(const CaptionExercise &ex, const QString &field)
+QChar wrongDigitFor(const TrainerWindow *form, const QString &field)
 {
-    return QChar(u'0' + (ex.expectedDigit(field).toInt() + 1) % 10);
+    return QChar(u'0' + (expectedDigit(form, field).toInt() + 1) % 10);
 }
 
 } // namespace
@@ -85,15 +85,14 @@ void TestHints::wrongDigitsBringTheHint()
     QFETCH(int, field);
     Program program;
     TrainerWindow *form = program.trainer(trainer, gap);
-    const CaptionExercise &ex = form->currentExercise();
     // Fill the fields before the one under test, so that its carries stand.
     const QStringList order = form->focusOrder();
     for (int i = 0; i < field; ++i)
-        form->dropOnField(order.at(i), ex.expectedDigit(order.at(i)).at(0));
+        form->dropOnField(order.at(i), expectedDigit(form, order.at(i)).at(0));
     const QString name = order.at(field);
-    const Cell cell = *ex.cellOf(name);
-    const WrittenMultiplication written = ex.written();
-    const QChar wrong = wrongDigitFor(ex, name);
+    const Cell cell = *form->cellOf(name);
+    const WrittenMultiplication written = form->exercise().written();
+    const QChar wrong = wrongDigitFor(form, name);
 
     bool shownDuringBox = false;
     program.dialogs.whileOpen = [&](const FakeDialogs::Call &) { shownDuringBox |= tipp(form)->isVisible(); };
@@ -112,7 +111,7 @@ void TestHints::wrongDigitsBringTheHint()
     QCOMPARE(tipp(form)->accessibleName(), QStringLiteral("Tipp: ") + first.text);
     QStringList expectedHighlight;
     for (const Cell &used : first.cells) {
-        const QString usedName = ex.nameOf(used);
+        const QString usedName = form->nameOf(used);
         if (!usedName.isEmpty() && form->findChild<QWidget *>(usedName))
             expectedHighlight << usedName;
     }
@@ -120,22 +119,22 @@ void TestHints::wrongDigitsBringTheHint()
     QVERIFY(!expectedHighlight.isEmpty());
     QCOMPARE(highlighted(form), expectedHighlight);
     // The answer is not given away.
-    QVERIFY(!first.text.contains(QStringLiteral("schreibe %1").arg(ex.expectedDigit(name))));
+    QVERIFY(!first.text.contains(QStringLiteral("schreibe %1").arg(expectedDigit(form, name))));
 
     form->dropOnField(name, wrong);
     QCOMPARE(tipp(form)->text(), workedHint(written, cell).text);
     QVERIFY(tipp(form)->isVisible());
 
-    form->dropOnField(name, ex.expectedDigit(name).at(0));
+    form->dropOnField(name, expectedDigit(form, name).at(0));
     QVERIFY(!tipp(form)->isVisible());
     QCOMPARE(highlighted(form), QStringList());
 
     // A wrong digit somewhere else starts over with the step, and a new problem clears it.
     const QString next = form->focusOrder().value(field + 1);
-    if (!next.isEmpty() && !ex.isSolved()) {
-        form->dropOnField(next, wrongDigitFor(ex, next));
+    if (!next.isEmpty() && !form->exercise().isSolved()) {
+        form->dropOnField(next, wrongDigitFor(form, next));
         QVERIFY(tipp(form)->isVisible());
-        QVERIFY(tipp(form)->text() != workedHint(written, *ex.cellOf(next)).text);
+        QVERIFY(tipp(form)->text() != workedHint(written, *form->cellOf(next)).text);
     }
     form->findChild<QPushButton *>(QStringLiteral("Befehl22"))->click();
     QVERIFY(!tipp(form)->isVisible());
@@ -161,10 +160,9 @@ void TestHints::switchedOffNothingAppears()
     Program program;
     program.app.services().training.hintsShown = false;
     TrainerWindow *form = program.trainer(trainer, gap);
-    const CaptionExercise &ex = form->currentExercise();
     const QString name = form->focusOrder().value(0);
     for (int i = 0; i < 2; ++i)
-        form->dropOnField(name, wrongDigitFor(ex, name));
+        form->dropOnField(name, wrongDigitFor(form, name));
     QCOMPARE(program.dialogs.count(QStringLiteral("Fehler")), 2);
     QCOMPARE(form->score().errors(), 2);
     QVERIFY(!tipp(form)->isVisible());

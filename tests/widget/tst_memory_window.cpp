@@ -1,3 +1,4 @@
+#include "pupil_actions.h"
 #include "test_program.h"
 #include "games/memory/memory_window.h"
 #include "trainers/common/trainer_window.h"
@@ -93,14 +94,14 @@ void TestMemoryWindow::takeReward()
 
 void TestMemoryWindow::noticeOpensMemoryAndResetsTheMarker()
 {
-    for (int i = 0; i < 18; ++i)
-        m_trainer->AdvanceProgressMarker();
+    for (int i = 0; i < Score::problemsPerMemory; ++i)
+        solveProblem(m_trainer);
     auto *notice = m_trainer->findChild<QLabel *>(QStringLiteral("Bezeichnung14"));
     QVERIFY(notice->isVisible());
     QTest::mouseClick(notice, Qt::LeftButton);
 
     QVERIFY(!notice->isVisibleTo(m_trainer));
-    QCOMPARE(m_trainer->score().markerTop(), 4680);
+    QCOMPARE(markerSteps(m_trainer), 0); // back at the bottom of its track
     QVERIFY(!m_trainer->isVisible());
     QVERIFY(m_memo->isVisible());
     QVERIFY(!m_memo->game().isDealt());

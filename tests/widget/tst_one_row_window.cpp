@@ -1,7 +1,7 @@
 #include "test_program.h"
 #include "fake_dialogs.h"
 #include "games/catching/catching_window.h"
-#include "problem_numbers.h"
+#include "pupil_actions.h"
 #include "scripted_random.h"
 #include "shell/application.h"
 #include "shell/help_text.h"
@@ -41,35 +41,6 @@ T *child(QWidget *window, const char *name)
 QString text(QWidget *window, const char *name)
 {
     return child(window, name)->text();
-}
-
-// Delivers a drop the way the toolkit does and lets the queued check run.
-void dropData(QWidget *field, QMimeData *data)
-{
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(field, &enter);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(field, &drop);
-    QCoreApplication::processEvents();
-}
-
-void dropKey(QWidget *field, QChar digit)
-{
-    auto data = digitMimeData(digit);
-    dropData(field, data.get());
-}
-
-// Fills every shown field that completes the problem on screen with its right digit.
-void solve(OneRowWindow *form)
-{
-    const CaptionExercise &ex = form->currentExercise();
-    for (const QString &field : ex.fieldNames()) {
-        if (ex.isShown(field) && ex.caption(field).isEmpty()) {
-            form->dropOnField(field, ex.expectedDigit(field).at(0));
-            if (&form->currentExercise() != &ex || ex.caption(field).isEmpty())
-                return; // solved and dealt anew
-        }
-    }
 }
 
 } // namespace
@@ -159,7 +130,7 @@ void OneRowWindowTest::menuOpensTrainerAndEndKeepsPoints()
     QCOMPARE(form->objectName(), QString("Form1"));
     QCOMPARE(text(form, "Bezeichnung21"), QString("E"));
 
-    form->dropOnField("Bezeichnung17", form->currentExercise().expectedDigit("Bezeichnung17").at(0));
+    form->dropOnField("Bezeichnung17", expectedDigit(form, "Bezeichnung17").at(0));
     QCOMPARE(text(form, "Bezeichnung16"), QString("1"));
 
     if (byCloseBox)
@@ -239,13 +210,13 @@ void OneRowWindowTest::foreignDropIsCheckedAsTheFieldStands()
     if (!format.isEmpty())
         data.setData(format, payload);
 
-    dropData(child(form, "Bezeichnung13"), &data); // empty field: counts as wrong
+    deliverDrop(child(form, "Bezeichnung13"), &data); // empty field: counts as wrong
     QCOMPARE(text(form, "Bezeichnung13"), QString());
     QCOMPARE(program.dialogs.last().title, QString("Fehler"));
     QCOMPARE(text(form, "Bezeichnung15"), QString("1"));
 
     dropKey(child(form, "Bezeichnung13"), '4');
-    dropData(child(form, "Bezeichnung13"), &data); // holds the right digit: checked right
+    deliverDrop(child(form, "Bezeichnung13"), &data); // holds the right digit: checked right
     QCOMPARE(text(form, "Bezeichnung13"), QString("4"));
     QCOMPARE(text(form, "Bezeichnung16"), QString("2"));
     QCOMPARE(text(form, "Bezeichnung15"), QString("1"));
@@ -257,7 +228,7 @@ void OneRowWindowTest::fiftiethPointOffersZahlfange()
     OneRowWindow *form = program.openOneRow();
     QLabel *notice = child(form, "Bezeichnung26");
     QCOMPARE(notice->text(), QString("Du hast eine Belohnung, klicke hier . . ."));
-    const QChar digit = form->currentExercise().expectedDigit("Bezeichnung17").at(0);
+    const QChar digit = expectedDigit(form, "Bezeichnung17").at(0);
     for (int i = 1; i <= 49; ++i)
         form->dropOnField("Bezeichnung17", digit);
     QVERIFY(!notice->isVisible());
@@ -282,28 +253,29 @@ void OneRowWindowTest::eighteenthSolvedProblemOffersMemory()
     OneRowWindow *form = program.openOneRow();
     QLabel *notice = child(form, "Bezeichnung14");
     QWidget *marker = child<QWidget>(form, "Bild1");
-    QCOMPARE(marker->y(), 4680 / 15);
+    QCOMPARE(markerSteps(form), 0); // at the bottom of its track
     for (int solved = 1; solved <= 17; ++solved)
-        solve(form);
+        solveProblem(form);
     QCOMPARE(program.dialogs.count("Malaufgabe"), 17);
     QCOMPARE(program.dialogs.last().text, QString("Die Aufgabe wurde richtig gelöst.\r\r"));
-    QCOMPARE(marker->y(), (4680 - 17 * 240) / 15);
+    QCOMPARE(markerSteps(form), 17);
     QVERIFY(!notice->isVisible());
-    solve(form);
-    QCOMPARE(marker->y(), 360 / 15);
+    solveProblem(form);
+    QCOMPARE(markerSteps(form), Score::problemsPerMemory); // at the top of its track
+    QCOMPARE(marker->y(), child<QWidget>(form, "progressTrack")->y());
     QVERIFY(notice->isVisible());
 
     QTest::mouseClick(notice, Qt::LeftButton);
     QVERIFY(!notice->isVisible());
-    QCOMPARE(marker->y(), 4680 / 15);
-    QCOMPARE(form->score().markerTop(), 4680);
+    QCOMPARE(markerSteps(form), 0);
+    QCOMPARE(form->score().solvedSinceMemory(), 0);
 }
 
 void OneRowWindowTest::activationByToolkitKeepsProblem()
 {
     Program program;
     OneRowWindow *form = program.openOneRow();
-    form->dropOnField("Bezeichnung17", form->currentExercise().expectedDigit("Bezeichnung17").at(0));
+    form->dropOnField("Bezeichnung17", expectedDigit(form, "Bezeichnung17").at(0));
     const QString problem = text(form, "Bezeichnung1") + text(form, "Bezeichnung2")
                             + text(form, "Bezeichnung3") + text(form, "Bezeichnung4")
                             + text(form, "Bezeichnung5");
@@ -341,11 +313,11 @@ void OneRowWindowTest::modesAndGapProblems()
     QVERIFY(!child(form, "luecke10")->isVisible());
 
     const int points = form->score().points();
-    solve(form);
+    solveProblem(form);
     QCOMPARE(program.dialogs.last().title, QString("Lückenaufgabe"));
     QCOMPARE(program.dialogs.last().text, QString("\rDie Aufgabe wurde richtig gelöst.\r"));
     QCOMPARE(form->score().points(), points + 3);
-    QCOMPARE(form->score().markerTop(), 4680 - 240);
+    QCOMPARE(markerSteps(form), 1);
     QCOMPARE(text(form, "Bezeichnung21"), QString("LZ")); // the next problem is a gap problem
 
     QTest::mouseClick(child<QPushButton>(form, "Befehl13"), Qt::LeftButton); // mal H
@@ -385,20 +357,21 @@ void OneRowWindowTest::gapProblemShowsItsCarries()
     OneRowWindow *form = program.openOneRow();
     QTest::mouseClick(child<QPushButton>(form, qPrintable(modeButton)), Qt::LeftButton);
 
-    const OneRowNumbers numbers = oneRowNumbers(multiplicand, m);
+    const WrittenMultiplication problem = oneRowProblem(multiplicand, m, OneRowMode::E);
     int pattern = 1;
-    while (OneRowGap::solutionCount(numbers, pattern) != 1)
+    while (gapSolutionCount(problem, oneRowGapBlanks(problem, pattern)) != 1)
         QVERIFY(++pattern <= 4);
-    for (auto [value, n, k] : {std::tuple{numbers.a, 9, 1}, {numbers.b, 10, 0}, {numbers.c, 10, 0},
-                               {numbers.d, 9, 1}, {numbers.m, 8, 2}, {pattern, 4, 1}})
+    for (auto [value, n, k] : {std::tuple{multiplicand / 1000, 9, 1}, {multiplicand / 100 % 10, 10, 0},
+                               {multiplicand / 10 % 10, 10, 0}, {multiplicand % 10, 9, 1}, {m, 8, 2},
+                               {pattern, 4, 1}})
         program.random.pushInt(value, n, k);
     QTest::mouseClick(child<QPushButton>(form, "Befehl12"), Qt::LeftButton); // Lücke
     QCOMPARE(program.random.remaining(), 0);
-    QCOMPARE(form->gapProblem().numbers().multiplicand(), multiplicand);
+    QCOMPARE(form->exercise().written().multiplicand(), multiplicand);
 
     // The carries of the full product, as the single problem has them written.
-    OneRowSingle single(OneRowMode::E);
-    single.show(numbers);
+    Exercise single = oneRowSingle(problem);
+    const CellTable singleCells = oneRowCells(OneRowMode::E);
     const struct {
         const char *gap;
         const char *single;
@@ -406,15 +379,18 @@ void OneRowWindowTest::gapProblemShowsItsCarries()
     const QWidget *singleLayout = child<QWidget>(form, "singleLayout");
     const QWidget *panel = child<QWidget>(form, "Bild6");
     for (const auto &carry : carries) {
-        const QString expected = single.expectedDigit(carry.single);
-        QCOMPARE(single.drop(carry.single, expected.at(0)), CaptionExercise::Verdict::Right);
+        const Cell cell = *cellNamed(singleCells, QLatin1String(carry.single));
+        const int digit = single.expectedDigit(cell);
+        QCOMPARE(single.drop(cell, digit), Exercise::Verdict::Right);
+        const QString expected = QString::number(digit);
 
         QLabel *shown = child(form, carry.gap);
         QVERIFY2(shown->isVisible(), carry.gap);
         QCOMPARE(shown->text(), expected);
-        QCOMPARE(shown->accessibleDescription(), single.fieldDescription(carry.single));
         // In the place of the single problem's carry box, in its small type.
         QLabel *box = child(form, carry.single);
+        QVERIFY(!shown->accessibleDescription().isEmpty());
+        QCOMPARE(shown->accessibleDescription(), box->accessibleDescription());
         QCOMPARE(QRect(shown->mapTo(panel, QPoint()), shown->size()),
                  QRect(box->mapTo(singleLayout, QPoint()), box->size()));
         QCOMPARE(shown->font().pixelSize(), box->font().pixelSize());
@@ -442,7 +418,7 @@ void OneRowWindowTest::helpMessage()
                      "Für jede richtige Zahl gibt es einen Punkt und\r"
                      "alle 50 Punkte gibt es ein Belohnungsspiel.\r"));
     // "Neue Aufgabe" deals another problem and clears the boxes.
-    form->dropOnField("Bezeichnung17", form->currentExercise().expectedDigit("Bezeichnung17").at(0));
+    form->dropOnField("Bezeichnung17", expectedDigit(form, "Bezeichnung17").at(0));
     QTest::mouseClick(child<QPushButton>(form, "Befehl22"), Qt::LeftButton);
     QVERIFY(text(form, "Bezeichnung17").isEmpty());
 }

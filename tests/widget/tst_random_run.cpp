@@ -1,3 +1,4 @@
+#include "pupil_actions.h"
 #include "fake_clipboard.h"
 #include "fake_dialogs.h"
 #include "fake_printer.h"
@@ -246,12 +247,12 @@ private:
     void expectDrop(WindowId id, TrainerWindow *trainer, DropField *field,
                     std::optional<QChar> digit, const std::function<void()> &deliver)
     {
-        const CaptionExercise &ex = trainer->currentExercise();
         const QString name = field->objectName();
         // Under the worksheet view a field takes nothing: no point, no error, no box.
-        const bool isField = ex.isField(name) && !trainer->findChild<QWidget *>(QStringLiteral("Liste5"))->isVisible();
-        const QString candidate = digit ? QString(*digit) : ex.caption(name);
-        const bool right = !candidate.isEmpty() && candidate == ex.expectedDigit(name);
+        const bool isField = trainer->fieldNames().contains(name)
+                             && !trainer->findChild<QWidget *>(QStringLiteral("Liste5"))->isVisible();
+        const QString candidate = digit ? QString(*digit) : shownDigit(trainer, name);
+        const bool right = !candidate.isEmpty() && candidate == expectedDigit(trainer, name);
         deliver();
         QCoreApplication::sendPostedEvents();
         if (!isField)
@@ -259,7 +260,7 @@ private:
         Tally &tally = m_tally[int(id)];
         if (right) {
             ++tally.accepted;
-            if (tally.accepted % ScoreBoard::pointsPerReward == 0)
+            if (tally.accepted % Score::pointsPerCatching == 0)
                 tally.catchingDue = true;
         } else {
             ++tally.refused;
@@ -278,27 +279,27 @@ private:
             QString next = pick(order);
             if (chance(80)) {
                 for (const QString &name : order) {
-                    if (trainer->currentExercise().caption(name).isEmpty()) {
+                    if (shownDigit(trainer, name).isEmpty()) {
                         next = name;
                         break;
                     }
                 }
             }
             DropField *target = field(next);
-            const QString expected = trainer->currentExercise().expectedDigit(target->objectName());
+            const QString expected = expectedDigit(trainer, target->objectName());
             const QChar digit = expected.isEmpty() ? QChar(u'0') : expected.at(0);
             note(QStringLiteral("drop right ") + target->objectName());
-            expectDrop(id, trainer, target, digit, [&] { dropData(target, digitMimeData(digit).get()); });
+            expectDrop(id, trainer, target, digit, [&] { deliverDrop(target, digitMimeData(digit).get()); });
         } else if (roll < 550 && !fields.isEmpty()) {
             DropField *target = pick(fields);
             const QChar digit(u'0' + below(10));
             note(QStringLiteral("drop key %1 on %2").arg(digit).arg(target->objectName()));
-            expectDrop(id, trainer, target, digit, [&] { dropData(target, digitMimeData(digit).get()); });
+            expectDrop(id, trainer, target, digit, [&] { deliverDrop(target, digitMimeData(digit).get()); });
         } else if (roll < 600 && !fields.isEmpty()) {
             DropField *target = pick(fields);
             note(QStringLiteral("drop foreign ") + target->objectName());
             expectDrop(id, trainer, target, std::nullopt,
-                       [&] { dropData(target, foreignData().get()); });
+                       [&] { deliverDrop(target, foreignData().get()); });
         } else if (roll < 660) {
             const QList<DigitKey *> keys = shown<DigitKey>(trainer);
             DigitKey *key = pick(keys);
@@ -315,7 +316,7 @@ private:
                 QTest::mouseClick(target, Qt::LeftButton);
         } else if (roll < 790 && !fields.isEmpty()) {
             DropField *target = chance(50) && !order.isEmpty() ? field(pick(order)) : pick(fields);
-            const QString expected = trainer->currentExercise().expectedDigit(target->objectName());
+            const QString expected = expectedDigit(trainer, target->objectName());
             const QChar digit = chance(50) && !expected.isEmpty() ? expected.at(0)
                                                                   : QChar(u'0' + below(10));
             note(QStringLiteral("type on %1: %2").arg(target->objectName()).arg(digit));
@@ -429,14 +430,6 @@ private:
         }
     }
 
-    static void dropData(QWidget *field, QMimeData *data)
-    {
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(field, &enter);
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(field, &drop);
-    }
-
     // --- invariants ---------------------------------------------------------------
     bool expect(bool ok, const QString &what)
     {
@@ -454,17 +447,17 @@ private:
     // stay empty).
     void checkSolvedMessage(const FakeDialogs::Call &call)
     {
-        if (call.title != QString::fromUtf8(singleProblemTitle) && call.title != QString::fromUtf8(gapProblemTitle))
+        if (call.title != QStringLiteral("Malaufgabe") && call.title != QStringLiteral("Lückenaufgabe"))
             return;
         auto *trainer = qobject_cast<TrainerWindow *>(m_app.registry().window(m_app.registry().current()));
         if (!expect(trainer, QStringLiteral("a solved message without a trainer on screen")))
             return;
-        const CaptionExercise &ex = trainer->currentExercise();
+        const QStringList fields = trainer->fieldNames();
         for (DropField *field : shown<DropField>(trainer)) {
             const QString name = field->objectName();
-            if (!ex.isField(name) || field->accessibleDescription().startsWith(QStringLiteral("Übertrag")))
+            if (!fields.contains(name) || field->accessibleDescription().startsWith(QStringLiteral("Übertrag")))
                 continue;
-            expect(!field->text().isEmpty() && field->text() == ex.expectedDigit(name),
+            expect(!field->text().isEmpty() && field->text() == expectedDigit(trainer, name),
                    QStringLiteral("%1: \"%2\" reported solved with %3 reading \"%4\"")
                        .arg(trainer->objectName(), call.title, name, field->text()));
         }
@@ -475,7 +468,7 @@ private:
     {
         auto *trainer = qobject_cast<TrainerWindow *>(m_app.registry().window(m_app.registry().current()));
         return !trainer
-               || expect(!trainer->currentExercise().isSolved(),
+               || expect(!trainer->exercise().isSolved(),
                          trainer->objectName() + QStringLiteral(": a finished problem stands unreported"));
     }
 
@@ -493,8 +486,7 @@ private:
     void countSolved()
     {
         for (const FakeDialogs::Call &call : std::as_const(m_dialogs.calls)) {
-            if (call.title == QString::fromUtf8(singleProblemTitle)
-                || call.title == QString::fromUtf8(gapProblemTitle)) {
+            if (call.title == QStringLiteral("Malaufgabe") || call.title == QStringLiteral("Lückenaufgabe")) {
                 ++m_tally[int(m_eventWindow)].solvedSinceMemory;
                 ++m_figures["problems solved"];
             }
@@ -521,7 +513,7 @@ private:
     {
         auto *trainer = qobject_cast<TrainerWindow *>(m_app.registry().window(id));
         const Tally &tally = m_tally[int(id)];
-        const ScoreBoard &score = trainer->score();
+        const Score &score = trainer->score();
         const QString name = trainer->objectName();
         const auto label = [trainer](const char *n) {
             return trainer->findChild<QLabel *>(QLatin1String(n))->text();
@@ -546,13 +538,13 @@ private:
                && expect(label("Bezeichnung15") == QString::number(tally.refused)
                              && label("Bezeichnung23") == QString::number(tally.refused),
                          name + QStringLiteral(": errors labels"))
-               && expect(score.markerTop()
-                             == ScoreBoard::markerStart - ScoreBoard::markerStep * tally.solvedSinceMemory,
-                         QStringLiteral("%1: marker at %2 after %3 solved problems")
-                             .arg(name).arg(score.markerTop()).arg(tally.solvedSinceMemory))
+               && expect(score.solvedSinceMemory() == tally.solvedSinceMemory
+                             && markerSteps(trainer) == qMin(tally.solvedSinceMemory, Score::problemsPerMemory),
+                         QStringLiteral("%1: marker %2 steps up after %3 solved problems")
+                             .arg(name).arg(markerSteps(trainer)).arg(tally.solvedSinceMemory))
                && expect(trackRect(trainer).contains(markerRect(trainer)),
                          name + QStringLiteral(": the marker has left its track"))
-               && expect(memoryNoticeShown == (score.markerTop() <= ScoreBoard::markerGoal),
+               && expect(memoryNoticeShown == score.isMemoryDue(),
                          name + QStringLiteral(": Memory notice and marker disagree"))
                && expect((catchingNotices == 1) == tally.catchingDue,
                          name + QStringLiteral(": Zahlfange notice shown without 50 new points, or lost"));
@@ -577,7 +569,7 @@ private:
             return true;
         const auto [trainer, name] = m_expectEmpty;
         m_expectEmpty = {};
-        const QString caption = trainer->currentExercise().caption(name);
+        const QString caption = shownDigit(trainer, name);
         const QString shownText = trainer->findChild<QLabel *>(name)->text();
         return expect(caption.isEmpty() && shownText.isEmpty(),
                       QStringLiteral("%1 holds \"%2\" (shows \"%3\") after a refused drop")

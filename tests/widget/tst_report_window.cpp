@@ -1,3 +1,4 @@
+#include "pupil_actions.h"
 #include "test_program.h"
 #include "trainers/common/exercise.h"
 #include "trainers/common/trainer_window.h"
@@ -30,7 +31,7 @@ struct Program : TestProgram
     {
         auto *form = open<TrainerWindow>(WindowId::OneRow);
         const QString field = form->focusOrder().value(0);
-        const int right = form->currentExercise().expectedDigit(field).toInt();
+        const int right = expectedDigit(form, field).toInt();
         form->dropOnField(field, QChar(u'0' + (right + 1) % 10));
         form->EndTraining();
     }
@@ -70,7 +71,7 @@ void TestReportWindow::hintSwitchLivesForTheRun()
 
     auto *form = program.open<TrainerWindow>(WindowId::OneRow);
     const QString field = form->focusOrder().value(0);
-    form->dropOnField(field, QChar(u'0' + (form->currentExercise().expectedDigit(field).toInt() + 1) % 10));
+    form->dropOnField(field, QChar(u'0' + (expectedDigit(form, field).toInt() + 1) % 10));
     QVERIFY(!form->findChild<QLabel *>(QStringLiteral("Tipp"))->isVisible());
     QCOMPARE(program.training().statistics.trainer(TrainerKind::OneRow).errors, 1);
 }
@@ -142,7 +143,7 @@ void TestReportWindow::printsLikeAWorksheet()
     Program program;
     auto *form = program.open<TrainerWindow>(WindowId::OneRow);
     const QString field = form->focusOrder().value(0);
-    form->dropOnField(field, form->currentExercise().expectedDigit(field).at(0));
+    form->dropOnField(field, expectedDigit(form, field).at(0));
     form->EndTraining();
     if (!locked)
         program.info()->findChild<QCheckBox *>(QStringLiteral("Kontroll1"))->setChecked(false);

@@ -1,8 +1,10 @@
 // The two-row (Form2) and three-row (Form3) trainer windows in the running program.
 #include "test_program.h"
 #include "fake_dialogs.h"
+#include "pupil_actions.h"
 #include "scripted_random.h"
 #include "shell/application.h"
+#include "arithmetic/written_views.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/rows_window.h"
 #include "ui/twips.h"
@@ -33,32 +35,6 @@ QLabel *label(QWidget *window, const QString &name)
 QPushButton *button(QWidget *window, const char *name)
 {
     return window->findChild<QPushButton *>(QLatin1String(name));
-}
-
-// Drops the right digit on every shown answer field of the problem on screen.
-int solve(RowsWindow *window)
-{
-    const CaptionExercise &ex = window->currentExercise();
-    const QStringList fields = ex.fieldNames();
-    int drops = 0;
-    for (const QString &field : fields) {
-        if (!ex.isShown(field))
-            continue;
-        window->dropOnField(field, ex.expectedDigit(field).at(0));
-        ++drops;
-    }
-    return drops;
-}
-
-// A drop as the toolkit delivers it at the end of a drag, with whatever data it carries.
-void deliverDrop(QWidget *field, QMimeData *data)
-{
-    const QPointF centre = QRectF(field->rect()).center();
-    QDragEnterEvent enter(centre.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(field, &enter);
-    QDropEvent event(centre, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(field, &event);
-    QCoreApplication::processEvents();
 }
 
 int gapPanelTop(QWidget *window)
@@ -166,7 +142,7 @@ void TestRowsWindow::writtenLayout()
 
     Program program;
     RowsWindow *window = program.open(idOf(trainer));
-    const RowsTables &tables = window->singleProblem().tables();
+    const RowsTables &tables = window->tables();
     const int n = tables.multiplierDigits;
     const auto at = [window](const char *name) {
         QWidget *w = window->findChild<QWidget *>(QLatin1String(name));
@@ -245,19 +221,18 @@ void TestRowsWindow::staircaseSolve()
     for (const QString &zero : zeros)
         QVERIFY(!label(window, zero)->isVisible());
 
-    const QStringList before = window->singleProblem().liste1();
-    QCOMPARE(solve(window), digits);
+    const QStringList before = rowsAnswerList(window->exercise());
+    QCOMPARE(solveProblem(window), digits);
     QCOMPARE(program.dialogs.count(QStringLiteral("Fehler")), 0);
     QCOMPARE(program.dialogs.count(QStringLiteral("Malaufgabe")), 1);
     QCOMPARE(program.dialogs.last().text, QStringLiteral("Die Aufgabe wurde richtig gelöst.\r\r"));
     QCOMPARE(window->score().points(), digits);
     QCOMPARE(label(window, QStringLiteral("Bezeichnung16"))->text(), QString::number(digits));
     QCOMPARE(label(window, QStringLiteral("Bezeichnung22"))->text(), QString::number(digits));
-    QCOMPARE(window->score().markerTop(), 4680 - 240);
-    QCOMPARE(window->findChild<QWidget *>(QStringLiteral("Bild1"))->y(), twipsToPx(4680 - 240));
+    QCOMPARE(markerSteps(window), 1);
 
     // The next problem is on screen, empty, and still in the staircase.
-    QVERIFY(window->singleProblem().liste1() != before);
+    QVERIFY(rowsAnswerList(window->exercise()) != before);
     QCOMPARE(label(window, QStringLiteral("Bezeichnung28"))->text(), QString());
     for (const QString &zero : zeros)
         QVERIFY(!label(window, zero)->isVisible());
@@ -267,7 +242,7 @@ void TestRowsWindow::staircaseSolve()
     QCOMPARE(display->text(), QStringLiteral("Treppe"));
     for (const QString &zero : zeros)
         QVERIFY(label(window, zero)->isVisible());
-    QCOMPARE(solve(window), digits + zeros.size());
+    QCOMPARE(solveProblem(window), digits + zeros.size());
     QCOMPARE(program.dialogs.count(QStringLiteral("Malaufgabe")), 2);
 }
 
@@ -295,8 +270,7 @@ void TestRowsWindow::switchFinishesCompleteProblem()
     if (gapMode)
         QTest::mouseClick(button(window, "Befehl13"), Qt::LeftButton);
     QPushButton *display = button(window, "Befehl12");
-    const CaptionExercise &ex = window->currentExercise();
-    const QStringList problem = ex.fieldNames();
+    const QStringList problem = window->fieldNames();
     int written = 0;
     for (const QString &field : problem) {
         if (zeros.contains(field))
@@ -304,11 +278,11 @@ void TestRowsWindow::switchFinishesCompleteProblem()
         // In gap mode the last gap stays open: the switch must not finish that problem.
         if (gapMode && field == problem.last())
             break;
-        window->dropOnField(field, ex.expectedDigit(field).at(0));
+        window->dropOnField(field, expectedDigit(window, field).at(0));
         ++written;
     }
     QCOMPARE(program.dialogs.calls.size(), 0);
-    const QStringList before = gapMode ? window->gapProblem().liste1() : window->singleProblem().liste1();
+    const QStringList before = rowsAnswerList(window->exercise());
 
     QTest::mouseClick(display, Qt::LeftButton);
     QCOMPARE(display->text(), QStringLiteral("Bündig"));
@@ -317,21 +291,21 @@ void TestRowsWindow::switchFinishesCompleteProblem()
     QCOMPARE(window->score().errors(), 0);
     if (gapMode) {
         QCOMPARE(program.dialogs.calls.size(), 0);
-        QCOMPARE(window->score().markerTop(), 4680);
-        QCOMPARE(window->gapProblem().liste1(), before);
+        QCOMPARE(markerSteps(window), 0);
+        QCOMPARE(rowsAnswerList(window->exercise()), before);
         return;
     }
     QCOMPARE(program.dialogs.calls.size(), 1);
     QCOMPARE(program.dialogs.last().title, QStringLiteral("Malaufgabe"));
     QCOMPARE(program.dialogs.last().text, QStringLiteral("Die Aufgabe wurde richtig gelöst.\r\r"));
-    QCOMPARE(window->score().markerTop(), 4680 - 240);
-    QVERIFY(window->singleProblem().liste1() != before);
+    QCOMPARE(markerSteps(window), 1);
+    QVERIFY(rowsAnswerList(window->exercise()) != before);
     QCOMPARE(label(window, QStringLiteral("Bezeichnung28"))->text(), QString());
 
     // Switching back on the fresh, empty problem finishes nothing.
     QTest::mouseClick(display, Qt::LeftButton);
     QCOMPARE(program.dialogs.calls.size(), 1);
-    QCOMPARE(window->score().markerTop(), 4680 - 240);
+    QCOMPARE(markerSteps(window), 1);
 }
 
 void TestRowsWindow::foreignDropOnEmptyField_data()
@@ -358,7 +332,7 @@ void TestRowsWindow::foreignDropOnEmptyField()
     QCOMPARE(window->score().points(), 0);
 
     // A digit key dropped the same way is written and checked.
-    const QChar right = window->currentExercise().expectedDigit(field->objectName()).at(0);
+    const QChar right = expectedDigit(window, field->objectName()).at(0);
     const auto digit = digitMimeData(right);
     deliverDrop(field, digit.get());
     QCOMPARE(field->text(), QString(right));
@@ -378,29 +352,28 @@ void TestRowsWindow::gapButtonDiscardsSingleProblem()
 
     Program program;
     RowsWindow *window = program.open(idOf(trainer));
-    const RowsNumbers first = window->singleProblem().numbers();
+    const WrittenMultiplication first = window->exercise().written();
     for (const char *name : {"Bezeichnung28", "Bezeichnung30", "Bezeichnung17"})
         window->dropOnField(QLatin1String(name),
-                            window->currentExercise().expectedDigit(QLatin1String(name)).at(0));
+                            expectedDigit(window, QLatin1String(name)).at(0));
     QCOMPARE(window->score().points(), 3);
 
     QTest::mouseClick(button(window, "Befehl13"), Qt::LeftButton);
     QVERIFY(window->isGapMode());
     QCOMPARE(gapPanelTop(window), gapTop);
-    QCOMPARE(&window->currentExercise(), static_cast<const CaptionExercise *>(&window->gapProblem()));
-    QCOMPARE(window->findChild<QListWidget *>(QStringLiteral("Liste2"))->count(),
-             window->gapProblem().fieldNames().size());
-    for (const QString &gap : window->gapProblem().fieldNames())
+    QVERIFY(window->exercise().isGap());
+    QCOMPARE(window->findChild<QListWidget *>(QStringLiteral("Liste2"))->count(), window->fieldNames().size());
+    for (const QString &gap : window->fieldNames())
         QCOMPARE(label(window, gap)->text(), QString());
     QCOMPARE(label(window, QStringLiteral("luecke1"))->text(),
-             QString::number(window->gapProblem().numbers().thousands));
+             QString::number(window->exercise().written().multiplicand() / 1000));
 
     QTest::mouseClick(button(window, "Befehl21"), Qt::LeftButton);
     QVERIFY(!window->isGapMode());
     QCOMPARE(gapPanelTop(window), 6000);
-    const RowsNumbers again = window->singleProblem().numbers();
-    QVERIFY(again.multiplicand() != first.multiplicand() || again.multiplier != first.multiplier);
-    for (const QString &field : window->singleProblem().fieldNames())
+    const WrittenMultiplication again = window->exercise().written();
+    QVERIFY(again.multiplicand() != first.multiplicand() || again.multiplier() != first.multiplier());
+    for (const QString &field : window->fieldNames())
         QCOMPARE(label(window, field)->text(), QString());
     QCOMPARE(window->score().points(), 3);
 }
@@ -433,7 +406,7 @@ void TestRowsWindow::gapModeSurvivesReward()
     QLabel *offer = label(window, notice);
     for (int problems = 0; problems < 30 && !offer->isVisible(); ++problems) {
         QVERIFY(window->isGapMode());
-        solve(window);
+        solveProblem(window);
     }
     QVERIFY(offer->isVisible());
     program.dialogs.clear();
@@ -447,29 +420,25 @@ void TestRowsWindow::gapModeSurvivesReward()
         QCOMPARE(program.dialogs.last().text, QStringLiteral("Es folgt jetzt eine Belohnung.\r\r"));
     } else {
         QCOMPARE(program.dialogs.calls.size(), 0);
-        QCOMPARE(window->score().markerTop(), 4680);
+        QCOMPARE(markerSteps(window), 0);
     }
 
     // The game ends: the same trainer comes back with a fresh gap problem.
-    RowsNumbers next;
-    next.thousands = 6;
-    next.hundreds = 4;
-    next.tens = 2;
-    next.ones = 3;
-    next.multiplier = id == WindowId::ThreeRow ? QList<int>{8, 5, 7} : QList<int>{8, 5};
-    program.random.pushInt(next.thousands, 5, 5);
-    program.random.pushInt(next.hundreds, 10);
-    program.random.pushInt(next.tens, 10);
-    program.random.pushInt(next.ones, 4, 1);
-    for (int digit : next.multiplier)
+    const QList<int> multiplier = id == WindowId::ThreeRow ? QList<int>{8, 5, 7} : QList<int>{8, 5};
+    const WrittenMultiplication next(6423, multiplier);
+    program.random.pushInt(6, 5, 5);
+    program.random.pushInt(4, 10);
+    program.random.pushInt(2, 10);
+    program.random.pushInt(3, 4, 1);
+    for (int digit : multiplier)
         program.random.pushInt(digit, 8, 2);
     program.app.registry().endReward();
 
     QVERIFY(window->isVisible());
     QCOMPARE(program.app.registry().current(), id);
     QVERIFY(window->isGapMode());
-    QCOMPARE(&window->currentExercise(), static_cast<const CaptionExercise *>(&window->gapProblem()));
-    QCOMPARE(window->gapProblem().liste1(), next.rows());
+    QVERIFY(window->exercise().isGap());
+    QCOMPARE(rowsAnswerList(window->exercise()), answerRows(next));
     QCOMPARE(label(window, QStringLiteral("luecke1"))->text(), QStringLiteral("6"));
     QCOMPARE(gapPanelTop(window), trainer == QLatin1String("Form3") ? 720 : 840);
 }
@@ -492,8 +461,8 @@ void TestRowsWindow::endLeavesGapMode()
     Program program;
     RowsWindow *window = program.open(idOf(trainer));
     QTest::mouseClick(button(window, "Befehl13"), Qt::LeftButton);
-    const QString gap = window->gapProblem().fieldNames().first();
-    window->dropOnField(gap, window->currentExercise().expectedDigit(gap).at(0));
+    const QString gap = window->fieldNames().first();
+    window->dropOnField(gap, expectedDigit(window, gap).at(0));
 
     if (closeBox)
         window->close();

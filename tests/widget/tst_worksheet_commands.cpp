@@ -1,10 +1,10 @@
+#include "pupil_actions.h"
 #include "test_program.h"
 #include "fake_clipboard.h"
 #include "fake_dialogs.h"
 #include "fake_printer.h"
 #include "scripted_random.h"
 #include "shell/application.h"
-#include "trainers/common/exercise.h"
 #include "trainers/common/trainer_window.h"
 #include "ui/clickable_label.h"
 #include "ui/qt_printer.h"
@@ -149,7 +149,7 @@ void TestWorksheetCommands::sheetViewOverTheProblem()
 
     // Nothing of the problem can be reached while the sheet is shown, in either mode.
     const auto everyFieldCovered = [&] {
-        for (const QString &field : program.trainer->currentExercise().fieldNames()) {
+        for (const QString &field : program.trainer->fieldNames()) {
             QWidget *widget = program.trainer->findChild<QWidget *>(field);
             if (widget->isVisibleTo(program.trainer) && !coveredBySheet(program.trainer, qPrintable(field)))
                 return false;
@@ -223,8 +223,11 @@ void TestWorksheetCommands::printLock()
     QFETCH(bool, printed);
 
     Program program;
+    // The right digit on the same field earns a point each time.
+    const QString field = program.trainer->focusOrder().value(0);
     for (int i = 0; i < points; ++i)
-        program.trainer->AwardPoint();
+        program.trainer->dropOnField(field, expectedDigit(program.trainer, field).at(0));
+    QCOMPARE(program.trainer->score().points(), points);
     program.click("Befehl14");
     program.lock()->setChecked(locked);
     if (!entry.isEmpty())

@@ -1,6 +1,6 @@
 #include "trainers/common/hint_line.h"
 
-#include "trainers/common/exercise.h"
+#include "training/exercise.h"
 #include "training/diagnosis.h"
 
 #include <QAccessible>
@@ -25,10 +25,10 @@ void announce(QLabel *label)
 } // namespace
 
 HintLine::HintLine(QWidget *window, Training &training, TrainerKind trainer,
-                   std::function<QWidget *(const QString &)> named)
+                   std::function<QWidget *(const Cell &)> widgetOf)
     : m_training(training)
     , m_trainer(trainer)
-    , m_named(std::move(named))
+    , m_widgetOf(std::move(widgetOf))
 {
     m_label = new QLabel(window);
     m_label->setObjectName(QStringLiteral("Tipp"));
@@ -50,10 +50,10 @@ HintLine::HintLine(QWidget *window, Training &training, TrainerKind trainer,
                                            " border-radius: 4px; }"));
 }
 
-void HintLine::problemShown(const CaptionExercise &exercise)
+void HintLine::problemShown(const Exercise &exercise)
 {
     clear();
-    m_wrongField.clear();
+    m_wrongField.reset();
     const QString problem = exercise.problemText();
     if (&exercise != m_shownExercise || problem != m_shownProblem) {
         m_shownExercise = &exercise;
@@ -62,43 +62,41 @@ void HintLine::problemShown(const CaptionExercise &exercise)
     }
 }
 
-void HintLine::dropped(const CaptionExercise &exercise, const QString &field, std::optional<QChar> digit,
-                       bool right)
+void HintLine::dropped(const Exercise &exercise, const Cell &field, std::optional<int> digit, bool right)
 {
     if (right) {
         m_training.statistics.rightDigit(m_trainer);
-        m_wrongField.clear();
+        m_wrongField.reset();
         clear();
         return;
     }
-    const WrittenMultiplication written = exercise.written();
-    const std::optional<Cell> cell = exercise.cellOf(field);
-    const bool known = cell && written.contains(*cell);
+    const WrittenMultiplication &written = exercise.written();
+    const bool known = written.contains(field);
     std::optional<ErrorKind> kind;
-    if (known && !exercise.isGap() && digit && digit->isDigit())
-        kind = diagnose(written, *cell, digit->digitValue());
+    if (known && !exercise.isGap() && digit)
+        kind = diagnose(written, field, *digit);
     m_training.statistics.wrongDigit(m_trainer, kind);
 
     const bool again = m_wrongField == field;
     m_wrongField = field;
     if (!m_training.hintsShown || !known)
         return;
-    const Hint hint = again                ? workedHint(written, *cell)
-                      : exercise.isGap() ? gapHint(written, *cell)
-                                           : stepHint(written, *cell, kind);
-    show(exercise, hint.text, hint.cells);
+    const Hint hint = again                ? workedHint(written, field)
+                      : exercise.isGap() ? gapHint(written, field)
+                                           : stepHint(written, field, kind);
+    show(hint.text, hint.cells);
 }
 
-void HintLine::solved(const CaptionExercise &exercise)
+void HintLine::solved(const Exercise &exercise)
 {
     m_training.statistics.solved(m_trainer, exercise.isGap());
 }
 
-void HintLine::show(const CaptionExercise &exercise, const QString &text, const QList<Cell> &cells)
+void HintLine::show(const QString &text, const QList<Cell> &cells)
 {
     clear();
     for (const Cell &cell : cells) {
-        QWidget *widget = m_named(exercise.nameOf(cell));
+        QWidget *widget = m_widgetOf(cell);
         if (widget) {
             setHighlighted(widget, true);
             m_highlighted.append(widget);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "arithmetic/written_multiplication.h"
 #include "training/session_statistics.h"
 
 #include <QList>
@@ -9,7 +10,7 @@
 #include <functional>
 #include <optional>
 
-class CaptionExercise;
+class Exercise;
 class QLabel;
 class QWidget;
 
@@ -22,30 +23,30 @@ class QWidget;
 class HintLine
 {
 public:
-    // `named` finds a control of the window by its name.
+    // `widgetOf` finds the control of the window that shows a cell.
     HintLine(QWidget *window, Training &training, TrainerKind trainer,
-             std::function<QWidget *(const QString &)> named);
+             std::function<QWidget *(const Cell &)> widgetOf);
 
     QLabel *label() const { return m_label; }
 
     // The window shows a problem, new or in another display.
-    void problemShown(const CaptionExercise &exercise);
-    // After the drop procedure of `field` (and its "Fehler" box) is done.
-    void dropped(const CaptionExercise &exercise, const QString &field, std::optional<QChar> digit,
-                 bool right);
-    void solved(const CaptionExercise &exercise);
+    void problemShown(const Exercise &exercise);
+    // After the drop procedure of `field` (and its "Fehler" box) is done; `digit` is
+    // nothing for a drop of anything but a digit key.
+    void dropped(const Exercise &exercise, const Cell &field, std::optional<int> digit, bool right);
+    void solved(const Exercise &exercise);
 
 private:
-    void show(const CaptionExercise &exercise, const QString &text, const QList<Cell> &cells);
+    void show(const QString &text, const QList<Cell> &cells);
     void clear();
 
     Training &m_training;
     TrainerKind m_trainer;
-    std::function<QWidget *(const QString &)> m_named;
+    std::function<QWidget *(const Cell &)> m_widgetOf;
     QLabel *m_label = nullptr;
     QList<QPointer<QWidget>> m_highlighted;
     // The field of the last wrong digit since the last right one.
-    QString m_wrongField;
-    const CaptionExercise *m_shownExercise = nullptr;
+    std::optional<Cell> m_wrongField;
+    const Exercise *m_shownExercise = nullptr;
     QString m_shownProblem;
 };

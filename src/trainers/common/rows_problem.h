@@ -1,6 +1,7 @@
 #pragma once
 
 #include "trainers/common/exercise.h"
+#include "trainers/common/rows_table.h"
 
 #include <QList>
 #include <QStringList>
@@ -28,31 +29,6 @@ struct RowsNumbers
     // Draws, in this order: thousands 5..9, hundreds 0..9, tens 0..9, ones 1..4, then each
     // multiplier digit 2..9 from the highest down.
     static RowsNumbers draw(RandomSource &random, int multiplierDigits);
-};
-
-// An answer field of a single problem: the digit at `place` counted from the right
-// (1 = last) of answer row `row` (the partial products, then the sum).
-struct RowField
-{
-    const char *field;
-    int row;
-    int place;
-};
-
-// The fields of one trainer: which label shows which digit. The two-row and three-row
-// trainers each have their own.
-struct RowsTables
-{
-    int multiplierDigits;
-    // Single problems.
-    std::vector<const char *> multiplicandLabels; // thousands first
-    std::vector<const char *> multiplierLabels;   // highest digit first
-    std::vector<RowField> fields;
-    // Gap problems.
-    std::vector<const char *> gapMultiplicand;
-    std::vector<const char *> gapMultiplier;
-    std::vector<std::vector<const char *>> gapRows; // per answer row, from the right
-    std::vector<const char *> gaps;                // the blanked fields, in Liste2 order
 };
 
 // The rows are written flush with the sum, each partial product ending in the zeros of its

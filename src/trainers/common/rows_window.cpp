@@ -32,8 +32,8 @@ RowsWindow::RowsWindow(Services &services, const RowsTables &tables, const RowsL
     : TrainerWindow(services, layout.setup, parent)
     , m_tables(tables)
     , m_layout(layout)
-    , m_single(tables)
-    , m_gap(tables)
+    , m_singleCells(rowsCells(tables, false))
+    , m_gapCells(rowsCells(tables, true))
 {
     setWindowTitle(QString::fromUtf8(layout.title));
     setAttribute(Qt::WA_StyledBackground);
@@ -121,7 +121,9 @@ void RowsWindow::buildGapPanel()
     addProblemLine(m_gapPanel, m_tables.gapMultiplicand, m_tables.gapMultiplier);
 
     // Only the gaps are fields; the digits around them are given.
-    const QStringList gaps = m_gap.fieldNames();
+    QStringList gaps;
+    for (const char *gap : m_tables.gaps)
+        gaps << QLatin1String(gap);
     for (std::size_t row = 0; row < m_tables.gapRows.size(); ++row) {
         const auto &fields = m_tables.gapRows[row];
         for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -144,46 +146,18 @@ void RowsWindow::placeGapPanel()
     showActiveMode(QLatin1String(m_gapMode ? "Befehl13" : "Befehl21"));
 }
 
-void RowsWindow::renderLists()
+void RowsWindow::renderLayout()
 {
-    const RowsExercise &ex = m_gapMode ? static_cast<const RowsExercise &>(m_gap) : m_single;
     m_liste1->clear();
-    m_liste1->addItems(ex.liste1());
+    m_liste1->addItems(rowsAnswerList(exercise()));
     m_liste2->clear();
-    m_liste2->addItems(ex.liste2());
-}
-
-CaptionExercise &RowsWindow::exercise()
-{
-    return m_gapMode ? static_cast<CaptionExercise &>(m_gap) : m_single;
-}
-
-const CaptionExercise &RowsWindow::currentExercise() const
-{
-    return m_gapMode ? static_cast<const CaptionExercise &>(m_gap) : m_single;
-}
-
-void RowsWindow::NewSingleProblem()
-{
-    m_single.deal(m_services.random);
-    renderExercise();
-    renderLists();
-}
-
-void RowsWindow::NewGapProblem()
-{
-    m_gap.deal(m_services.random);
-    renderExercise();
-    renderLists();
+    m_liste2->addItems(rowsGapList(exercise()));
 }
 
 void RowsWindow::NextProblem()
 {
     placeGapPanel();
-    if (m_gapMode)
-        NewGapProblem();
-    else
-        NewSingleProblem();
+    startProblem(dealRows(m_services.random, m_tables, m_gapMode, m_display));
 }
 
 void RowsWindow::chooseSingleMode()
@@ -200,15 +174,10 @@ void RowsWindow::chooseGapMode()
 
 void RowsWindow::switchDisplay()
 {
-    const bool staircase = !m_single.staircase();
-    m_single.setStaircase(staircase);
-    m_gap.setStaircase(staircase);
+    m_display = isStaircase() ? WrittenDisplay::Flush : WrittenDisplay::Staircase;
     // The caption names the display the next click selects.
-    m_displaySwitch->setText(staircase ? QStringLiteral("Bündig") : QStringLiteral("Treppe"));
-    renderExercise();
-    // The staircase takes the zeros it hides as written: a problem whose other digits all
-    // stand is finished now, not at the pupil's next drop.
-    TestSolved();
+    m_displaySwitch->setText(isStaircase() ? QStringLiteral("Bündig") : QStringLiteral("Treppe"));
+    setDisplay(m_display);
 }
 
 void RowsWindow::leaveToMenu()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "trainers/common/rows_problem.h"
+#include "trainers/common/rows_table.h"
 #include "trainers/common/trainer_window.h"
 
 class QFrame;
@@ -28,10 +28,8 @@ public:
     RowsWindow(Services &services, const RowsTables &tables, const RowsLayout &layout,
                QWidget *parent = nullptr);
 
+    // Deals a single or a gap problem, as chosen, in the display chosen.
     void NextProblem() override;
-    void NewSingleProblem();
-    void NewGapProblem();
-    const CaptionExercise &currentExercise() const override;
 
     // "Normal", "Lücke" and the "Treppe"/"Bündig" switch.
     void chooseSingleMode();
@@ -39,12 +37,12 @@ public:
     void switchDisplay();
 
     bool isGapMode() const { return m_gapMode; }
-    bool isStaircase() const { return m_single.staircase(); }
-    const RowsSingle &singleProblem() const { return m_single; }
-    const RowsGap &gapProblem() const { return m_gap; }
+    bool isStaircase() const { return m_display == WrittenDisplay::Staircase; }
+    const RowsTables &tables() const { return m_tables; }
 
 protected:
-    CaptionExercise &exercise() override;
+    CellTable cellTable() const override { return m_gapMode ? m_gapCells : m_singleCells; }
+    void renderLayout() override;
     void leaveToMenu() override;
     // The worksheet writes the partial products as the display shows them.
     SheetDisplay sheetDisplay() const override
@@ -62,7 +60,6 @@ private:
     // A box in `column` whose top is at window y `top`, in the panel's coordinates.
     QRect cell(int column, int top) const;
     void placeGapPanel();
-    void renderLists();
     // Top of answer row r (the partial products, then the sum) and of the rule above it.
     int rowTop(int row) const;
     int sumRuleTop() const;
@@ -70,9 +67,10 @@ private:
 
     const RowsTables &m_tables;
     RowsLayout m_layout;
-    RowsSingle m_single;
-    RowsGap m_gap;
+    CellTable m_singleCells;
+    CellTable m_gapCells;
     bool m_gapMode = false;
+    WrittenDisplay m_display = WrittenDisplay::Flush;
     QFrame *m_gapPanel = nullptr;
     QWidget *m_singleLayout = nullptr;
     QPushButton *m_displaySwitch = nullptr;

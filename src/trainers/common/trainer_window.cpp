@@ -2,8 +2,8 @@
 
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
-#include "trainers/common/exercise.h"
 #include "trainers/common/hint_line.h"
+#include "training/diagnosis.h"
 #include "ui/clickable_label.h"
 #include "ui/dialogs.h"
 #include "ui/services.h"
@@ -28,6 +28,8 @@ namespace {
 
 const char *const rewardNoticeText = "Du hast eine Belohnung, klicke hier . . .";
 const char *const wrongDigitText = "Das ist leider falsch, rechne nochmal.\r\r";
+const char *const singleProblemTitle = "Malaufgabe";
+const char *const gapProblemTitle = "Lückenaufgabe";
 const char *const helpText = "Schiebe die Ziffern vom unteren Fensterrand\r"
                              "mit der Maus in das gewünschte Lösungsfeld.\r"
                              "Für jede richtige Zahl gibt es einen Punkt und\r"
@@ -68,6 +70,54 @@ void markGiven(QWidget *field, bool given)
     field->setProperty("given", given);
     field->style()->unpolish(field);
     field->style()->polish(field);
+}
+
+// The progress marker climbs its track one step per solved problem; at the top Memory is
+// offered, and there it waits until the pupil takes the reward.
+constexpr int markerBottom = 4680; // twips
+constexpr int markerStep = 240;
+constexpr int markerTopmost = markerBottom - Score::problemsPerMemory * markerStep;
+
+QString digitText(std::optional<int> digit)
+{
+    return digit ? QString::number(*digit) : QString();
+}
+
+// Where a control stands in the written computation, for screen readers
+// ("Erste Zahl, Hunderterstelle", "1. Teilprodukt, Einerstelle").
+QString cellDescription(const WrittenMultiplication &w, const Cell &cell)
+{
+    const auto place = [](int p) {
+        const QString word = placeWord(p);
+        return word.isEmpty() ? word : word + QStringLiteral("stelle");
+    };
+    switch (cell.part) {
+    case Part::Multiplicand:
+        return QStringLiteral("Erste Zahl, ") + place(cell.place);
+    case Part::Multiplier:
+        if (w.multiplierZeros() == 0 && w.rowCount() > 1)
+            return QStringLiteral("Zweite Zahl, ") + place(cell.place);
+        if (cell.place >= w.multiplierZeros())
+            return QStringLiteral("Zweite Zahl");
+        return w.multiplierZeros() - cell.place == 1 ? QStringLiteral("Zweite Zahl, erste Null")
+                                                     : QStringLiteral("Zweite Zahl, zweite Null");
+    case Part::Carry: {
+        static const char *const columns[] = {"Übertrag der Einerspalte", "Übertrag der Zehnerspalte",
+                                              "Übertrag der Hunderterspalte"};
+        const int column = cell.place - 1 - w.trailingZeros(cell.row);
+        return column >= 0 && column < 3 ? QString::fromUtf8(columns[column]) : QString();
+    }
+    case Part::PartialProduct:
+    case Part::Zero:
+        if (w.rowCount() > 1)
+            return QStringLiteral("%1. Teilprodukt, ").arg(cell.row + 1) + place(cell.place);
+        return QStringLiteral("Ergebnis, ") + place(cell.place);
+    case Part::Sum:
+        return QStringLiteral("Ergebnis, ") + place(cell.place);
+    case Part::SumCarry:
+        break;
+    }
+    return QString();
 }
 
 constexpr int carryPixels = 17; // carries are written small
@@ -137,8 +187,8 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
 
     auto *track = new QFrame(this);
     track->setObjectName(QStringLiteral("progressTrack"));
-    track->setGeometry(markerLeft + markerSize / 2 - 3, twipsToPx(ScoreBoard::markerGoal),
-                       6, twipsToPx(ScoreBoard::markerStart - ScoreBoard::markerGoal) + markerSize);
+    track->setGeometry(markerLeft + markerSize / 2 - 3, twipsToPx(markerTopmost), 6,
+                       twipsToPx(markerBottom - markerTopmost) + markerSize);
     track->setStyleSheet(QStringLiteral("background-color: rgb(200, 210, 230); border-radius: 3px;"));
     m_marker = new QLabel(this);
     m_marker->setObjectName(QStringLiteral("Bild1"));
@@ -185,7 +235,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     buildWorksheetView();
 
     m_hints = std::make_unique<HintLine>(this, services.training, trainerKindOf(setup.id),
-                                         [this](const QString &name) { return named(name); });
+                                         [this](const Cell &cell) { return named(nameOf(cell)); });
     setDesignGeometry(m_hints->label(), hintLineRect);
 
     renderScore();
@@ -279,23 +329,60 @@ void TrainerWindow::showActiveMode(const QString &buttonName)
 TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
                                                      std::optional<QChar> digit)
 {
-    CaptionExercise &ex = exercise();
-    if (!ex.isField(field) || m_sheetList->isVisibleTo(this))
+    const std::optional<Cell> cell = cellOf(field);
+    if (!cell || !m_session.hasExercise() || m_sheetList->isVisibleTo(this))
         return DropResult::Refused;
-    const bool right = ex.drop(field, digit) == CaptionExercise::Verdict::Right;
+    const std::optional<int> value =
+        digit && digit->isDigit() ? std::optional<int>(digit->digitValue()) : std::nullopt;
+    auto *label = qobject_cast<QLabel *>(m_named.value(field));
+    const QString before = label ? label->text() : QString();
+    const DropOutcome outcome = m_session.drop(*cell, value);
+    if (outcome.verdict == DropOutcome::Verdict::Refused)
+        return DropResult::Refused;
+    const bool right = outcome.verdict == DropOutcome::Verdict::Right;
+    if (!right && label) // the pupil sees the wrong digit until the message is closed
+        label->setText(digit ? QString(*digit) : before);
+    if (!right)
+        m_services.dialogs.message(QStringLiteral("Fehler"), QString::fromUtf8(wrongDigitText));
+    renderScore();
     renderField(field);
-    if (right) {
-        AwardPoint();
-    } else {
-        WrongDigit();
-        ex.clearField(field);
-        renderField(field);
-    }
-    m_hints->dropped(ex, field, digit, right);
-    if (TestSolved())
+    m_hints->dropped(exercise(), *cell, value, right);
+    if (showOutcome(outcome))
         return DropResult::Solved; // the new problem has marked its first field
     focusField(right ? fieldAfter(field) : field);
     return right ? DropResult::Accepted : DropResult::Refused;
+}
+
+bool TrainerWindow::showOutcome(const DropOutcome &outcome)
+{
+    if (outcome.catchingDue)
+        m_catchingNotice->show();
+    if (!outcome.solved)
+        return false;
+    const Exercise &ex = exercise();
+    m_hints->solved(ex);
+    m_services.dialogs.message(QString::fromUtf8(ex.isGap() ? gapProblemTitle : singleProblemTitle),
+                               solvedText(ex));
+    if (outcome.memoryDue)
+        m_memoryNotice->show();
+    renderScore();
+    NextProblem();
+    return true;
+}
+
+QString TrainerWindow::solvedText(const Exercise &) const
+{
+    return QString::fromUtf8(solvedProblemText) + QStringLiteral("\r\r");
+}
+
+QStringList TrainerWindow::fieldNames() const
+{
+    QStringList names;
+    if (!m_session.hasExercise())
+        return names;
+    for (const Cell &field : exercise().fields())
+        names << nameOf(field);
+    return names;
 }
 
 QString TrainerWindow::fieldAfter(const QString &field) const
@@ -306,22 +393,11 @@ QString TrainerWindow::fieldAfter(const QString &field) const
     const int count = int(order.size());
     for (int step = 1; step <= count; ++step) {
         const QString &next = order.at((at + step + count) % count);
-        if (currentExercise().caption(next).isEmpty())
+        const std::optional<Cell> cell = cellOf(next);
+        if (cell && !exercise().shownDigit(*cell))
             return next;
     }
     return order.value(at + 1, order.value(0));
-}
-
-bool TrainerWindow::TestSolved()
-{
-    const CaptionExercise &ex = exercise();
-    if (!ex.isSolved())
-        return false;
-    m_hints->solved(ex);
-    m_services.dialogs.message(ex.solvedTitle(), ex.solvedText());
-    AdvanceProgressMarker();
-    NextProblem();
-    return true;
 }
 
 void TrainerWindow::chooseKey(QChar digit)
@@ -348,8 +424,7 @@ void TrainerWindow::typeDigit(const QString &field, QChar digit)
 QStringList TrainerWindow::focusOrder() const
 {
     QStringList order;
-    const QStringList fields = currentExercise().fieldNames();
-    for (const QString &field : fields) {
+    for (const QString &field : fieldNames()) {
         const QWidget *widget = m_named.value(field);
         if (widget && widget->isVisibleTo(this) && !widget->property("given").toBool())
             order << field;
@@ -414,27 +489,6 @@ void TrainerWindow::stepFocus(const QString &field, int dx, int dy)
         focusField(best);
 }
 
-void TrainerWindow::AwardPoint()
-{
-    if (m_score.AwardPoint())
-        m_catchingNotice->show();
-    renderScore();
-}
-
-void TrainerWindow::WrongDigit()
-{
-    m_services.dialogs.message(QStringLiteral("Fehler"), QString::fromUtf8(wrongDigitText));
-    m_score.countError();
-    renderScore();
-}
-
-void TrainerWindow::AdvanceProgressMarker()
-{
-    if (m_score.AdvanceProgressMarker())
-        m_memoryNotice->show();
-    renderScore();
-}
-
 void TrainerWindow::ShowHelp()
 {
     m_services.dialogs.message(QStringLiteral("Hilfe"), QString::fromUtf8(helpText));
@@ -449,7 +503,7 @@ void TrainerWindow::EndTraining()
 void TrainerWindow::takeMemoryReward()
 {
     m_memoryNotice->hide();
-    m_score.resetMarker();
+    m_session.takeMemory();
     renderScore();
     m_services.navigator.openReward(WindowId::Memory, m_setup.id);
 }
@@ -470,41 +524,55 @@ void TrainerWindow::StartNumberCatching()
 
 void TrainerWindow::renderField(const QString &field)
 {
-    if (auto *label = qobject_cast<QLabel *>(m_named.value(field))) {
-        label->setText(exercise().caption(field));
-        // A digit of the problem knocked out by a wrong drop leaves a gap the pupil must
-        // see and reach: it gets a box and joins the written order.
-        if (label->text().isEmpty())
-            markGiven(label, false);
-    }
+    const std::optional<Cell> cell = cellOf(field);
+    auto *label = qobject_cast<QLabel *>(m_named.value(field));
+    if (!cell || !label)
+        return;
+    label->setText(digitText(exercise().shownDigit(*cell)));
+    // A digit of the problem knocked out by a wrong drop leaves a gap the pupil must
+    // see and reach: it gets a box and joins the written order.
+    if (label->text().isEmpty())
+        markGiven(label, false);
+}
+
+void TrainerWindow::startProblem(Exercise exercise)
+{
+    m_session.start(std::move(exercise));
+    m_table = cellTable();
+    renderExercise();
 }
 
 void TrainerWindow::renderExercise()
 {
-    const CaptionExercise &ex = exercise();
-    for (auto it = ex.captions().cbegin(); it != ex.captions().cend(); ++it) {
-        if (auto *label = qobject_cast<QLabel *>(m_named.value(it.key())))
-            label->setText(it.value());
+    const Exercise &ex = exercise();
+    for (const NamedCell &named : std::as_const(m_table)) {
+        QWidget *widget = m_named.value(named.name);
+        if (!widget)
+            continue;
+        const std::optional<int> digit = ex.shownDigit(named.cell);
+        if (auto *label = qobject_cast<QLabel *>(widget))
+            label->setText(digitText(digit));
+        // Digits a gap problem gives stand without a box; the pupil's fields keep theirs.
+        if (ex.isField(named.cell))
+            markGiven(widget, digit.has_value());
+        widget->setVisible(ex.isShown(named.cell));
+        widget->setAccessibleDescription(cellDescription(ex.written(), named.cell));
     }
-    // Digits a gap problem gives stand without a box; the pupil's fields keep theirs.
-    for (const QString &field : ex.fieldNames()) {
-        QWidget *widget = m_named.value(field);
-        if (widget)
-            markGiven(widget, !ex.caption(field).isEmpty());
-    }
-    for (auto it = ex.visibility().cbegin(); it != ex.visibility().cend(); ++it) {
-        if (QWidget *widget = m_named.value(it.key()))
-            widget->setVisible(it.value());
-    }
-    for (auto it = ex.captions().cbegin(); it != ex.captions().cend(); ++it) {
-        if (QWidget *widget = m_named.value(it.key()))
-            widget->setAccessibleDescription(ex.fieldDescription(it.key()));
-    }
+    renderLayout();
     m_hints->problemShown(ex);
     focusField(focusOrder().value(0));
     // A trainer may have raised its own panels; the sheet view stays on top of them.
     m_sheetPanel->raise();
     m_sheetList->raise();
+}
+
+void TrainerWindow::setDisplay(WrittenDisplay display)
+{
+    const DropOutcome outcome = m_session.setDisplay(display);
+    renderExercise();
+    // The staircase takes the zeros it hides as written: a problem whose other digits all
+    // stand is finished now, not at the pupil's next drop.
+    showOutcome(outcome);
 }
 
 void TrainerWindow::buildWorksheetView()
@@ -673,25 +741,25 @@ void TrainerWindow::CopyWorksheet()
 
 QString TrainerWindow::pointsShown() const
 {
-    return QString::number(m_score.points());
+    return QString::number(score().points());
 }
 
 void TrainerWindow::renderScore()
 {
     const QString points = pointsShown();
-    const QString errors = QString::number(m_score.errors());
+    const QString errors = QString::number(score().errors());
     for (const char *name : {"Bezeichnung16", "Bezeichnung22"})
         static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(points);
     for (const char *name : {"Bezeichnung15", "Bezeichnung23"})
         static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(errors);
     // A pupil who leaves the Memory notice alone keeps solving: the count goes on, the
     // marker waits at the top of its track instead of leaving the window.
-    const int markerTop = qMax(m_score.markerTop(), int(ScoreBoard::markerGoal));
-    setDesignGeometry(m_marker, QRect(markerLeft, twipsToPx(markerTop), markerSize, markerSize));
-    const int goal = (ScoreBoard::markerStart - ScoreBoard::markerGoal) / ScoreBoard::markerStep;
-    m_marker->setAccessibleDescription(QStringLiteral("Fortschritt: %1 von %2 Aufgaben gelöst")
-                                           .arg(qMin(m_score.solvedSinceReset(), goal))
-                                           .arg(goal));
+    const int goal = Score::problemsPerMemory;
+    const int steps = qMin(score().solvedSinceMemory(), goal);
+    setDesignGeometry(m_marker, QRect(markerLeft, twipsToPx(markerBottom - steps * markerStep),
+                                      markerSize, markerSize));
+    m_marker->setAccessibleDescription(
+        QStringLiteral("Fortschritt: %1 von %2 Aufgaben gelöst").arg(steps).arg(goal));
 }
 
 void TrainerWindow::showEvent(QShowEvent *event)

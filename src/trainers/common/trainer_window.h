@@ -1,6 +1,7 @@
 #pragma once
 
-#include "trainers/common/score_board.h"
+#include "trainers/common/cell_table.h"
+#include "training/training_session.h"
 #include "ui/design_scaler.h"
 #include "ui/navigator.h"
 #include "worksheets/sheet_code.h"
@@ -12,7 +13,6 @@
 #include <optional>
 
 struct Services;
-class CaptionExercise;
 class DropField;
 class QLabel;
 class QPushButton;
@@ -20,6 +20,9 @@ class QFrame;
 class QListWidget;
 class QLineEdit;
 class HintLine;
+
+// "Die Aufgabe wurde richtig gelöst."
+extern const char *const solvedProblemText;
 
 // The worksheet of each trainer.
 constexpr SheetKind sheetKindOf(WindowId id)
@@ -52,7 +55,14 @@ public:
     TrainerWindow(Services &services, const TrainerSetup &setup, QWidget *parent = nullptr);
     ~TrainerWindow() override;
 
-    const ScoreBoard &score() const { return m_score; }
+    const Score &score() const { return m_session.score(); }
+    // The problem on screen. Precondition: the window has been shown once.
+    const Exercise &exercise() const { return m_session.exercise(); }
+    // The cell a control of the problem on screen shows, by the control's name, and back.
+    std::optional<Cell> cellOf(const QString &name) const { return cellNamed(m_table, name); }
+    QString nameOf(const Cell &cell) const { return nameOfCell(m_table, cell); }
+    // The fields of the problem on screen in written order, by name.
+    QStringList fieldNames() const;
 
     enum class DropResult { Refused, Accepted, Solved };
 
@@ -77,12 +87,7 @@ public:
 
     // Deals the next problem of the current kind (single or gap).
     virtual void NextProblem() = 0;
-    // The exercise on screen.
-    virtual const CaptionExercise &currentExercise() const = 0;
 
-    void AwardPoint();
-    void WrongDigit();
-    void AdvanceProgressMarker();
     void StartNumberCatching();
     void ShowHelp();
     // "Ende" and the close box: back to the menu, everything kept.
@@ -104,7 +109,12 @@ public:
     void PrintSquaredPaper();
 
 protected:
-    virtual CaptionExercise &exercise() = 0;
+    // The controls of the problem to deal with the cells they show.
+    virtual CellTable cellTable() const = 0;
+    // Shows what the table does not: controls without a cell in this problem, rules.
+    virtual void renderLayout() {}
+    // The text of the message that reports `exercise` solved.
+    virtual QString solvedText(const Exercise &exercise) const;
     // Called by "Ende" before the window hides (the trainer goes back to single mode).
     virtual void leaveToMenu() {}
     // How "Blatt" writes partial products; a trainer with a staircase display says so.
@@ -128,11 +138,13 @@ protected:
     // Registers a widget the exercise may write or hide by name.
     void remember(QWidget *widget) { m_named.insert(widget->objectName(), widget); }
 
-    // Writes the exercise and the score onto the window.
+    // Puts a newly dealt problem on screen.
+    void startProblem(Exercise exercise);
+    // Writes the exercise onto the window.
     void renderExercise();
-    // A problem complete as it stands is reported solved (message, progress marker, next
-    // problem); true if it was.
-    bool TestSolved();
+    // Shows the partial products flush or as a staircase; a problem this completes is
+    // reported solved.
+    void setDisplay(WrittenDisplay display);
     void renderScore();
     // The points as the window shows them: the password of a locked print.
     QString pointsShown() const;
@@ -145,6 +157,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Shows what a drop or a change of display did: the "Fehler" box, the reward notices,
+    // the solved message and the next problem. True if the problem was solved.
+    bool showOutcome(const DropOutcome &outcome);
     void takeMemoryReward();
     void takeCatchingReward();
     void renderField(const QString &field);
@@ -160,7 +175,8 @@ private:
     void openTypedSheetCode();
 
     TrainerSetup m_setup;
-    ScoreBoard m_score;
+    TrainingSession m_session;
+    CellTable m_table; // of the problem on screen
     QHash<QString, QWidget *> m_named;
     QLabel *m_memoryNotice = nullptr;
     QLabel *m_catchingNotice = nullptr;

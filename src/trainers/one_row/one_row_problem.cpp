@@ -3,45 +3,6 @@
 #include "trainers/common/answer_key.h"
 #include "ui/random_source.h"
 
-QString modeTag(OneRowMode mode)
-{
-    switch (mode) {
-    case OneRowMode::E: return QStringLiteral("E");
-    case OneRowMode::Z: return QStringLiteral("Z");
-    case OneRowMode::H: return QStringLiteral("H");
-    case OneRowMode::LE: return QStringLiteral("LE");
-    case OneRowMode::LZ: return QStringLiteral("LZ");
-    case OneRowMode::LH: return QStringLiteral("LH");
-    }
-    return QString();
-}
-
-bool isGapMode(OneRowMode mode)
-{
-    return mode == OneRowMode::LE || mode == OneRowMode::LZ || mode == OneRowMode::LH;
-}
-
-OneRowMode gapCounterpart(OneRowMode mode)
-{
-    switch (mode) {
-    case OneRowMode::E: return OneRowMode::LE;
-    case OneRowMode::Z: return OneRowMode::LZ;
-    case OneRowMode::H: return OneRowMode::LH;
-    default: return mode;
-    }
-}
-
-int multiplierZeros(OneRowMode mode)
-{
-    switch (mode) {
-    case OneRowMode::Z:
-    case OneRowMode::LZ: return 1;
-    case OneRowMode::H:
-    case OneRowMode::LH: return 2;
-    default: return 0;
-    }
-}
-
 OneRowNumbers OneRowNumbers::draw(RandomSource &random)
 {
     OneRowNumbers n;

@@ -1,20 +1,11 @@
 #pragma once
 
 #include "trainers/common/exercise.h"
+#include "trainers/one_row/one_row_table.h"
 
 #include <QStringList>
 
 class RandomSource;
-
-// The modes of the one-row trainer: the multiplier is a one-digit number (E), a tens
-// number (Z) or a hundreds number (H); the L modes are their gap problems.
-enum class OneRowMode { E, Z, H, LE, LZ, LH };
-
-QString modeTag(OneRowMode mode);
-bool isGapMode(OneRowMode mode);
-OneRowMode gapCounterpart(OneRowMode mode);
-// Zeros the multiplier carries in this mode: 0, 1 or 2.
-int multiplierZeros(OneRowMode mode);
 
 // Multiplicand 1000a + 100b + 10c + d times the digit m.
 struct OneRowNumbers

@@ -50,16 +50,6 @@ QString captionFor(OneRowMode mode)
     }
 }
 
-OneRowMode singleCounterpart(OneRowMode mode)
-{
-    switch (mode) {
-    case OneRowMode::LZ: return OneRowMode::Z;
-    case OneRowMode::LH: return OneRowMode::H;
-    case OneRowMode::LE: return OneRowMode::E;
-    default: return mode;
-    }
-}
-
 } // namespace
 
 OneRowWindow::OneRowWindow(Services &services, QWidget *parent)
@@ -187,37 +177,30 @@ void OneRowWindow::placeGapPanel()
                                                            : "Befehl21"));
 }
 
-CaptionExercise &OneRowWindow::exercise()
+void OneRowWindow::renderLayout()
 {
-    return isGapMode(m_mode) ? static_cast<CaptionExercise &>(m_gap) : m_single;
+    const bool gap = isGapMode(m_mode);
+    for (const QString &name : oneRowControls(gap)) {
+        if (!cellOf(name))
+            named(name)->hide();
+    }
+    // The rules under the zeros of a tens or hundreds multiplier.
+    const int zeros = multiplierZeros(m_mode);
+    named(QLatin1String(gap ? "Linie8" : "Linie6"))->setVisible(zeros >= 1);
+    named(QLatin1String(gap ? "Linie9" : "Linie7"))->setVisible(zeros >= 2);
 }
 
-const CaptionExercise &OneRowWindow::currentExercise() const
+QString OneRowWindow::solvedText(const Exercise &exercise) const
 {
-    return isGapMode(m_mode) ? static_cast<const CaptionExercise &>(m_gap) : m_single;
-}
-
-void OneRowWindow::NewSingleProblem()
-{
-    m_single.setMode(m_mode);
-    m_single.deal(m_services.random);
-    renderExercise();
-}
-
-void OneRowWindow::NewGapProblem()
-{
-    m_gap.setMode(m_mode);
-    m_gap.deal(m_services.random);
-    renderExercise();
+    if (exercise.isGap())
+        return QStringLiteral("\r") + QString::fromUtf8(solvedProblemText) + QStringLiteral("\r");
+    return TrainerWindow::solvedText(exercise);
 }
 
 void OneRowWindow::NextProblem()
 {
     placeGapPanel();
-    if (isGapMode(m_mode))
-        NewGapProblem();
-    else
-        NewSingleProblem();
+    startProblem(dealOneRow(m_services.random, m_mode));
 }
 
 void OneRowWindow::chooseSingleMode(OneRowMode mode)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "trainers/common/trainer_window.h"
-#include "trainers/one_row/one_row_problem.h"
+#include "trainers/one_row/one_row_table.h"
 
 class QFrame;
 
@@ -13,21 +13,19 @@ class OneRowWindow : public TrainerWindow
 public:
     explicit OneRowWindow(Services &services, QWidget *parent = nullptr);
 
+    // Deals a single problem of the mode chosen, or in a gap mode a gap problem.
     void NextProblem() override;
-    void NewSingleProblem();
-    void NewGapProblem();
-    const CaptionExercise &currentExercise() const override;
 
     OneRowMode mode() const { return m_mode; }
-    const OneRowSingle &singleProblem() const { return m_single; }
-    const OneRowGap &gapProblem() const { return m_gap; }
 
     // The mode buttons "mal E", "mal Z", "mal H" and "Lücke".
     void chooseSingleMode(OneRowMode mode);
     void chooseGapMode();
 
 protected:
-    CaptionExercise &exercise() override;
+    CellTable cellTable() const override { return oneRowCells(m_mode); }
+    void renderLayout() override;
+    QString solvedText(const Exercise &exercise) const override;
     void leaveToMenu() override;
 
 private:
@@ -36,8 +34,6 @@ private:
     void placeGapPanel();
 
     OneRowMode m_mode = OneRowMode::E;
-    OneRowSingle m_single;
-    OneRowGap m_gap;
     QFrame *m_gapPanel = nullptr;
     QWidget *m_singleLayout = nullptr;
 };

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "arithmetic/written_multiplication.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// A control of a trainer window and the cell of the written multiplication it shows.
+struct NamedCell
+{
+    QString name;
+    Cell cell;
+};
+
+using CellTable = QList<NamedCell>;
+
+std::optional<Cell> cellNamed(const CellTable &table, const QString &name);
+// The name of the control that shows `cell`, or nothing.
+QString nameOfCell(const CellTable &table, const Cell &cell);

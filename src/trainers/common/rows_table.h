@@ -1,0 +1,54 @@
+#pragma once
+
+#include "trainers/common/cell_table.h"
+#include "training/exercise.h"
+
+#include <QStringList>
+
+#include <vector>
+
+class RandomSource;
+
+// An answer field of a single problem: the digit at `place` counted from the right
+// (1 = last) of answer row `row` (the partial products with their zeros, then the sum).
+struct RowField
+{
+    const char *field;
+    int row;
+    int place;
+};
+
+// The controls of a trainer with several partial products: which label shows which
+// digit. The two-row and three-row trainers each have their own.
+struct RowsTables
+{
+    int multiplierDigits;
+    // Single problems.
+    std::vector<const char *> multiplicandLabels; // thousands first
+    std::vector<const char *> multiplierLabels;   // highest digit first
+    std::vector<RowField> fields;
+    // Gap problems.
+    std::vector<const char *> gapMultiplicand;
+    std::vector<const char *> gapMultiplier;
+    std::vector<std::vector<const char *>> gapRows; // per answer row, from the right
+    std::vector<const char *> gaps;                // the blanked fields, in Liste2 order
+};
+
+// The controls of a single or a gap problem with the cell each shows.
+CellTable rowsCells(const RowsTables &tables, bool gap);
+
+// Draws, in this order: thousands 5..9, hundreds 0..9, tens 0..9, ones 1..4, then each
+// multiplier digit 2..9 from the highest down.
+WrittenMultiplication drawRowsProblem(RandomSource &random, int multiplierDigits);
+
+// A single problem: the pupil writes the partial products row by row, each from its ones
+// leftwards, then the sum. A gap problem: the finished computation with the same few
+// digits of the partial products and the sum left out every time.
+Exercise rowsExercise(const RowsTables &tables, const WrittenMultiplication &problem, bool gap,
+                      WrittenDisplay display);
+Exercise dealRows(RandomSource &random, const RowsTables &tables, bool gap, WrittenDisplay display);
+
+// The hidden lists of the window: the partial products with their zeros and the sum as
+// decimal texts, and the digits of a gap problem's blanks in the order of the gaps.
+QStringList rowsAnswerList(const Exercise &exercise);
+QStringList rowsGapList(const Exercise &exercise);
