@@ -10,8 +10,8 @@
 //   malrechnen_pupil_bench [problems]
 #include "trainers/common/rows_table.h"
 #include "trainers/one_row/one_row_table.h"
-#include "trainers/three_row/three_row_problem.h"
-#include "trainers/two_row/two_row_problem.h"
+#include "trainers/three_row/three_row_table.h"
+#include "trainers/two_row/two_row_table.h"
 #include "training/report.h"
 #include "training/session_statistics.h"
 #include "ui/random_source.h"

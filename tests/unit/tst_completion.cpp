@@ -1,26 +1,13 @@
 // When a problem counts as solved, over the three trainers: every digit on screen must
 // stand and be right, whether the pupil left it empty or a wrong drop knocked it out.
-#include "problem_numbers.h"
-#include "trainers/one_row/one_row_problem.h"
-#include "trainers/three_row/three_row_problem.h"
-#include "trainers/two_row/two_row_problem.h"
+#include "named_exercise.h"
+#include "trainers/one_row/one_row_table.h"
+#include "trainers/three_row/three_row_table.h"
+#include "trainers/two_row/two_row_table.h"
 
 #include <QTest>
 
-#include <memory>
-
 namespace {
-
-RowsNumbers rows(int multiplierDigits)
-{
-    RowsNumbers n; // 5012 x 39 or 5012 x 793
-    n.thousands = 5;
-    n.hundreds = 0;
-    n.tens = 1;
-    n.ones = 2;
-    n.multiplier = multiplierDigits == 3 ? QList<int>{7, 9, 3} : QList<int>{3, 9};
-    return n;
-}
 
 OneRowMode oneRowMode(const QString &tag)
 {
@@ -33,34 +20,21 @@ OneRowMode oneRowMode(const QString &tag)
 }
 
 // The problem of `trainer` in `mode`, laid out with fixed numbers.
-std::unique_ptr<CaptionExercise> problem(const QString &trainer, const QString &mode, bool staircase)
+NamedExercise problem(const QString &trainer, const QString &mode, bool staircase)
 {
     if (trainer == QLatin1String("Form1")) {
         const OneRowMode m = oneRowMode(mode);
-        if (isGapMode(m)) {
-            auto gap = std::make_unique<OneRowGap>(m);
-            gap->show(oneRowNumbers(4321, 7), 1); // 30247; luecke1, luecke13, luecke15 left out
-            return gap;
-        }
-        auto single = std::make_unique<OneRowSingle>(m);
-        single->show(oneRowNumbers(1502, 5)); // 7510: the ones column carries into a tens of 0
-        return single;
+        if (isGapMode(m)) // 30247; luecke1, luecke13, luecke15 left out
+            return {oneRowGap(oneRowProblem(4321, 7, m), 1), oneRowCells(m)};
+        // 7510: the ones column carries into a tens of 0
+        return {oneRowSingle(oneRowProblem(1502, 5, m)), oneRowCells(m)};
     }
     const RowsTables &tables = trainer == QLatin1String("Form3") ? threeRowTables() : twoRowTables();
-    std::unique_ptr<RowsExercise> ex;
-    if (mode == QStringLiteral("Lücke"))
-        ex = std::make_unique<RowsGap>(tables);
-    else
-        ex = std::make_unique<RowsSingle>(tables);
-    ex->setStaircase(staircase);
-    ex->show(rows(tables.multiplierDigits));
-    return ex;
-}
-
-void setStaircase(CaptionExercise &ex, bool staircase)
-{
-    if (auto *rowsEx = dynamic_cast<RowsExercise *>(&ex))
-        rowsEx->setStaircase(staircase);
+    const bool gap = mode == QStringLiteral("Lücke");
+    // 5012 x 39 or 5012 x 793
+    const WrittenMultiplication numbers(5012, tables.multiplierDigits == 3 ? QList<int>{7, 9, 3} : QList<int>{3, 9});
+    return {rowsExercise(tables, numbers, gap, staircase ? WrittenDisplay::Staircase : WrittenDisplay::Flush),
+            rowsCells(tables, gap)};
 }
 
 } // namespace
@@ -155,30 +129,30 @@ void TestCompletion::solvedOnlyWithEveryShownDigit()
     QFETCH(bool, solved);
 
     const bool switched = display.contains(QStringLiteral("→"));
-    std::unique_ptr<CaptionExercise> ex = problem(trainer, mode, display == QLatin1String("Treppe"));
-    QVERIFY(!ex->isSolved());
+    NamedExercise ex = problem(trainer, mode, display == QLatin1String("Treppe"));
+    QVERIFY(!ex.exercise.isSolved());
 
     // Written order, so that every carry is checked against the carries below it.
-    for (const QString &name : ex->fieldNames()) {
-        if (!ex->isShown(name) || !ex->caption(name).isEmpty() || (name == field && !knockedOut))
+    for (const QString &name : ex.fieldNames()) {
+        if (!ex.isShown(name) || !ex.shown(name).isEmpty() || (name == field && !knockedOut))
             continue;
-        QCOMPARE(ex->drop(name, ex->expectedDigit(name).at(0)), CaptionExercise::Verdict::Right);
+        QCOMPARE(ex.dropRight(name), Exercise::Verdict::Right);
     }
     if (knockedOut) {
-        const QString right = ex->expectedDigit(field);
+        const QString right = ex.expected(field);
         QVERIFY(!right.isEmpty());
-        QCOMPARE(ex->caption(field), right);
-        QCOMPARE(ex->drop(field, QChar(u'0' + (right.toInt() + 1) % 10)), CaptionExercise::Verdict::Wrong);
-        ex->clearField(field);
+        QCOMPARE(ex.shown(field), right);
+        QCOMPARE(ex.drop(field, (right.toInt() + 1) % 10), Exercise::Verdict::Wrong);
+        QCOMPARE(ex.shown(field), QString());
     }
     if (switched)
-        setStaircase(*ex, true);
-    QCOMPARE(ex->isSolved(), solved);
+        ex.exercise.setDisplay(WrittenDisplay::Staircase);
+    QCOMPARE(ex.exercise.isSolved(), solved);
 
     // Writing the missing digit completes the problem.
-    if (!field.isEmpty() && ex->isShown(field)) {
-        QCOMPARE(ex->drop(field, ex->expectedDigit(field).at(0)), CaptionExercise::Verdict::Right);
-        QVERIFY(ex->isSolved());
+    if (!field.isEmpty() && ex.isShown(field)) {
+        QCOMPARE(ex.dropRight(field), Exercise::Verdict::Right);
+        QVERIFY(ex.exercise.isSolved());
     }
 }
 

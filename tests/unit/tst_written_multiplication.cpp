@@ -1,12 +1,9 @@
 // The model of written multiplication: its cells, carries and displays, and the answer
-// keys and sheet lines derived from it, checked against the trainers and the worksheets.
+// keys and sheet lines derived from it, checked against the worksheets.
 #include "arithmetic/written_multiplication.h"
 #include "arithmetic/written_views.h"
 #include "scripted_random.h"
 #include "trainers/common/answer_key.h"
-#include "trainers/one_row/one_row_problem.h"
-#include "trainers/three_row/three_row_problem.h"
-#include "trainers/two_row/two_row_problem.h"
 #include "worksheets/worksheet.h"
 #include "written_fixture.h"
 
@@ -43,39 +40,6 @@ QString describe(const Computation &step)
     return text + QStringLiteral(" = %1 -> %2").arg(step.value).arg(step.digit);
 }
 
-// The cell of a two- or three-row answer field: answer row `row` (the partial products,
-// then the sum) at `placeFromRight` (1 = its last digit).
-Cell rowsCell(const WrittenMultiplication &w, int row, int placeFromRight)
-{
-    const int place = placeFromRight - 1;
-    if (row == w.rowCount())
-        return {Part::Sum, 0, place};
-    return {place < w.trailingZeros(row) ? Part::Zero : Part::PartialProduct, row, place};
-}
-
-WrittenMultiplication fromRows(const RowsNumbers &n)
-{
-    return WrittenMultiplication(n.multiplicand(), n.multiplier);
-}
-
-WrittenMultiplication fromOneRow(const OneRowNumbers &n, int zeros)
-{
-    return WrittenMultiplication(n.multiplicand(), {n.m}, zeros);
-}
-
-// A box of the one-row trainer and its cell, in the modes with at least `fromZeros` zeros.
-struct BoxCell
-{
-    const char *field;
-    Cell cell;
-    int fromZeros;
-};
-
-QString digitText(const WrittenMultiplication &w, const Cell &cell)
-{
-    return QString::number(w.digit(cell));
-}
-
 } // namespace
 
 class TestWrittenMultiplication : public QObject
@@ -87,10 +51,6 @@ private Q_SLOTS:
     void fixtures();
     void computation_data();
     void computation();
-    void rowsTrainersAgree_data();
-    void rowsTrainersAgree();
-    void oneRowTrainerAgrees_data();
-    void oneRowTrainerAgrees();
     void worksheetsAgree_data();
     void worksheetsAgree();
     void rightAlignedAsAnswerKey();
@@ -225,126 +185,6 @@ void TestWrittenMultiplication::computation()
     QCOMPARE(describe(w.computation(cell)), step);
 }
 
-void TestWrittenMultiplication::rowsTrainersAgree_data()
-{
-    QTest::addColumn<int>("digits");
-    QTest::newRow("two-row") << 2;
-    QTest::newRow("three-row") << 3;
-}
-
-// The answer rows of the trainers, and the digit each of their fields expects, for many
-// problems as the trainers draw them.
-void TestWrittenMultiplication::rowsTrainersAgree()
-{
-    QFETCH(int, digits);
-    const RowsTables &tables = digits == 2 ? twoRowTables() : threeRowTables();
-    ScriptedRandom random;
-    random.seed(13 + digits);
-    for (int i = 0; i < 500; ++i) {
-        const RowsNumbers numbers = RowsNumbers::draw(random, digits);
-        const WrittenMultiplication w = fromRows(numbers);
-        QCOMPARE(answerRows(w), numbers.rows());
-
-        RowsSingle single(tables);
-        single.show(numbers);
-        for (const RowField &f : tables.fields)
-            QCOMPARE(single.expectedDigit(QLatin1String(f.field)), digitText(w, rowsCell(w, f.row, f.place)));
-
-        RowsGap gap(tables);
-        gap.show(numbers);
-        for (std::size_t row = 0; row < tables.gapRows.size(); ++row) {
-            for (std::size_t k = 0; k < tables.gapRows[row].size(); ++k) {
-                const QString field = QLatin1String(tables.gapRows[row][k]);
-                const QString shown = gap.isField(field) ? gap.expectedDigit(field) : gap.caption(field);
-                QCOMPARE(shown, digitText(w, rowsCell(w, int(row), int(k) + 1)));
-            }
-        }
-    }
-}
-
-void TestWrittenMultiplication::oneRowTrainerAgrees_data()
-{
-    QTest::addColumn<int>("zeros");
-    QTest::newRow("E") << 0;
-    QTest::newRow("Z") << 1;
-    QTest::newRow("H") << 2;
-}
-
-// The one-row trainer's answer key and the digit of every box: its result boxes are the
-// one partial product, its carry boxes that product's carries.
-void TestWrittenMultiplication::oneRowTrainerAgrees()
-{
-    QFETCH(int, zeros);
-    const OneRowMode modes[] = {OneRowMode::E, OneRowMode::Z, OneRowMode::H};
-    const OneRowMode gapModes[] = {OneRowMode::LE, OneRowMode::LZ, OneRowMode::LH};
-    ScriptedRandom random;
-    random.seed(7 + zeros);
-    for (int i = 0; i < 500; ++i) {
-        const OneRowNumbers numbers = OneRowNumbers::draw(random);
-        const WrittenMultiplication w = fromOneRow(numbers, zeros);
-        const int t = zeros;
-
-        OneRowSingle single(modes[zeros]);
-        single.show(numbers);
-        QCOMPARE(oneRowAnswerKey(w), single.liste1());
-        QCOMPARE(oneRowScaledProducts(w), single.liste2());
-        QCOMPARE(w.product(), single.liste2().value(zeros).trimmed().toLongLong());
-
-        // The boxes of the zeros are shown from one or two zeros on.
-        const BoxCell result[] = {
-            {"Bezeichnung17", {Part::PartialProduct, 0, t}, 0},
-            {"Bezeichnung13", {Part::PartialProduct, 0, t + 1}, 0},
-            {"Bezeichnung12", {Part::PartialProduct, 0, t + 2}, 0},
-            {"Bezeichnung11", {Part::PartialProduct, 0, t + 3}, 0},
-            {"Bezeichnung10", {Part::PartialProduct, 0, t + 4}, 0},
-            {"Bezeichnung18", {Part::Zero, 0, t - 1}, 1},
-            {"Bezeichnung19", {Part::Zero, 0, 0}, 2},
-        };
-        for (const BoxCell &box : result) {
-            const QString expected = single.expectedDigit(QLatin1String(box.field));
-            if (zeros < box.fromZeros)
-                continue;
-            if (w.contains(box.cell))
-                QCOMPARE(expected, digitText(w, box.cell));
-            else // the ten-thousands box of a four-digit product, hidden
-                QCOMPARE(expected, QStringLiteral(" "));
-        }
-        // Each carry box is checked against the box below it as filled: fill them upwards.
-        const char *const carries[] = {"Bezeichnung9", "Bezeichnung8", "Bezeichnung7"};
-        for (int k = 0; k < 3; ++k) {
-            const Cell cell{Part::Carry, 0, t + 1 + k};
-            QCOMPARE(single.expectedDigit(QLatin1String(carries[k])), digitText(w, cell));
-            QCOMPARE(single.drop(QLatin1String(carries[k]), QChar(u'0' + w.digit(cell))),
-                     CaptionExercise::Verdict::Right);
-        }
-
-        OneRowGap gap(gapModes[zeros]);
-        gap.show(numbers, 1 + i % 4);
-        QCOMPARE(oneRowAnswerKey(w), gap.liste1());
-        QCOMPARE(oneRowScaledProducts(w), gap.liste2());
-        const BoxCell gaps[] = {
-            {"luecke1", {Part::Multiplicand, 0, 3}, 0},
-            {"luecke2", {Part::Multiplicand, 0, 2}, 0},
-            {"luecke3", {Part::Multiplicand, 0, 1}, 0},
-            {"luecke4", {Part::Multiplicand, 0, 0}, 0},
-            {"luecke5", {Part::Multiplier, 0, t}, 0},
-            {"luecke6", {Part::Multiplier, 0, t - 1}, 1},
-            {"luecke10", {Part::Multiplier, 0, 0}, 2},
-            {"luecke12", {Part::Zero, 0, t - 1}, 1},
-            {"luecke11", {Part::Zero, 0, 0}, 2},
-            {"luecke13", {Part::PartialProduct, 0, t}, 0},
-            {"luecke14", {Part::PartialProduct, 0, t + 1}, 0},
-            {"luecke15", {Part::PartialProduct, 0, t + 2}, 0},
-            {"luecke16", {Part::PartialProduct, 0, t + 3}, 0},
-            {"luecke17", {Part::PartialProduct, 0, t + 4}, 0},
-        };
-        for (const BoxCell &box : gaps) {
-            if (zeros >= box.fromZeros && w.contains(box.cell))
-                QCOMPARE(gap.expectedDigit(QLatin1String(box.field)), digitText(w, box.cell));
-        }
-    }
-}
-
 void TestWrittenMultiplication::worksheetsAgree_data()
 {
     QTest::addColumn<SheetKind>("kind");
@@ -400,7 +240,8 @@ void TestWrittenMultiplication::worksheetsAgree()
     QVERIFY(problems > 100);
 }
 
-// The trainers' own number text, until they use this one.
+// The number text of the answer keys and sheets; the worksheet's own copy of it agrees
+// until it uses this one.
 void TestWrittenMultiplication::rightAlignedAsAnswerKey()
 {
     for (qint64 value : {0LL, 7LL, 8991LL, 89991LL, 899100LL, 8999100LL, 12345678LL}) {
@@ -409,6 +250,9 @@ void TestWrittenMultiplication::rightAlignedAsAnswerKey()
         }
     }
     QCOMPARE(rightAligned(691200), QStringLiteral(" 691200"));
+    QCOMPARE(rightAligned(2468100), QStringLiteral("2468100"));
+    QCOMPARE(rightAligned(7), QStringLiteral("      7"));
+    QCOMPARE(rightAligned(123456789), QStringLiteral("3456789")); // longer keeps the right end
 }
 
 QTEST_APPLESS_MAIN(TestWrittenMultiplication)

@@ -9,7 +9,6 @@
 #include "scripted_random.h"
 #include "shell/application.h"
 #include "trainers/common/digit_key.h"
-#include "trainers/common/exercise.h"
 #include "trainers/common/trainer_window.h"
 
 #include <QClipboard>

@@ -5,7 +5,6 @@
 #include "shell/application.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
-#include "trainers/common/exercise.h"
 #include "trainers/common/trainer_window.h"
 
 #include <QLabel>

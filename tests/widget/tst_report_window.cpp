@@ -1,6 +1,5 @@
 #include "pupil_actions.h"
 #include "test_program.h"
-#include "trainers/common/exercise.h"
 #include "trainers/common/trainer_window.h"
 #include "training/report.h"
 #include "training/session_statistics.h"

@@ -1,5 +1,7 @@
 #include "trainers/common/cell_table.h"
 
+#include "training/diagnosis.h"
+
 std::optional<Cell> cellNamed(const CellTable &table, const QString &name)
 {
     for (const NamedCell &named : table) {
@@ -14,6 +16,41 @@ QString nameOfCell(const CellTable &table, const Cell &cell)
     for (const NamedCell &named : table) {
         if (named.cell == cell)
             return named.name;
+    }
+    return QString();
+}
+
+QString cellDescription(const WrittenMultiplication &w, const Cell &cell)
+{
+    const auto place = [](int p) {
+        const QString word = placeWord(p);
+        return word.isEmpty() ? word : word + QStringLiteral("stelle");
+    };
+    switch (cell.part) {
+    case Part::Multiplicand:
+        return QStringLiteral("Erste Zahl, ") + place(cell.place);
+    case Part::Multiplier:
+        if (w.multiplierZeros() == 0 && w.rowCount() > 1)
+            return QStringLiteral("Zweite Zahl, ") + place(cell.place);
+        if (cell.place >= w.multiplierZeros())
+            return QStringLiteral("Zweite Zahl");
+        return w.multiplierZeros() - cell.place == 1 ? QStringLiteral("Zweite Zahl, erste Null")
+                                                     : QStringLiteral("Zweite Zahl, zweite Null");
+    case Part::Carry: {
+        static const char *const columns[] = {"Übertrag der Einerspalte", "Übertrag der Zehnerspalte",
+                                              "Übertrag der Hunderterspalte"};
+        const int column = cell.place - 1 - w.trailingZeros(cell.row);
+        return column >= 0 && column < 3 ? QString::fromUtf8(columns[column]) : QString();
+    }
+    case Part::PartialProduct:
+    case Part::Zero:
+        if (w.rowCount() > 1)
+            return QStringLiteral("%1. Teilprodukt, ").arg(cell.row + 1) + place(cell.place);
+        return QStringLiteral("Ergebnis, ") + place(cell.place);
+    case Part::Sum:
+        return QStringLiteral("Ergebnis, ") + place(cell.place);
+    case Part::SumCarry:
+        break;
     }
     return QString();
 }

@@ -19,3 +19,8 @@ using CellTable = QList<NamedCell>;
 std::optional<Cell> cellNamed(const CellTable &table, const QString &name);
 // The name of the control that shows `cell`, or nothing.
 QString nameOfCell(const CellTable &table, const Cell &cell);
+
+// Where a cell stands in the written computation, for screen readers: "Erste Zahl,
+// Hunderterstelle", "Zweite Zahl, erste Null", "Übertrag der Zehnerspalte",
+// "1. Teilprodukt, Einerstelle", "Ergebnis, Zehnerstelle".
+QString cellDescription(const WrittenMultiplication &written, const Cell &cell);

@@ -3,7 +3,6 @@
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/hint_line.h"
-#include "training/diagnosis.h"
 #include "ui/clickable_label.h"
 #include "ui/dialogs.h"
 #include "ui/services.h"
@@ -23,6 +22,8 @@
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStyle>
+
+const char *const solvedProblemText = "Die Aufgabe wurde richtig gelöst.";
 
 namespace {
 
@@ -81,43 +82,6 @@ constexpr int markerTopmost = markerBottom - Score::problemsPerMemory * markerSt
 QString digitText(std::optional<int> digit)
 {
     return digit ? QString::number(*digit) : QString();
-}
-
-// Where a control stands in the written computation, for screen readers
-// ("Erste Zahl, Hunderterstelle", "1. Teilprodukt, Einerstelle").
-QString cellDescription(const WrittenMultiplication &w, const Cell &cell)
-{
-    const auto place = [](int p) {
-        const QString word = placeWord(p);
-        return word.isEmpty() ? word : word + QStringLiteral("stelle");
-    };
-    switch (cell.part) {
-    case Part::Multiplicand:
-        return QStringLiteral("Erste Zahl, ") + place(cell.place);
-    case Part::Multiplier:
-        if (w.multiplierZeros() == 0 && w.rowCount() > 1)
-            return QStringLiteral("Zweite Zahl, ") + place(cell.place);
-        if (cell.place >= w.multiplierZeros())
-            return QStringLiteral("Zweite Zahl");
-        return w.multiplierZeros() - cell.place == 1 ? QStringLiteral("Zweite Zahl, erste Null")
-                                                     : QStringLiteral("Zweite Zahl, zweite Null");
-    case Part::Carry: {
-        static const char *const columns[] = {"Übertrag der Einerspalte", "Übertrag der Zehnerspalte",
-                                              "Übertrag der Hunderterspalte"};
-        const int column = cell.place - 1 - w.trailingZeros(cell.row);
-        return column >= 0 && column < 3 ? QString::fromUtf8(columns[column]) : QString();
-    }
-    case Part::PartialProduct:
-    case Part::Zero:
-        if (w.rowCount() > 1)
-            return QStringLiteral("%1. Teilprodukt, ").arg(cell.row + 1) + place(cell.place);
-        return QStringLiteral("Ergebnis, ") + place(cell.place);
-    case Part::Sum:
-        return QStringLiteral("Ergebnis, ") + place(cell.place);
-    case Part::SumCarry:
-        break;
-    }
-    return QString();
 }
 
 constexpr int carryPixels = 17; // carries are written small

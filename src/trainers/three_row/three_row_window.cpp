@@ -1,6 +1,6 @@
 #include "trainers/three_row/three_row_window.h"
 
-#include "trainers/three_row/three_row_problem.h"
+#include "trainers/three_row/three_row_table.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "trainers/two_row/two_row_window.h"
 
-#include "trainers/two_row/two_row_problem.h"
+#include "trainers/two_row/two_row_table.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "trainers/two_row/two_row_problem.h"
+#include "trainers/two_row/two_row_table.h"
 
 const RowsTables &twoRowTables()
 {

@@ -1,4 +1,4 @@
-#include "trainers/three_row/three_row_problem.h"
+#include "trainers/three_row/three_row_table.h"
 
 const RowsTables &threeRowTables()
 {

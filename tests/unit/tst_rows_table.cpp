@@ -1,7 +1,9 @@
-// The problems of the two-row (Form2) and the three-row (Form3) trainer.
+// The problems of the two-row (Form2) and the three-row (Form3) trainer through their
+// tables of controls.
+#include "named_exercise.h"
 #include "scripted_random.h"
-#include "trainers/three_row/three_row_problem.h"
-#include "trainers/two_row/two_row_problem.h"
+#include "trainers/three_row/three_row_table.h"
+#include "trainers/two_row/two_row_table.h"
 
 #include <QTest>
 
@@ -15,41 +17,41 @@ const RowsTables &tablesOf(const QString &trainer)
 }
 
 // Multiplicand 5012 (every digit different) times 39 or 793.
-RowsNumbers example(const QString &trainer)
+WrittenMultiplication example(const QString &trainer)
 {
-    RowsNumbers n;
-    n.thousands = 5;
-    n.hundreds = 0;
-    n.tens = 1;
-    n.ones = 2;
-    n.multiplier = trainer == QLatin1String("Form3") ? QList<int>{7, 9, 3} : QList<int>{3, 9};
-    return n;
+    return WrittenMultiplication(5012, trainer == QLatin1String("Form3") ? QList<int>{7, 9, 3} : QList<int>{3, 9});
 }
 
-void scriptDraws(ScriptedRandom &random, const RowsNumbers &n)
+void scriptDraws(ScriptedRandom &random, const WrittenMultiplication &w)
 {
-    random.pushInt(n.thousands, 5, 5);
-    random.pushInt(n.hundreds, 10);
-    random.pushInt(n.tens, 10);
-    random.pushInt(n.ones, 4, 1);
-    for (int digit : n.multiplier)
+    random.pushInt(digitAt(w.multiplicand(), 3), 5, 5);
+    random.pushInt(digitAt(w.multiplicand(), 2), 10);
+    random.pushInt(digitAt(w.multiplicand(), 1), 10);
+    random.pushInt(digitAt(w.multiplicand(), 0), 4, 1);
+    for (int digit : w.multiplierDigits())
         random.pushInt(digit, 8, 2);
 }
 
+NamedExercise problem(const QString &trainer, bool gap, WrittenDisplay display = WrittenDisplay::Flush)
+{
+    const RowsTables &tables = tablesOf(trainer);
+    return {rowsExercise(tables, example(trainer), gap, display), rowsCells(tables, gap)};
+}
+
 // A gap row as shown, highest digit first, "_" for a gap.
-QString shownRow(const RowsGap &gap, const std::vector<const char *> &fromTheRight)
+QString shownRow(const NamedExercise &ex, const std::vector<const char *> &fromTheRight)
 {
     QString text;
     for (auto it = fromTheRight.rbegin(); it != fromTheRight.rend(); ++it) {
-        const QString caption = gap.caption(QLatin1String(*it));
-        text += caption.isEmpty() ? QStringLiteral("_") : caption;
+        const QString digit = ex.shown(QLatin1String(*it));
+        text += digit.isEmpty() ? QStringLiteral("_") : digit;
     }
     return text;
 }
 
 } // namespace
 
-class TestRowsProblem : public QObject
+class TestRowsTable : public QObject
 {
     Q_OBJECT
 
@@ -75,7 +77,7 @@ private Q_SLOTS:
     void fieldDescription();
 };
 
-void TestRowsProblem::drawOrder_data()
+void TestRowsTable::drawOrder_data()
 {
     QTest::addColumn<QString>("trainer");
     QTest::addColumn<QStringList>("problemLabels");
@@ -96,32 +98,31 @@ void TestRowsProblem::drawOrder_data()
         << QStringList{"3508400", "451080", "15036", "3974516"};
 }
 
-void TestRowsProblem::drawOrder()
+void TestRowsTable::drawOrder()
 {
     QFETCH(QString, trainer);
     QFETCH(QStringList, problemLabels);
     QFETCH(QStringList, problem);
     QFETCH(QStringList, liste1);
 
+    const RowsTables &tables = tablesOf(trainer);
     ScriptedRandom random;
     scriptDraws(random, example(trainer));
-    RowsSingle single(tablesOf(trainer));
-    single.deal(random);
+    const NamedExercise single{dealRows(random, tables, false, WrittenDisplay::Flush), rowsCells(tables, false)};
     QCOMPARE(random.remaining(), 0);
     for (int i = 0; i < problemLabels.size(); ++i)
-        QCOMPARE(single.caption(problemLabels.at(i)), problem.at(i));
-    QCOMPARE(single.liste1(), liste1);
-    QVERIFY(single.liste2().isEmpty());
+        QCOMPARE(single.shown(problemLabels.at(i)), problem.at(i));
+    QCOMPARE(rowsAnswerList(single.exercise), liste1);
+    QVERIFY(rowsGapList(single.exercise).isEmpty());
 
     // A gap problem draws the same numbers in the same order.
     scriptDraws(random, example(trainer));
-    RowsGap gap(tablesOf(trainer));
-    gap.deal(random);
+    const Exercise gap = dealRows(random, tables, true, WrittenDisplay::Flush);
     QCOMPARE(random.remaining(), 0);
-    QCOMPARE(gap.liste1(), liste1);
+    QCOMPARE(rowsAnswerList(gap), liste1);
 }
 
-void TestRowsProblem::ranges_data()
+void TestRowsTable::ranges_data()
 {
     QTest::addColumn<QString>("trainer");
     QTest::addColumn<double>("draw");
@@ -139,7 +140,7 @@ void TestRowsProblem::ranges_data()
                                        << QStringList{"8994600", "899460", "89946", "9984006"};
 }
 
-void TestRowsProblem::ranges()
+void TestRowsTable::ranges()
 {
     QFETCH(QString, trainer);
     QFETCH(double, draw);
@@ -148,12 +149,10 @@ void TestRowsProblem::ranges()
     ScriptedRandom random;
     for (int i = 0; i < 7; ++i)
         random.push(draw);
-    RowsSingle single(tablesOf(trainer));
-    single.deal(random);
-    QCOMPARE(single.liste1(), liste1);
+    QCOMPARE(rowsAnswerList(dealRows(random, tablesOf(trainer), false, WrittenDisplay::Flush)), liste1);
 }
 
-void TestRowsProblem::expectedDigit_data()
+void TestRowsTable::expectedDigit_data()
 {
     QTest::addColumn<QString>("trainer");
     QTest::addColumn<QString>("field");
@@ -194,22 +193,20 @@ void TestRowsProblem::expectedDigit_data()
         QTest::addRow("Form3 %s", row.field) << "Form3" << row.field << row.digit;
 }
 
-void TestRowsProblem::expectedDigit()
+void TestRowsTable::expectedDigit()
 {
     QFETCH(QString, trainer);
     QFETCH(QString, field);
     QFETCH(QString, digit);
 
-    RowsSingle single(tablesOf(trainer));
-    single.show(example(trainer));
+    NamedExercise single = problem(trainer, false);
     QVERIFY(single.isField(field));
-    QCOMPARE(single.expectedDigit(field), digit);
-    QCOMPARE(single.drop(field, digit.at(0)), CaptionExercise::Verdict::Right);
-    const QChar other = QChar(u'0' + (digit.toInt() + 1) % 10);
-    QCOMPARE(single.drop(field, other), CaptionExercise::Verdict::Wrong);
+    QCOMPARE(single.expected(field), digit);
+    QCOMPARE(single.drop(field, digit.toInt()), Exercise::Verdict::Right);
+    QCOMPARE(single.drop(field, (digit.toInt() + 1) % 10), Exercise::Verdict::Wrong);
 }
 
-void TestRowsProblem::completion_data()
+void TestRowsTable::completion_data()
 {
     QTest::addColumn<QString>("trainer");
     QTest::addColumn<bool>("staircase");
@@ -221,16 +218,15 @@ void TestRowsProblem::completion_data()
     QTest::newRow("three-row staircase") << "Form3" << true << 22;
 }
 
-void TestRowsProblem::completion()
+void TestRowsTable::completion()
 {
     QFETCH(QString, trainer);
     QFETCH(bool, staircase);
     QFETCH(int, digits);
 
-    RowsSingle single(tablesOf(trainer));
-    single.setStaircase(staircase);
-    single.show(example(trainer));
-    QVERIFY(!single.isSolved());
+    NamedExercise single =
+        problem(trainer, false, staircase ? WrittenDisplay::Staircase : WrittenDisplay::Flush);
+    QVERIFY(!single.exercise.isSolved());
 
     // Any order; the problem counts as solved with the last shown digit, not before.
     int filled = 0;
@@ -239,43 +235,39 @@ void TestRowsProblem::completion()
     for (const QString &field : fields) {
         if (!single.isShown(field))
             continue;
-        QVERIFY2(!single.isSolved(), qPrintable(field));
-        QCOMPARE(single.drop(field, single.expectedDigit(field).at(0)), CaptionExercise::Verdict::Right);
+        QVERIFY2(!single.exercise.isSolved(), qPrintable(field));
+        QCOMPARE(single.dropRight(field), Exercise::Verdict::Right);
         ++filled;
     }
     QCOMPARE(filled, digits);
-    QVERIFY(single.isSolved());
-    QCOMPARE(single.solvedTitle(), QStringLiteral("Malaufgabe"));
-    QCOMPARE(single.solvedText(), QStringLiteral("Die Aufgabe wurde richtig gelöst.\r\r"));
+    QVERIFY(single.exercise.isSolved());
 
-    // Emptying one digit again undoes it.
-    single.clearField(QStringLiteral("Bezeichnung28"));
-    QVERIFY(!single.isSolved());
+    // A wrong digit on one of them undoes it.
+    QCOMPARE(single.drop(QStringLiteral("Bezeichnung28"), 0), Exercise::Verdict::Wrong);
+    QVERIFY(!single.exercise.isSolved());
 }
 
-void TestRowsProblem::wrongAndForeignDrops()
+void TestRowsTable::wrongAndForeignDrops()
 {
-    RowsSingle single(twoRowTables());
-    single.show(example(QStringLiteral("Form2")));
+    NamedExercise single = problem(QStringLiteral("Form2"), false);
     const QString field = QStringLiteral("Bezeichnung34"); // expects 8
 
     // Something that is no digit key leaves the empty field empty: wrong.
-    QCOMPARE(single.drop(field, std::nullopt), CaptionExercise::Verdict::Wrong);
-    QCOMPARE(single.caption(field), QString());
+    QCOMPARE(single.drop(field, -1), Exercise::Verdict::Wrong);
+    QCOMPARE(single.shown(field), QString());
     // ... but on a field that already holds its digit it is right again.
-    QCOMPARE(single.drop(field, QChar(u'8')), CaptionExercise::Verdict::Right);
-    QCOMPARE(single.drop(field, std::nullopt), CaptionExercise::Verdict::Right);
-    // A wrong digit replaces a right one.
-    QCOMPARE(single.drop(field, QChar(u'3')), CaptionExercise::Verdict::Wrong);
-    QCOMPARE(single.caption(field), QStringLiteral("3"));
-
-    // A new problem starts with every answer field empty.
-    single.show(example(QStringLiteral("Form2")));
-    for (const QString &name : single.fieldNames())
-        QCOMPARE(single.caption(name), QString());
+    QCOMPARE(single.drop(field, 8), Exercise::Verdict::Right);
+    QCOMPARE(single.drop(field, -1), Exercise::Verdict::Right);
+    // A wrong digit takes the right one away.
+    QCOMPARE(single.drop(field, 3), Exercise::Verdict::Wrong);
+    QCOMPARE(single.shown(field), QString());
+    // Every answer field of a new problem is empty.
+    const NamedExercise fresh = problem(QStringLiteral("Form2"), false);
+    for (const QString &name : fresh.fieldNames())
+        QCOMPARE(fresh.shown(name), QString());
 }
 
-void TestRowsProblem::gapProblem_data()
+void TestRowsTable::gapProblem_data()
 {
     QTest::addColumn<QString>("trainer");
     QTest::addColumn<QString>("multiplicand");
@@ -288,7 +280,7 @@ void TestRowsProblem::gapProblem_data()
                                << QStringList{"3_0_400", "4_1_80", "150__", "3_7_5_6"};
 }
 
-void TestRowsProblem::gapProblem()
+void TestRowsTable::gapProblem()
 {
     QFETCH(QString, trainer);
     QFETCH(QString, multiplicand);
@@ -296,16 +288,15 @@ void TestRowsProblem::gapProblem()
     QFETCH(QStringList, rows);
 
     const RowsTables &tables = tablesOf(trainer);
-    RowsGap gap(tables);
-    gap.show(example(trainer));
+    const NamedExercise gap = problem(trainer, true);
 
     QString shownMultiplicand;
     for (const char *field : tables.gapMultiplicand)
-        shownMultiplicand += gap.caption(QLatin1String(field));
+        shownMultiplicand += gap.shown(QLatin1String(field));
     QCOMPARE(shownMultiplicand, multiplicand);
     QString shownMultiplier;
     for (const char *field : tables.gapMultiplier)
-        shownMultiplier += gap.caption(QLatin1String(field));
+        shownMultiplier += gap.shown(QLatin1String(field));
     QCOMPARE(shownMultiplier, multiplier);
 
     QStringList shown;
@@ -314,7 +305,7 @@ void TestRowsProblem::gapProblem()
     QCOMPARE(shown, rows);
 }
 
-void TestRowsProblem::gapDigits_data()
+void TestRowsTable::gapDigits_data()
 {
     QTest::addColumn<QString>("trainer");
     QTest::addColumn<QString>("gap");
@@ -333,23 +324,22 @@ void TestRowsProblem::gapDigits_data()
         QTest::addRow("Form3 %s", threeRow[i][0]) << "Form3" << threeRow[i][0] << i << threeRow[i][1];
 }
 
-void TestRowsProblem::gapDigits()
+void TestRowsTable::gapDigits()
 {
     QFETCH(QString, trainer);
     QFETCH(QString, gap);
     QFETCH(int, item);
     QFETCH(QString, digit);
 
-    RowsGap problem(tablesOf(trainer));
-    problem.show(example(trainer));
-    QCOMPARE(problem.liste2().value(item), digit);
-    QVERIFY(problem.isField(gap));
-    QCOMPARE(problem.caption(gap), QString());
-    QCOMPARE(problem.expectedDigit(gap), digit);
-    QCOMPARE(problem.drop(gap, digit.at(0)), CaptionExercise::Verdict::Right);
+    NamedExercise ex = problem(trainer, true);
+    QCOMPARE(rowsGapList(ex.exercise).value(item), digit);
+    QVERIFY(ex.isField(gap));
+    QCOMPARE(ex.shown(gap), QString());
+    QCOMPARE(ex.expected(gap), digit);
+    QCOMPARE(ex.drop(gap, digit.toInt()), Exercise::Verdict::Right);
 }
 
-void TestRowsProblem::gapCompletion_data()
+void TestRowsTable::gapCompletion_data()
 {
     QTest::addColumn<QString>("trainer");
     QTest::addColumn<int>("gaps");
@@ -358,33 +348,28 @@ void TestRowsProblem::gapCompletion_data()
     QTest::newRow("three-row") << "Form3" << 9;
 }
 
-void TestRowsProblem::gapCompletion()
+void TestRowsTable::gapCompletion()
 {
     QFETCH(QString, trainer);
     QFETCH(int, gaps);
 
-    RowsGap gap(tablesOf(trainer));
-    gap.show(example(trainer));
+    NamedExercise gap = problem(trainer, true);
     QCOMPARE(gap.fieldNames().size(), gaps);
-    QCOMPARE(gap.liste2().size(), gaps);
+    QCOMPARE(rowsGapList(gap.exercise).size(), gaps);
 
     // Only the gaps take drops; the digits written around them are no answer fields.
     QVERIFY(!gap.isField(QStringLiteral("luecke1")));
     QVERIFY(!gap.isField(QStringLiteral("luecke23")));
 
     for (const QString &field : gap.fieldNames()) {
-        QVERIFY(!gap.isSolved());
-        const QChar wrong = QChar(u'0' + (gap.expectedDigit(field).toInt() + 1) % 10);
-        QCOMPARE(gap.drop(field, wrong), CaptionExercise::Verdict::Wrong);
-        gap.clearField(field);
-        QCOMPARE(gap.drop(field, gap.expectedDigit(field).at(0)), CaptionExercise::Verdict::Right);
+        QVERIFY(!gap.exercise.isSolved());
+        QCOMPARE(gap.drop(field, (gap.expected(field).toInt() + 1) % 10), Exercise::Verdict::Wrong);
+        QCOMPARE(gap.dropRight(field), Exercise::Verdict::Right);
     }
-    QVERIFY(gap.isSolved());
-    QCOMPARE(gap.solvedTitle(), QStringLiteral("Lückenaufgabe"));
-    QCOMPARE(gap.solvedText(), QStringLiteral("Die Aufgabe wurde richtig gelöst.\r\r"));
+    QVERIFY(gap.exercise.isSolved());
 }
 
-void TestRowsProblem::staircaseZeros_data()
+void TestRowsTable::staircaseZeros_data()
 {
     QTest::addColumn<QString>("trainer");
     QTest::addColumn<QStringList>("singleZeros");
@@ -396,41 +381,37 @@ void TestRowsProblem::staircaseZeros_data()
                                << QStringList{"luecke25", "luecke7", "luecke26"};
 }
 
-void TestRowsProblem::staircaseZeros()
+void TestRowsTable::staircaseZeros()
 {
     QFETCH(QString, trainer);
     QFETCH(QStringList, singleZeros);
     QFETCH(QStringList, gapZeros);
 
-    RowsSingle single(tablesOf(trainer));
-    RowsGap gap(tablesOf(trainer));
-    QCOMPARE(single.zeroFields(), singleZeros);
-    QCOMPARE(gap.zeroFields(), gapZeros);
-
-    for (RowsExercise *ex : {static_cast<RowsExercise *>(&single), static_cast<RowsExercise *>(&gap)}) {
-        const QStringList zeros = ex->zeroFields();
-        ex->show(example(trainer));
+    for (bool gap : {false, true}) {
+        const QStringList zeros = gap ? gapZeros : singleZeros;
+        NamedExercise ex = problem(trainer, gap);
+        QStringList found;
+        for (const NamedCell &named : ex.table) {
+            if (named.cell.part == Part::Zero)
+                found << named.name;
+        }
+        QCOMPARE(found, zeros);
         for (const QString &zero : zeros) {
-            QVERIFY(ex->isShown(zero));
-            QCOMPARE(ex->expectedDigit(zero).isEmpty() ? ex->caption(zero) : ex->expectedDigit(zero),
-                     QStringLiteral("0"));
+            QVERIFY(ex.isShown(zero));
+            QCOMPARE(gap ? ex.shown(zero) : ex.expected(zero), QStringLiteral("0"));
         }
 
-        ex->setStaircase(true);
-        // The staircase outlives the problem.
-        ex->show(example(trainer));
-        for (auto it = ex->visibility().cbegin(); it != ex->visibility().cend(); ++it)
-            QCOMPARE(it.value(), !zeros.contains(it.key()));
+        // The staircase hides the zeros and nothing else.
+        ex.exercise.setDisplay(WrittenDisplay::Staircase);
+        for (const NamedCell &named : ex.table)
+            QCOMPARE(ex.isShown(named.name), !zeros.contains(named.name));
+        ex.exercise.setDisplay(WrittenDisplay::Flush);
         for (const QString &zero : zeros)
-            QVERIFY(!ex->visibility().value(zero, true));
-
-        ex->setStaircase(false);
-        for (const QString &zero : zeros)
-            QVERIFY(ex->isShown(zero));
+            QVERIFY(ex.isShown(zero));
     }
 }
 
-void TestRowsProblem::fieldDescription_data()
+void TestRowsTable::fieldDescription_data()
 {
     QTest::addColumn<QString>("trainer");
     QTest::addColumn<QString>("field");
@@ -441,6 +422,8 @@ void TestRowsProblem::fieldDescription_data()
     QTest::newRow("Form2 zero of row 0") << "Form2" << "Bezeichnung9" << "1. Teilprodukt, Einerstelle";
     QTest::newRow("Form2 ones of row 1") << "Form2" << "Bezeichnung26" << "2. Teilprodukt, Einerstelle";
     QTest::newRow("Form2 gap in the sum") << "Form2" << "luecke18" << "Ergebnis, Einerstelle";
+    QTest::newRow("Form2 multiplier") << "Form2" << "Bezeichnung5" << "Zweite Zahl, Zehnerstelle";
+    QTest::newRow("Form2 multiplicand") << "Form2" << "luecke2" << "Erste Zahl, Hunderterstelle";
     QTest::newRow("Form3 first digit of row 0")
         << "Form3" << "Bezeichnung17" << "1. Teilprodukt, Millionenstelle";
     QTest::newRow("Form3 last zero of row 0") << "Form3" << "Bezeichnung27" << "1. Teilprodukt, Einerstelle";
@@ -449,18 +432,15 @@ void TestRowsProblem::fieldDescription_data()
     QTest::newRow("Form3 gap in the sum") << "Form3" << "luecke22" << "Ergebnis, Hunderttausenderstelle";
 }
 
-void TestRowsProblem::fieldDescription()
+void TestRowsTable::fieldDescription()
 {
     QFETCH(QString, trainer);
     QFETCH(QString, field);
     QFETCH(QString, description);
 
-    RowsSingle single(tablesOf(trainer));
-    RowsGap gap(tablesOf(trainer));
-    const CaptionExercise &ex = field.startsWith(QLatin1String("luecke")) ? static_cast<const CaptionExercise &>(gap)
-                                                                   : single;
-    QCOMPARE(ex.fieldDescription(field), description);
+    const NamedExercise ex = problem(trainer, field.startsWith(QLatin1String("luecke")));
+    QCOMPARE(cellDescription(ex.exercise.written(), *ex.cellOf(field)), description);
 }
 
-QTEST_GUILESS_MAIN(TestRowsProblem)
-#include "tst_rows_problem.moc"
+QTEST_GUILESS_MAIN(TestRowsTable)
+#include "tst_rows_table.moc"
