@@ -3,6 +3,7 @@
 // unknown kinds, and digit-key data that is not one digit. Every kind of field of every
 // trainer must check it as the field stands, never take it in.
 #include "pupil_actions.h"
+#include "test_program.h"
 #include "fake_clipboard.h"
 #include "fake_dialogs.h"
 #include "fake_printer.h"
@@ -99,12 +100,9 @@ void TestBadInput::foreignDropOnEveryField()
     QFETCH(QString, modeButton);
     QFETCH(MakeData, makeData);
 
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    Application app(dialogs, random);
-    app.start();
-    app.registry().switchTo(trainer);
-    auto *window = qobject_cast<TrainerWindow *>(app.registry().window(trainer));
+    TestProgram program;
+    FakeDialogs &dialogs = program.dialogs;
+    auto *window = program.open<TrainerWindow>(trainer);
     if (!modeButton.isEmpty())
         QTest::mouseClick(window->findChild<QPushButton *>(modeButton), Qt::LeftButton);
     const QStringList fields = window->focusOrder();
@@ -145,12 +143,9 @@ void TestBadInput::wrongDigitOnGivenDigitLeavesAVisibleGap()
     const WindowId trainer = WindowId::OneRow;
     const QString gapButton = QStringLiteral("Befehl12");
 
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    Application app(dialogs, random);
-    app.start();
-    app.registry().switchTo(trainer);
-    auto *window = qobject_cast<TrainerWindow *>(app.registry().window(trainer));
+    TestProgram program;
+    FakeDialogs &dialogs = program.dialogs;
+    auto *window = program.open<TrainerWindow>(trainer);
     QTest::mouseClick(window->findChild<QPushButton *>(gapButton), Qt::LeftButton);
     QLabel *given = nullptr;
     for (const QString &name : window->fieldNames()) {
@@ -182,12 +177,9 @@ void TestBadInput::wrongDigitOnGivenDigitLeavesAVisibleGap()
 // Many pupils never click the Memory notice and keep solving.
 void TestBadInput::ignoredMemoryNoticeKeepsTheMarkerOnItsTrack()
 {
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    Application app(dialogs, random);
-    app.start();
-    app.registry().switchTo(WindowId::OneRow);
-    auto *window = qobject_cast<TrainerWindow *>(app.registry().window(WindowId::OneRow));
+    TestProgram program;
+    FakeDialogs &dialogs = program.dialogs;
+    auto *window = program.open<TrainerWindow>(WindowId::OneRow);
     QWidget *marker = window->findChild<QWidget *>(QStringLiteral("Bild1"));
     QWidget *notice = window->findChild<QWidget *>(QStringLiteral("Bezeichnung14"));
     const int top = window->findChild<QWidget *>(QStringLiteral("progressTrack"))->y();

@@ -33,15 +33,9 @@ void enter(TrainerWindow *form, const QString &field, QChar digit, Method method
 {
     auto *target = form->findChild<QWidget *>(field);
     switch (method) {
-    case Method::Drag: {
-        auto data = digitMimeData(digit);
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &enter);
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &drop);
-        QCoreApplication::processEvents();
+    case Method::Drag:
+        dropKey(target, digit);
         break;
-    }
     case Method::Click: {
         auto *key = form->findChild<QPushButton *>(QStringLiteral("Befehl%1").arg(digit.digitValue() + 2));
         QTest::mouseClick(key, Qt::LeftButton);
