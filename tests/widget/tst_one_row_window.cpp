@@ -174,7 +174,16 @@ void OneRowWindowTest::wrongDropIsRefusedAndCounted()
         program.random.pushInt(value, n, k);
     OneRowWindow *form = program.openOneRow();
     dropKey(child(form, "Bezeichnung17"), '7');
+    // While the box is open the wrong digit stands in its field, the count not yet raised.
+    QString shownDuringBox;
+    QString errorsDuringBox;
+    program.dialogs.whileOpen = [&](const FakeDialogs::Call &) {
+        shownDuringBox = text(form, "Bezeichnung17");
+        errorsDuringBox = text(form, "Bezeichnung15");
+    };
     dropKey(child(form, "Bezeichnung17"), '4'); // wrong on a right one: cleared too
+    QCOMPARE(shownDuringBox, QString("4"));
+    QCOMPARE(errorsDuringBox, QString("0"));
 
     QCOMPARE(program.dialogs.calls.size(), 1);
     QCOMPARE(program.dialogs.last().title, QString("Fehler"));

@@ -298,16 +298,16 @@ TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
         return DropResult::Refused;
     const std::optional<int> value =
         digit && digit->isDigit() ? std::optional<int>(digit->digitValue()) : std::nullopt;
-    auto *label = qobject_cast<QLabel *>(m_named.value(field));
-    const QString before = label ? label->text() : QString();
     const DropOutcome outcome = m_session.drop(*cell, value);
     if (outcome.verdict == DropOutcome::Verdict::Refused)
         return DropResult::Refused;
     const bool right = outcome.verdict == DropOutcome::Verdict::Right;
-    if (!right && label) // the pupil sees the wrong digit until the message is closed
-        label->setText(digit ? QString(*digit) : before);
-    if (!right)
+    if (!right) {
+        // The pupil sees the wrong digit in its field until the message is closed.
+        if (auto *label = qobject_cast<QLabel *>(m_named.value(field)); label && digit)
+            label->setText(QString(*digit));
         m_services.dialogs.message(QStringLiteral("Fehler"), QString::fromUtf8(wrongDigitText));
+    }
     renderScore();
     renderField(field);
     m_hints->dropped(exercise(), *cell, value, right);
