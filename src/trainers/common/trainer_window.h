@@ -88,8 +88,7 @@ public:
     // "Ende" and the close box: back to the menu, everything kept.
     void EndTraining();
 
-    // The worksheet commands of the sheet view over the problem.
-    WorksheetView &worksheetView() const { return *m_worksheetView; }
+    // The commands of the sheet view over the problem.
     void ShowWorksheet() { m_worksheetView->showNewSheet(); }
     void PrintProblemSheet() { m_worksheetView->printProblems(); }
     void PrintSolutionSheet() { m_worksheetView->printSolutions(); }
