@@ -136,7 +136,7 @@ void TestWorksheetCommands::sheetViewOverTheProblem()
     program.click("Befehl14");
     QVERIFY(program.list()->isVisible());
     QVERIFY(program.panel()->isVisible());
-    QCOMPARE(program.list()->x(), 960 / 15);
+    QCOMPARE(program.list()->mapTo(program.trainer, QPoint()).x(), 960 / 15);
     QCOMPARE(program.listed(), program.trainer->worksheet());
     QCOMPARE(program.listed().size(), lines);
     for (int i = 0; i < flush.size(); ++i)

@@ -7,16 +7,12 @@
 #include "ui/dialogs.h"
 #include "ui/services.h"
 #include "ui/twips.h"
-#include "ui/qt_printer.h"
 #include "ui/reading_font.h"
 #include "ui/window_geometry.h"
-#include "worksheets/sheet_commands.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
@@ -196,7 +192,11 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
             this, &TrainerWindow::ShowHelp);
     connect(addButton(QStringLiteral("Befehl1"), QStringLiteral("Ende"), 12), &QPushButton::clicked,
             this, &TrainerWindow::EndTraining);
-    buildWorksheetView();
+    {
+        const int left = twipsToPx(sheetLeft);
+        m_worksheetView = new WorksheetView(services, setup.sheet, *this, this,
+                                            QRect(left, 44, trainerButtonLeft - 8 - left, 224));
+    }
 
     m_hints = std::make_unique<HintLine>(this, services.training, trainerKindOf(setup.id),
                                          [this](const Cell &cell) { return named(nameOf(cell)); });
@@ -294,7 +294,7 @@ TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
                                                      std::optional<QChar> digit)
 {
     const std::optional<Cell> cell = cellOf(field);
-    if (!cell || !m_session.hasExercise() || m_sheetList->isVisibleTo(this))
+    if (!cell || !m_session.hasExercise() || m_worksheetView->isOpen())
         return DropResult::Refused;
     const std::optional<int> value =
         digit && digit->isDigit() ? std::optional<int>(digit->digitValue()) : std::nullopt;
@@ -351,17 +351,12 @@ QStringList TrainerWindow::fieldNames() const
 
 QString TrainerWindow::fieldAfter(const QString &field) const
 {
-    // A pupil who skipped a field finds the frame back on it once the rest are filled.
-    const QStringList order = focusOrder();
-    const int at = int(order.indexOf(field));
-    const int count = int(order.size());
-    for (int step = 1; step <= count; ++step) {
-        const QString &next = order.at((at + step + count) % count);
-        const std::optional<Cell> cell = cellOf(next);
-        if (cell && !exercise().shownDigit(*cell))
-            return next;
-    }
-    return order.value(at + 1, order.value(0));
+    const QWidget *next =
+        FocusOrder::nextEmpty(focusFields(), m_named.value(field), [this](const QWidget *widget) {
+            const std::optional<Cell> cell = cellOf(widget->objectName());
+            return cell && !exercise().shownDigit(*cell);
+        });
+    return next ? next->objectName() : QString();
 }
 
 void TrainerWindow::chooseKey(QChar digit)
@@ -396,61 +391,45 @@ QStringList TrainerWindow::focusOrder() const
     return order;
 }
 
+FocusOrder::Fields TrainerWindow::focusFields() const
+{
+    FocusOrder::Fields fields;
+    for (const QString &field : focusOrder())
+        fields << m_named.value(field);
+    return fields;
+}
+
+QString TrainerWindow::markedField() const
+{
+    return m_focus.marked() ? m_focus.marked()->objectName() : QString();
+}
+
 void TrainerWindow::focusField(const QString &field)
 {
-    showMark(field);
-    if (QWidget *widget = m_named.value(field))
-        widget->setFocus(Qt::OtherFocusReason);
+    m_focus.focus(m_named.value(field));
 }
 
 void TrainerWindow::showMark(const QString &field)
 {
-    if (field == m_marked)
-        return;
-    if (auto *old = qobject_cast<DropField *>(m_named.value(m_marked)))
-        old->setMarked(false);
-    m_marked = field;
-    if (auto *now = qobject_cast<DropField *>(m_named.value(field)))
-        now->setMarked(true);
+    m_focus.mark(m_named.value(field));
 }
 
 bool TrainerWindow::focusNextPrevChild(bool next)
 {
     // Tab and Shift+Tab walk the fields in written order, round and round.
-    const QStringList order = focusOrder();
-    QWidget *focused = focusWidget();
-    const int at = focused ? order.indexOf(focused->objectName()) : -1;
-    if (at < 0 || order.isEmpty())
-        return QWidget::focusNextPrevChild(next);
-    const int count = int(order.size());
-    focusField(order.at((at + (next ? 1 : count - 1)) % count));
-    return true;
+    if (QWidget *field = FocusOrder::cycle(focusFields(), focusWidget(), next)) {
+        m_focus.focus(field);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void TrainerWindow::stepFocus(const QString &field, int dx, int dy)
 {
-    // The arrow keys go to the nearest field in their direction, preferring one in line.
-    const QWidget *from = m_named.value(field);
-    if (!from)
-        return;
-    const QPoint start = from->mapTo(this, from->rect().center());
-    QString best;
-    int bestScore = 0;
-    for (const QString &candidate : focusOrder()) {
-        const QWidget *widget = m_named.value(candidate);
-        const QPoint d = widget->mapTo(this, widget->rect().center()) - start;
-        const int along = d.x() * dx + d.y() * dy;
-        if (along <= 0)
-            continue;
-        const int across = dx != 0 ? std::abs(d.y()) : std::abs(d.x());
-        const int score = along + 3 * across;
-        if (best.isEmpty() || score < bestScore) {
-            best = candidate;
-            bestScore = score;
-        }
+    if (const QWidget *from = m_named.value(field)) {
+        if (QWidget *to = FocusOrder::step(focusFields(), from, dx, dy))
+            m_focus.focus(to);
     }
-    if (!best.isEmpty())
-        focusField(best);
 }
 
 void TrainerWindow::ShowHelp()
@@ -526,8 +505,7 @@ void TrainerWindow::renderExercise()
     m_hints->problemShown(ex);
     focusField(focusOrder().value(0));
     // A trainer may have raised its own panels; the sheet view stays on top of them.
-    m_sheetPanel->raise();
-    m_sheetList->raise();
+    m_worksheetView->raise();
 }
 
 void TrainerWindow::setDisplay(WrittenDisplay display)
@@ -539,121 +517,9 @@ void TrainerWindow::setDisplay(WrittenDisplay display)
     showOutcome(outcome);
 }
 
-void TrainerWindow::buildWorksheetView()
+QPushButton *TrainerWindow::addSheetButton(const QString &name, const QString &text, int row)
 {
-    const struct {
-        const char *name;
-        const char *text;
-        int row;
-        void (TrainerWindow::*command)();
-    } buttons[] = {
-        {"Befehl14", "Blatt", 7, &TrainerWindow::ShowWorksheet},
-        {"Befehl17", "Aufgaben drucken", 8, &TrainerWindow::PrintProblemSheet},
-        {"Befehl18", "Lösungen drucken", 9, &TrainerWindow::PrintSolutionSheet},
-        {"Befehl19", "Kopieren", 10, &TrainerWindow::CopyWorksheet},
-        {"Befehl16", "Abbruch", 11, &TrainerWindow::CloseWorksheet},
-    };
-    for (const auto &b : buttons)
-        connect(addButton(QLatin1String(b.name), QString::fromUtf8(b.text), b.row),
-                &QPushButton::clicked, this, b.command);
-
-    // Bild3 covers the problem, so nothing is dropped on it while the sheet is shown.
-    const int left = twipsToPx(sheetLeft);
-    const int width = trainerButtonLeft - 8 - left;
-    m_sheetPanel = new QLabel(QStringLiteral("Übungsblatt mit Lösungen"), this);
-    m_sheetPanel->setObjectName(QStringLiteral("Bild3"));
-    m_sheetPanel->setGeometry(left, 44, width, 224);
-    m_sheetPanel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_sheetPanel->setContentsMargins(8, 3, 8, 0);
-    m_sheetPanel->setStyleSheet(
-        QStringLiteral("QLabel { background-color: rgb(0, 0, 128); color: white; }"));
-    QFont panelFont = m_sheetPanel->font();
-    panelFont.setPixelSize(13);
-    panelFont.setBold(true);
-    m_sheetPanel->setFont(panelFont);
-    m_sheetPanel->hide();
-
-    m_sheetList = new QListWidget(this);
-    m_sheetList->setObjectName(QStringLiteral("Liste5"));
-    constexpr int codeBarHeight = 34;
-    m_sheetList->setGeometry(left, 44 + 24, width, 224 - 24 - codeBarHeight);
-    QFont sheetFont = fixedPitchFont(QString::fromUtf8(sheetFontFamily), 9);
-    sheetFont.setBold(true); // the Courier lookalikes are thin on screen
-    m_sheetList->setFont(sheetFont);
-    m_sheetList->setSelectionMode(QAbstractItemView::NoSelection);
-    m_sheetList->setFocusPolicy(Qt::StrongFocus); // the keyboard scrolls it while it is shown
-    m_sheetList->setUniformItemSizes(true);
-    m_sheetList->setStyleSheet(QStringLiteral("QListWidget::item { padding: 0px; }"));
-    m_sheetList->hide();
-    buildSheetCodeBar(width, codeBarHeight);
-}
-
-void TrainerWindow::buildSheetCodeBar(int width, int height)
-{
-    // Along the foot of the sheet view: the code of the sheet on screen (a code typed there
-    // brings its sheet back) and the squared-paper sheet.
-    const int top = m_sheetPanel->height() - height;
-    auto *caption = new QLabel(QStringLiteral("Blatt-Code"), m_sheetPanel);
-    caption->setGeometry(8, top + 6, 78, 22);
-    m_sheetCodeField = new QLineEdit(m_sheetPanel);
-    m_sheetCodeField->setObjectName(QStringLiteral("Blattcode"));
-    m_sheetCodeField->setGeometry(88, top + 5, 96, 24);
-    m_sheetCodeField->setMaxLength(16);
-    m_sheetCodeField->setAccessibleName(QStringLiteral("Blatt-Code"));
-    m_sheetCodeField->setToolTip(
-        QStringLiteral("Ein Blatt-Code eingeben und Enter drücken: Das Blatt kommt wieder."));
-    m_sheetCodeField->setStyleSheet(QStringLiteral("color: black; background-color: white;"));
-    QFont codeFont = fixedPitchFont(QString::fromUtf8(sheetFontFamily), 10);
-    codeFont.setBold(true);
-    m_sheetCodeField->setFont(codeFont);
-    caption->setBuddy(m_sheetCodeField);
-    connect(m_sheetCodeField, &QLineEdit::returnPressed, this, &TrainerWindow::openTypedSheetCode);
-
-    // The squared-paper sheet: "Kästchenblatt …" asks where to save it, "Drucken" prints it.
-    const auto button = [&](const char *name, const QString &text, int right, int w) {
-        auto *b = new QPushButton(text, m_sheetPanel);
-        b->setObjectName(QLatin1String(name));
-        b->setGeometry(width - right - w, top + 4, w, 26);
-        b->setFont(font());
-        return b;
-    };
-    connect(button("Kaestchenblatt", QStringLiteral("Kästchenblatt …"), 8 + 84, 124),
-            &QPushButton::clicked, this, &TrainerWindow::SaveSquaredPaper);
-    QPushButton *print = button("KaestchenblattDrucken", QStringLiteral("Drucken"), 8, 80);
-    print->setToolTip(QStringLiteral("Das Kästchenblatt auf dem Standarddrucker drucken"));
-    connect(print, &QPushButton::clicked, this, &TrainerWindow::PrintSquaredPaper);
-}
-
-void TrainerWindow::ShowWorksheet()
-{
-    showSheet(freshSheetCode(m_setup.sheet, sheetDisplay(), m_services.random));
-}
-
-void TrainerWindow::showSheet(const SheetCode &code)
-{
-    m_sheetCode = code;
-    m_sheet = sheetText(code);
-    m_sheetCodeField->setText(code.text());
-    m_sheetList->clear();
-    m_sheetList->addItems(m_sheet);
-    for (QWidget *view : {static_cast<QWidget *>(m_sheetPanel), static_cast<QWidget *>(m_sheetList)}) {
-        view->show();
-        view->raise();
-    }
-    m_sheetList->setFocus(Qt::OtherFocusReason);
-    setFieldsReachable(false);
-}
-
-void TrainerWindow::CloseWorksheet()
-{
-    m_sheetPanel->hide();
-    m_sheetList->hide();
-    m_sheetList->clear();
-    m_sheet.clear();
-    m_sheetCode.reset();
-    m_sheetCodeField->clear();
-    setFieldsReachable(true);
-    focusField(m_marked); // the frame kept its field while the sheet covered it
+    return addButton(name, text, row);
 }
 
 void TrainerWindow::setFieldsReachable(bool reachable)
@@ -661,46 +527,8 @@ void TrainerWindow::setFieldsReachable(bool reachable)
     // Every answer field lies under the sheet view.
     for (DropField *field : findChildren<DropField *>())
         field->setEnabled(reachable);
-}
-
-void TrainerWindow::openTypedSheetCode()
-{
-    const std::optional<SheetCode> code =
-        readTypedSheetCode(m_services, m_setup.sheet, m_sheetCodeField->text());
-    if (code)
-        showSheet(*code);
-    else if (m_sheetCode)
-        m_sheetCodeField->setText(m_sheetCode->text());
-}
-
-void TrainerWindow::SaveSquaredPaper()
-{
-    if (m_sheetCode)
-        saveSquaredPaper(m_services, *m_sheetCode);
-}
-
-void TrainerWindow::PrintSquaredPaper()
-{
-    if (m_sheetCode)
-        printSquaredPaper(m_services, *m_sheetCode,
-                          pointsShown());
-}
-
-void TrainerWindow::PrintProblemSheet()
-{
-    printWorksheet(m_services, m_setup.sheet, m_sheet, SheetPass::Problems,
-                   pointsShown());
-}
-
-void TrainerWindow::PrintSolutionSheet()
-{
-    printWorksheet(m_services, m_setup.sheet, m_sheet, SheetPass::Solutions,
-                   pointsShown());
-}
-
-void TrainerWindow::CopyWorksheet()
-{
-    copyWorksheet(m_services, m_setup.sheet, m_sheet);
+    if (reachable)
+        m_focus.focus(m_focus.marked()); // the frame kept its field while the sheet covered it
 }
 
 QString TrainerWindow::pointsShown() const

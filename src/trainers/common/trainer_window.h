@@ -2,10 +2,12 @@
 
 #include "trainers/common/cell_table.h"
 #include "training/training_session.h"
+#include "trainers/common/focus_order.h"
 #include "ui/design_scaler.h"
 #include "ui/navigator.h"
 #include "worksheets/sheet_code.h"
 #include "worksheets/worksheet.h"
+#include "worksheets/worksheet_view.h"
 
 #include <QHash>
 #include <QWidget>
@@ -17,8 +19,6 @@ class DropField;
 class QLabel;
 class QPushButton;
 class QFrame;
-class QListWidget;
-class QLineEdit;
 class HintLine;
 
 // "Die Aufgabe wurde richtig gelöst."
@@ -48,7 +48,7 @@ struct TrainerSetup
 // labels, the progress marker, both reward notices, "Hilfe", "Ende", the close box, and
 // the one drop procedure every answer field goes through. A trainer adds its layout and
 // says which exercise is on screen.
-class TrainerWindow : public QWidget
+class TrainerWindow : public QWidget, private WorksheetHost
 {
     Q_OBJECT
 public:
@@ -83,7 +83,7 @@ public:
     // The field the orange frame stands on, where the next digit goes: the first field of
     // a new problem, after a right digit the next empty field in written order, after a
     // wrong one the field that refused it. The keyboard focus goes with it.
-    QString markedField() const { return m_marked; }
+    QString markedField() const;
 
     // Deals the next problem of the current kind (single or gap).
     virtual void NextProblem() = 0;
@@ -93,20 +93,16 @@ public:
     // "Ende" and the close box: back to the menu, everything kept.
     void EndTraining();
 
-    // The worksheet commands: "Blatt" fills the sheet list `Liste5` and shows it over the
-    // problem, "Abbruch" closes and empties it; the print commands and "Kopieren" work on
-    // the sheet as it stands.
-    void ShowWorksheet();
-    void PrintProblemSheet();
-    void PrintSolutionSheet();
-    void CopyWorksheet();
-    void CloseWorksheet();
-    const QStringList &worksheet() const { return m_sheet; }
-    // The code of the sheet on screen; nothing while no sheet is shown.
-    std::optional<SheetCode> worksheetCode() const { return m_sheetCode; }
-    // "Kästchenblatt …": the sheet on squared paper, saved as a PDF file or printed.
-    void SaveSquaredPaper();
-    void PrintSquaredPaper();
+    // The commands of the sheet view over the problem.
+    void ShowWorksheet() { m_worksheetView->showNewSheet(); }
+    void PrintProblemSheet() { m_worksheetView->printProblems(); }
+    void PrintSolutionSheet() { m_worksheetView->printSolutions(); }
+    void CopyWorksheet() { m_worksheetView->copySheet(); }
+    void CloseWorksheet() { m_worksheetView->closeSheet(); }
+    const QStringList &worksheet() const { return m_worksheetView->sheet(); }
+    std::optional<SheetCode> worksheetCode() const { return m_worksheetView->code(); }
+    void SaveSquaredPaper() { m_worksheetView->saveOnSquaredPaper(); }
+    void PrintSquaredPaper() { m_worksheetView->printOnSquaredPaper(); }
 
 protected:
     // The controls of the problem to deal with the cells they show.
@@ -118,7 +114,7 @@ protected:
     // Called by "Ende" before the window hides (the trainer goes back to single mode).
     virtual void leaveToMenu() {}
     // How "Blatt" writes partial products; a trainer with a staircase display says so.
-    virtual SheetDisplay sheetDisplay() const { return SheetDisplay::Flush; }
+    SheetDisplay sheetDisplay() const override { return SheetDisplay::Flush; }
 
     DropField *addField(const QString &name, const QRect &rect, QWidget *parent = nullptr);
     DropField *addSmallField(const QString &name, const QRect &rect, QWidget *parent = nullptr);
@@ -147,7 +143,7 @@ protected:
     void setDisplay(WrittenDisplay display);
     void renderScore();
     // The points as the window shows them: the password of a locked print.
-    QString pointsShown() const;
+    QString pointsShown() const override;
 
     Services &m_services;
 
@@ -166,13 +162,12 @@ private:
     void focusField(const QString &field);
     void showMark(const QString &field);
     QString fieldAfter(const QString &field) const;
+    // focusOrder() as the widgets of the fields.
+    FocusOrder::Fields focusFields() const;
+    QPushButton *addSheetButton(const QString &name, const QString &text, int row) override;
     // Fields under the sheet view take no drop, click or key, and Tab passes them by.
-    void setFieldsReachable(bool reachable);
+    void setFieldsReachable(bool reachable) override;
     void stepFocus(const QString &field, int dx, int dy);
-    void buildWorksheetView();
-    void buildSheetCodeBar(int width, int height);
-    void showSheet(const SheetCode &code);
-    void openTypedSheetCode();
 
     TrainerSetup m_setup;
     TrainingSession m_session;
@@ -182,13 +177,9 @@ private:
     QLabel *m_catchingNotice = nullptr;
     QLabel *m_marker = nullptr;
     std::optional<QChar> m_chosenKey;
-    QString m_marked;
+    FocusOrder m_focus;
     QList<QPushButton *> m_modeButtons;
-    QStringList m_sheet;
-    QLabel *m_sheetPanel = nullptr;
-    QListWidget *m_sheetList = nullptr;
-    std::optional<SheetCode> m_sheetCode;
-    QLineEdit *m_sheetCodeField = nullptr;
+    WorksheetView *m_worksheetView = nullptr;
 
     DesignScaler m_scaler;
     std::unique_ptr<HintLine> m_hints;
