@@ -6,39 +6,29 @@ namespace {
 
 using Kind = GridMark::Kind;
 
-// Digit at `place` (0 = ones) of `value`.
-int digitAt(qint64 value, int place)
+QChar digitChar(int digit)
 {
-    for (int i = 0; i < place; ++i)
-        value /= 10;
-    return int(value % 10);
+    return QChar(u'0' + digit);
 }
 
-qint64 withZeros(qint64 value, int zeros)
+// The cells of `cells` the display writes, each in row `row` and in the column of its
+// place, the ones in column `onesColumn`. Carries are written only where they are not 0.
+void writeCells(GridProblem &grid, const WrittenMultiplication &w, const QList<Cell> &cells,
+                WrittenDisplay display, int row, int onesColumn, bool answer)
 {
-    for (int i = 0; i < zeros; ++i)
-        value *= 10;
-    return value;
-}
-
-int digitCount(qint64 value)
-{
-    return int(QString::number(value).size());
-}
-
-// The digits of `value`, its ones in column `onesColumn` of `row`.
-void writeNumber(GridProblem &grid, qint64 value, int row, int onesColumn, bool answer)
-{
-    const QString digits = QString::number(value);
-    const int first = onesColumn - int(digits.size()) + 1;
-    for (int i = 0; i < digits.size(); ++i)
-        grid.marks.append({Kind::Digit, row, first + i, 1, digits.at(i), answer});
-}
-
-void writeCarry(GridProblem &grid, int carry, int row, int column)
-{
-    if (carry > 0)
-        grid.marks.append({Kind::Carry, row, column, 1, QChar(u'0' + carry), true});
+    // Digits from the left, as they are written; carries from the ones up, as they arise.
+    for (int i = 0; i < cells.size(); ++i) {
+        const bool carries = cells.at(i).part == Part::Carry || cells.at(i).part == Part::SumCarry;
+        const Cell &cell = carries ? cells.at(i) : cells.at(cells.size() - 1 - i);
+        if (!w.isShown(cell, display))
+            continue;
+        const int digit = w.digit(cell);
+        const bool carry = cell.part == Part::Carry || cell.part == Part::SumCarry;
+        if (carry && digit == 0)
+            continue;
+        grid.marks.append({carry ? Kind::Carry : Kind::Digit, row, onesColumn - cell.place, 1,
+                           digitChar(digit), answer});
+    }
 }
 
 void writeRule(GridProblem &grid, int row)
@@ -48,72 +38,49 @@ void writeRule(GridProblem &grid, int row)
 
 } // namespace
 
-GridProblem layOutProblem(qint64 multiplicand, qint64 multiplier, bool partialProducts,
-                          SheetDisplay display)
+GridProblem layOutProblem(const WrittenMultiplication &w, WrittenDisplay display)
 {
     GridProblem grid;
-    const int multiplicandDigits = digitCount(multiplicand);
-    const QString multiplierText = QString::number(multiplier);
-    grid.columns = multiplicandDigits + 1 + int(multiplierText.size());
+    const int multiplicandDigits = w.multiplicandLength();
+    grid.columns = multiplicandDigits + 1 + int(w.cells(Part::Multiplier).size());
     const int ones = grid.columns - 1;
 
-    writeNumber(grid, multiplicand, 0, multiplicandDigits - 1, false);
+    // The problem line: the multiplicand, the sign, the multiplier with its zeros.
+    writeCells(grid, w, w.cells(Part::Multiplicand), display, 0, multiplicandDigits - 1, false);
     grid.marks.append({Kind::Sign, 0, multiplicandDigits, 1, QChar(0x00B7), false});
-    writeNumber(grid, multiplier, 0, ones, false);
+    writeCells(grid, w, w.cells(Part::Multiplier), display, 0, ones, false);
 
-    if (!partialProducts) {
-        // The multiplier is one digit, followed by the zeros of a tens or hundreds number.
-        int zeros = 0;
-        while (zeros + 1 < multiplierText.size()
-               && multiplierText.at(multiplierText.size() - 1 - zeros) == QLatin1Char('0'))
-            ++zeros;
-        const int factor = multiplierText.at(0).digitValue();
-        int carry = 0;
-        for (int place = 0; place + 1 < multiplicandDigits; ++place) {
-            carry = (digitAt(multiplicand, place) * factor + carry) / 10;
-            writeCarry(grid, carry, 1, ones - place - 1 - zeros);
-        }
+    if (!w.hasSum()) {
+        // One multiplier digit: its carries, small, above the digits they are added to;
+        // the rule; the product with the zeros of a tens or hundreds number.
+        writeCells(grid, w, w.cells(Part::Carry), display, 1, ones, true);
         grid.rows = 3;
         writeRule(grid, 2);
-        writeNumber(grid, multiplicand * multiplier, 2, ones, true);
+        writeCells(grid, w, w.cells(Part::Zero) + w.cells(Part::PartialProduct),
+                   WrittenDisplay::Flush, 2, ones, true);
         return grid;
     }
 
-    const int rowsOfPartials = int(multiplierText.size());
-    grid.rows = rowsOfPartials + 3;
+    // A row per multiplier digit, the carries of adding them up, the rule, the sum.
+    grid.rows = w.rowCount() + 3;
     writeRule(grid, 1);
-    QList<qint64> partials; // with the zeros of their place, as they are added
-    for (int r = 0; r < rowsOfPartials; ++r) {
-        const int place = rowsOfPartials - 1 - r;
-        const qint64 partial = multiplicand * multiplierText.at(r).digitValue();
-        if (display == SheetDisplay::Staircase)
-            writeNumber(grid, partial, 1 + r, ones - place, true);
-        else
-            writeNumber(grid, withZeros(partial, place), 1 + r, ones, true);
-        partials.append(withZeros(partial, place));
-    }
-    const qint64 sum = multiplicand * multiplier;
-    const int carryRow = 1 + rowsOfPartials;
-    int carry = 0;
-    for (int place = 0; place + 1 < digitCount(sum); ++place) {
-        int column = carry;
-        for (const qint64 partial : std::as_const(partials))
-            column += digitAt(partial, place);
-        carry = column / 10;
-        writeCarry(grid, carry, carryRow, ones - place - 1);
-    }
+    for (int r = 0; r < w.rowCount(); ++r)
+        writeCells(grid, w, w.cells(Part::Zero, r) + w.cells(Part::PartialProduct, r), display,
+                   1 + r, ones, true);
+    const int carryRow = 1 + w.rowCount();
+    writeCells(grid, w, w.cells(Part::SumCarry), display, carryRow, ones, true);
     writeRule(grid, carryRow + 1);
-    writeNumber(grid, sum, carryRow + 1, ones, true);
+    writeCells(grid, w, w.cells(Part::Sum), display, carryRow + 1, ones, true);
     return grid;
 }
 
 QList<GridPage> layOutPages(SheetKind kind, const QList<SheetProblem> &problems,
-                            SheetDisplay display, int columns, int rows)
+                            WrittenDisplay display, int columns, int rows)
 {
     QList<GridProblem> grids;
     int widest = 0;
     for (const SheetProblem &p : problems) {
-        grids.append(layOutProblem(p.multiplicand, p.multiplier, writesPartialProducts(kind), display));
+        grids.append(layOutProblem(writtenOf(p, writesPartialProducts(kind)), display));
         widest = std::max(widest, grids.last().columns);
     }
     // Every problem gets a slot as wide as the widest, with at least two free squares

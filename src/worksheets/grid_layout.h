@@ -32,8 +32,7 @@ struct GridProblem
     QList<GridMark> marks;
 };
 
-GridProblem layOutProblem(qint64 multiplicand, qint64 multiplier, bool partialProducts,
-                          SheetDisplay display);
+GridProblem layOutProblem(const WrittenMultiplication &written, WrittenDisplay display);
 
 // A problem placed on a page: its number stands in the two squares left of `column`.
 struct PlacedProblem
@@ -52,7 +51,7 @@ constexpr int numberColumns = 2;
 // fit with room between them, a new line of problems at each block, a problem never split
 // over two pages.
 QList<GridPage> layOutPages(SheetKind kind, const QList<SheetProblem> &problems,
-                            SheetDisplay display, int columns, int rows);
+                            WrittenDisplay display, int columns, int rows);
 
 // A problem as text, one line per row of squares, a line of '-' for a rule, and "c " in
 // front of a row that shows carries; with `answers` false as on the problem sheet.

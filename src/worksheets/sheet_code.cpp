@@ -12,11 +12,11 @@ constexpr int dataLength = SheetCode::length - 1;
 constexpr struct
 {
     SheetKind kind;
-    SheetDisplay display;
+    WrittenDisplay display;
 } variants[] = {
-    {SheetKind::OneRow, SheetDisplay::Flush},      {SheetKind::TwoRow, SheetDisplay::Flush},
-    {SheetKind::TwoRow, SheetDisplay::Staircase},  {SheetKind::ThreeRow, SheetDisplay::Flush},
-    {SheetKind::ThreeRow, SheetDisplay::Staircase},
+    {SheetKind::OneRow, WrittenDisplay::Flush},      {SheetKind::TwoRow, WrittenDisplay::Flush},
+    {SheetKind::TwoRow, WrittenDisplay::Staircase},  {SheetKind::ThreeRow, WrittenDisplay::Flush},
+    {SheetKind::ThreeRow, WrittenDisplay::Staircase},
 };
 constexpr int variantCount = int(sizeof variants / sizeof variants[0]);
 
@@ -83,10 +83,10 @@ std::optional<SheetCode> SheetCode::read(const QString &typed)
     return SheetCode{variants[variant].kind, variants[variant].display, value % seedCount};
 }
 
-SheetCode freshSheetCode(SheetKind kind, SheetDisplay display, RandomSource &random)
+SheetCode freshSheetCode(SheetKind kind, WrittenDisplay display, RandomSource &random)
 {
     if (kind == SheetKind::OneRow)
-        display = SheetDisplay::Flush;
+        display = WrittenDisplay::Flush;
     return SheetCode{kind, display, quint32(drawInt(random, int(SheetCode::seedCount)))};
 }
 

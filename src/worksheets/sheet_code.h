@@ -12,7 +12,7 @@
 struct SheetCode
 {
     SheetKind kind = SheetKind::OneRow;
-    SheetDisplay display = SheetDisplay::Flush; // always Flush for the one-row sheet
+    WrittenDisplay display = WrittenDisplay::Flush; // always Flush for the one-row sheet
     quint32 seed = 0;                           // below seedCount
 
     static constexpr quint32 seedCount = 1u << 27;
@@ -33,7 +33,7 @@ struct SheetCode
 };
 
 // A new code for "Blatt": one draw of the program's random source picks the seed.
-SheetCode freshSheetCode(SheetKind kind, SheetDisplay display, RandomSource &random);
+SheetCode freshSheetCode(SheetKind kind, WrittenDisplay display, RandomSource &random);
 
 // The problems a code stands for.
 QList<SheetProblem> sheetProblems(const SheetCode &code);

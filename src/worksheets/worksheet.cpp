@@ -1,6 +1,6 @@
 #include "worksheets/worksheet.h"
 
-#include "trainers/common/answer_key.h"
+#include "arithmetic/written_views.h"
 #include "ui/printer.h"
 #include "ui/random_source.h"
 
@@ -113,16 +113,8 @@ QString answerRule(const Design &d, const Block &block)
     return chopBlanks(cell.repeated(block.cells));
 }
 
-qint64 power10(int exponent)
-{
-    qint64 value = 1;
-    for (int i = 0; i < exponent; ++i)
-        value *= 10;
-    return value;
-}
-
 // One problem of a cell, with the numbers written under it.
-struct Cell
+struct Entry
 {
     qint64 multiplicand = 0;
     qint64 multiplier = 0;
@@ -136,33 +128,22 @@ SheetProblem drawProblem(const Block &block, int blockIndex, RandomSource &rando
     problem.multiplicand = drawInt(random, block.multiplicandSpan, block.multiplicandFrom);
     for (int i = 0; i < block.multiplierDigits; ++i)
         problem.multiplier = problem.multiplier * 10 + drawInt(random, 8, 2);
-    problem.multiplier *= power10(block.multiplierZeros);
+    problem.multiplier *= powerOfTen(block.multiplierZeros);
     return problem;
 }
 
-Cell writeCell(const Design &d, const Block &block, const SheetProblem &problem,
-               SheetDisplay display)
+Entry writeCell(const Design &d, const Block &block, const SheetProblem &problem,
+               WrittenDisplay display)
 {
-    Cell cell;
+    Entry cell;
     cell.multiplicand = problem.multiplicand;
     cell.multiplier = problem.multiplier;
-    if (d.partialProducts) {
-        const QString digits = QString::number(problem.multiplier);
-        for (int i = 0; i < digits.size(); ++i) {
-            const int place = int(digits.size()) - 1 - i;
-            const qint64 partial = cell.multiplicand * digits.at(i).digitValue();
-            if (display == SheetDisplay::Staircase)
-                cell.answers.append(answerKeyText(partial, block.numberWidth - place)
-                                    + QString(place, QLatin1Char(' ')));
-            else
-                cell.answers.append(answerKeyText(partial * power10(place), block.numberWidth));
-        }
-    }
-    cell.answers.append(answerKeyText(cell.multiplicand * cell.multiplier, block.numberWidth));
+    cell.answers = sheetAnswers(writtenOf(problem, d.partialProducts), block.numberWidth,
+                                d.partialProducts ? display : WrittenDisplay::Flush);
     return cell;
 }
 
-QString cellText(const Line &line, const Block &block, const Cell &cell)
+QString cellText(const Line &line, const Block &block, const Entry &cell)
 {
     QString text;
     switch (line.role) {
@@ -182,6 +163,18 @@ QString cellText(const Line &line, const Block &block, const Cell &cell)
 }
 
 } // namespace
+
+WrittenMultiplication writtenOf(const SheetProblem &problem, bool partialProducts)
+{
+    const QString digits = QString::number(problem.multiplier);
+    if (!partialProducts)
+        return WrittenMultiplication(problem.multiplicand, {digits.at(0).digitValue()},
+                                     int(digits.size()) - 1);
+    QList<int> multiplierDigits;
+    for (const QChar digit : digits)
+        multiplierDigits << digit.digitValue();
+    return WrittenMultiplication(problem.multiplicand, multiplierDigits);
+}
 
 bool writesPartialProducts(SheetKind kind)
 {
@@ -212,11 +205,11 @@ QList<SheetProblem> drawSheetProblems(SheetKind kind, RandomSource &random)
     return problems;
 }
 
-QStringList sheetText(SheetKind kind, const QList<SheetProblem> &problems, SheetDisplay display)
+QStringList sheetText(SheetKind kind, const QList<SheetProblem> &problems, WrittenDisplay display)
 {
     const Design &d = design(kind);
     QStringList sheet;
-    QList<Cell> row;
+    QList<Entry> row;
     int next = 0;
     for (const Line &line : layout(d)) {
         const Block &block = d.blocks.at(line.block);
@@ -227,7 +220,7 @@ QStringList sheetText(SheetKind kind, const QList<SheetProblem> &problems, Sheet
         }
         QString text;
         if (line.role != Role::Blank) {
-            for (const Cell &cell : std::as_const(row))
+            for (const Entry &cell : std::as_const(row))
                 text += cellText(line, block, cell);
         }
         sheet.append(text);
@@ -235,7 +228,7 @@ QStringList sheetText(SheetKind kind, const QList<SheetProblem> &problems, Sheet
     return sheet;
 }
 
-QStringList buildSheet(SheetKind kind, RandomSource &random, SheetDisplay display)
+QStringList buildSheet(SheetKind kind, RandomSource &random, WrittenDisplay display)
 {
     return sheetText(kind, drawSheetProblems(kind, random), display);
 }

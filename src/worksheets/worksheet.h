@@ -1,5 +1,7 @@
 #pragma once
 
+#include "arithmetic/written_multiplication.h"
+
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -11,10 +13,6 @@ struct PrintDocument;
 // The worksheet of each trainer: rows of random problems written as on paper, in
 // fixed-pitch text. Line i of a sheet is line i of the trainer's sheet list.
 enum class SheetKind { OneRow, TwoRow, ThreeRow };
-
-// How the partial products of the higher multiplier digits are written: right-aligned
-// with their zeros (flush) or shifted left without them (staircase).
-enum class SheetDisplay { Flush, Staircase };
 
 // Whether the sheets of a kind write partial products (the two- and three-row sheets).
 bool writesPartialProducts(SheetKind kind);
@@ -42,15 +40,19 @@ struct SheetProblem
     }
 };
 
+// The problem as it is worked: a one-row sheet multiplies by one digit followed by the
+// zeros of a tens or hundreds number, the other sheets by every digit of the multiplier.
+WrittenMultiplication writtenOf(const SheetProblem &problem, bool partialProducts);
+
 // Draws the problems of a new sheet from `random`, in the order the sheet writes them
 // (cell by cell, row by row).
 QList<SheetProblem> drawSheetProblems(SheetKind kind, RandomSource &random);
 // The sheet's lines for those problems.
 QStringList sheetText(SheetKind kind, const QList<SheetProblem> &problems,
-                      SheetDisplay display = SheetDisplay::Flush);
+                      WrittenDisplay display = WrittenDisplay::Flush);
 // Draws a new sheet from `random`: sheetText(drawSheetProblems(...)).
 QStringList buildSheet(SheetKind kind, RandomSource &random,
-                       SheetDisplay display = SheetDisplay::Flush);
+                       WrittenDisplay display = WrittenDisplay::Flush);
 
 // The lines the problem sheet replaces, each with the answer rule it puts in their place.
 QMap<int, QString> answerRules(SheetKind kind);

@@ -20,7 +20,7 @@ public:
     // A command button in the window's button column, at `row`.
     virtual QPushButton *addSheetButton(const QString &name, const QString &text, int row) = 0;
     // How "Blatt" writes partial products: as the window shows them.
-    virtual SheetDisplay sheetDisplay() const = 0;
+    virtual WrittenDisplay sheetDisplay() const = 0;
     // The points as the window shows them: the password of a locked print.
     virtual QString pointsShown() const = 0;
     // False while the view covers the answer fields: they take no drop, click or key. True

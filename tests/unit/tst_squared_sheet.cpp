@@ -5,7 +5,7 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(SheetKind)
-Q_DECLARE_METATYPE(SheetDisplay)
+Q_DECLARE_METATYPE(WrittenDisplay)
 
 // The squared-paper layout as text fixtures, and the sheet code that names a sheet.
 class TestSquaredSheet : public QObject
@@ -32,30 +32,30 @@ void TestSquaredSheet::problemOnTheGrid_data()
     QTest::addColumn<qint64>("multiplicand");
     QTest::addColumn<qint64>("multiplier");
     QTest::addColumn<bool>("partialProducts");
-    QTest::addColumn<SheetDisplay>("display");
+    QTest::addColumn<WrittenDisplay>("display");
     QTest::addColumn<QString>("problems");
     QTest::addColumn<QString>("solutions");
 
     // Carries stand above the digit they are added to; none is written where it is 0 or
     // where it only becomes the leading digits of the product.
-    QTest::newRow("437·6") << qint64(437) << qint64(6) << false << SheetDisplay::Flush
+    QTest::newRow("437·6") << qint64(437) << qint64(6) << false << WrittenDisplay::Flush
                            << "  437·6\n\n  -----\n"
                            << "  437·6\nc   24\n  -----\n   2622";
-    QTest::newRow("999·900") << qint64(999) << qint64(900) << false << SheetDisplay::Flush
+    QTest::newRow("999·900") << qint64(999) << qint64(900) << false << WrittenDisplay::Flush
                              << "  999·900\n\n  -------\n"
                              << "  999·900\nc   88\n  -------\n   899100";
-    QTest::newRow("101·30, no carry") << qint64(101) << qint64(30) << false << SheetDisplay::Flush
+    QTest::newRow("101·30, no carry") << qint64(101) << qint64(30) << false << WrittenDisplay::Flush
                                       << "  101·30\n\n  ------\n"
                                       << "  101·30\n\n  ------\n    3030";
-    QTest::newRow("times 0") << qint64(437) << qint64(0) << false << SheetDisplay::Flush
+    QTest::newRow("times 0") << qint64(437) << qint64(0) << false << WrittenDisplay::Flush
                              << "  437·0\n\n  -----\n" << "  437·0\n\n  -----\n      0";
-    QTest::newRow("flush") << qint64(4372) << qint64(46) << true << SheetDisplay::Flush
+    QTest::newRow("flush") << qint64(4372) << qint64(46) << true << WrittenDisplay::Flush
                            << "  4372·46\n  -------\n\n\n\n  -------\n"
                            << "  4372·46\n  -------\n   174880\n    26232\nc  1111\n  -------\n   201112";
-    QTest::newRow("staircase") << qint64(4372) << qint64(46) << true << SheetDisplay::Staircase
+    QTest::newRow("staircase") << qint64(4372) << qint64(46) << true << WrittenDisplay::Staircase
                                << "  4372·46\n  -------\n\n\n\n  -------\n"
                                << "  4372·46\n  -------\n   17488\n    26232\nc  1111\n  -------\n   201112";
-    QTest::newRow("three rows, staircase") << qint64(999) << qint64(999) << true << SheetDisplay::Staircase
+    QTest::newRow("three rows, staircase") << qint64(999) << qint64(999) << true << WrittenDisplay::Staircase
                                            << "  999·999\n  -------\n\n\n\n\n  -------\n"
                                            << "  999·999\n  -------\n   8991\n    8991\n     8991\nc  1221\n  -------\n   998001";
 }
@@ -65,11 +65,11 @@ void TestSquaredSheet::problemOnTheGrid()
     QFETCH(qint64, multiplicand);
     QFETCH(qint64, multiplier);
     QFETCH(bool, partialProducts);
-    QFETCH(SheetDisplay, display);
+    QFETCH(WrittenDisplay, display);
     QFETCH(QString, problems);
     QFETCH(QString, solutions);
 
-    const GridProblem grid = layOutProblem(multiplicand, multiplier, partialProducts, display);
+    const GridProblem grid = layOutProblem(writtenOf({multiplicand, multiplier, 0}, partialProducts), display);
     QCOMPARE(gridText(grid, false), problems);
     QCOMPARE(gridText(grid, true), solutions);
     for (const GridMark &mark : grid.marks) {
@@ -82,27 +82,27 @@ void TestSquaredSheet::firstProblemsOfAFixedCode_data()
 {
     QTest::addColumn<QString>("code");
     QTest::addColumn<SheetKind>("kind");
-    QTest::addColumn<SheetDisplay>("display");
+    QTest::addColumn<WrittenDisplay>("display");
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("last");
 
-    QTest::newRow("one-row") << "2226M9R" << SheetKind::OneRow << SheetDisplay::Flush
+    QTest::newRow("one-row") << "2226M9R" << SheetKind::OneRow << WrittenDisplay::Flush
                              << "  570·4\nc   2\n  -----\n   2280"
                              << "  722·200\n\n  -------\n   144400";
     QTest::newRow("two-row, flush")
-        << "6223ZC9" << SheetKind::TwoRow << SheetDisplay::Flush
+        << "6223ZC9" << SheetKind::TwoRow << WrittenDisplay::Flush
         << "  872·57\n  ------\n   43600\n    6104\n\n  ------\n   49704"
         << "  3553·79\n  -------\n   248710\n    31977\nc   11\n  -------\n   280687";
     QTest::newRow("two-row, staircase")
-        << "a223-zc5" << SheetKind::TwoRow << SheetDisplay::Staircase
+        << "a223-zc5" << SheetKind::TwoRow << WrittenDisplay::Staircase
         << "  872·57\n  ------\n   4360\n    6104\n\n  ------\n   49704"
         << "  3553·79\n  -------\n   24871\n    31977\nc   11\n  -------\n   280687";
     QTest::newRow("three-row, flush")
-        << "E222SBC" << SheetKind::ThreeRow << SheetDisplay::Flush
+        << "E222SBC" << SheetKind::ThreeRow << WrittenDisplay::Flush
         << "  528·745\n  -------\n   369600\n    21120\n     2640\nc   11\n  -------\n   393360"
         << "  240·835\n  -------\n   192000\n     7200\n     1200\nc  11\n  -------\n   200400";
     QTest::newRow("three-row, staircase")
-        << "J222SB8" << SheetKind::ThreeRow << SheetDisplay::Staircase
+        << "J222SB8" << SheetKind::ThreeRow << WrittenDisplay::Staircase
         << "  528·745\n  -------\n   3696\n    2112\n     2640\nc   11\n  -------\n   393360"
         << "  240·835\n  -------\n   1920\n     720\n     1200\nc  11\n  -------\n   200400";
 }
@@ -112,7 +112,7 @@ void TestSquaredSheet::firstProblemsOfAFixedCode()
 {
     QFETCH(QString, code);
     QFETCH(SheetKind, kind);
-    QFETCH(SheetDisplay, display);
+    QFETCH(WrittenDisplay, display);
     QFETCH(QString, first);
     QFETCH(QString, last);
 
@@ -122,7 +122,7 @@ void TestSquaredSheet::firstProblemsOfAFixedCode()
     QCOMPARE(read->display, display);
     const QList<SheetProblem> problems = sheetProblems(*read);
     const auto grid = [&](const SheetProblem &p) {
-        return gridText(layOutProblem(p.multiplicand, p.multiplier, writesPartialProducts(kind), display),
+        return gridText(layOutProblem(writtenOf(p, writesPartialProducts(kind)), display),
                         true);
     };
     QCOMPARE(grid(problems.first()), first);
@@ -147,7 +147,7 @@ void TestSquaredSheet::pagesKeepProblemsWhole()
     QFETCH(int, problems);
     QFETCH(int, pages);
 
-    const SheetCode code{kind, SheetDisplay::Flush, 4711};
+    const SheetCode code{kind, WrittenDisplay::Flush, 4711};
     const QList<GridPage> laidOut = layOutPages(kind, sheetProblems(code), code.display, 36, 44);
     QCOMPARE(laidOut.size(), pages);
     int number = 0;
@@ -177,20 +177,20 @@ void TestSquaredSheet::pagesKeepProblemsWhole()
 void TestSquaredSheet::codeRoundTrip_data()
 {
     QTest::addColumn<SheetKind>("kind");
-    QTest::addColumn<SheetDisplay>("display");
+    QTest::addColumn<WrittenDisplay>("display");
     QTest::addColumn<int>("seed");
 
-    QTest::newRow("one-row") << SheetKind::OneRow << SheetDisplay::Flush << 0;
-    QTest::newRow("two-row, flush") << SheetKind::TwoRow << SheetDisplay::Flush << 123456;
-    QTest::newRow("two-row, staircase") << SheetKind::TwoRow << SheetDisplay::Staircase << 99;
-    QTest::newRow("three-row, flush") << SheetKind::ThreeRow << SheetDisplay::Flush << int(SheetCode::seedCount - 1);
-    QTest::newRow("three-row, staircase") << SheetKind::ThreeRow << SheetDisplay::Staircase << 4711;
+    QTest::newRow("one-row") << SheetKind::OneRow << WrittenDisplay::Flush << 0;
+    QTest::newRow("two-row, flush") << SheetKind::TwoRow << WrittenDisplay::Flush << 123456;
+    QTest::newRow("two-row, staircase") << SheetKind::TwoRow << WrittenDisplay::Staircase << 99;
+    QTest::newRow("three-row, flush") << SheetKind::ThreeRow << WrittenDisplay::Flush << int(SheetCode::seedCount - 1);
+    QTest::newRow("three-row, staircase") << SheetKind::ThreeRow << WrittenDisplay::Staircase << 4711;
 }
 
 void TestSquaredSheet::codeRoundTrip()
 {
     QFETCH(SheetKind, kind);
-    QFETCH(SheetDisplay, display);
+    QFETCH(WrittenDisplay, display);
     QFETCH(int, seed);
 
     const SheetCode code{kind, display, quint32(seed)};
@@ -214,7 +214,7 @@ void TestSquaredSheet::refusedCodes_data()
 {
     QTest::addColumn<QString>("typed");
 
-    const QString good = SheetCode{SheetKind::TwoRow, SheetDisplay::Flush, 123456}.text();
+    const QString good = SheetCode{SheetKind::TwoRow, WrittenDisplay::Flush, 123456}.text();
     QTest::newRow("empty") << "";
     QTest::newRow("too short") << good.left(6);
     QTest::newRow("too long") << good + good.at(0);

@@ -7,7 +7,7 @@
 #include <QTest>
 
 Q_DECLARE_METATYPE(SheetKind)
-Q_DECLARE_METATYPE(SheetDisplay)
+Q_DECLARE_METATYPE(WrittenDisplay)
 Q_DECLARE_METATYPE(SheetPass)
 
 using AnswerRules = QMap<int, QString>;
@@ -124,18 +124,18 @@ void TestWorksheet::problemSheetReplacesTheAnswerLines()
 void TestWorksheet::everyCellIsWrittenAsOnPaper_data()
 {
     QTest::addColumn<SheetKind>("kind");
-    QTest::addColumn<SheetDisplay>("display");
+    QTest::addColumn<WrittenDisplay>("display");
     QTest::addColumn<QList<int>>("groupStarts");
 
-    QTest::newRow("one-row") << SheetKind::OneRow << SheetDisplay::Flush
+    QTest::newRow("one-row") << SheetKind::OneRow << WrittenDisplay::Flush
                              << QList<int>{0, 5, 10, 16, 21, 27, 32};
-    QTest::newRow("two-row") << SheetKind::TwoRow << SheetDisplay::Flush
+    QTest::newRow("two-row") << SheetKind::TwoRow << WrittenDisplay::Flush
                              << QList<int>{0, 8, 16, 24, 32};
-    QTest::newRow("two-row staircase") << SheetKind::TwoRow << SheetDisplay::Staircase
+    QTest::newRow("two-row staircase") << SheetKind::TwoRow << WrittenDisplay::Staircase
                                        << QList<int>{0, 8, 16, 24, 32};
-    QTest::newRow("three-row") << SheetKind::ThreeRow << SheetDisplay::Flush
+    QTest::newRow("three-row") << SheetKind::ThreeRow << WrittenDisplay::Flush
                                << QList<int>{0, 9, 18, 27};
-    QTest::newRow("three-row staircase") << SheetKind::ThreeRow << SheetDisplay::Staircase
+    QTest::newRow("three-row staircase") << SheetKind::ThreeRow << WrittenDisplay::Staircase
                                          << QList<int>{0, 9, 18, 27};
 }
 
@@ -145,7 +145,7 @@ void TestWorksheet::everyCellIsWrittenAsOnPaper_data()
 void TestWorksheet::everyCellIsWrittenAsOnPaper()
 {
     QFETCH(SheetKind, kind);
-    QFETCH(SheetDisplay, display);
+    QFETCH(WrittenDisplay, display);
     QFETCH(QList<int>, groupStarts);
     QCOMPARE(::groupStarts(kind), groupStarts);
 
@@ -205,7 +205,7 @@ void TestWorksheet::everyCellIsWrittenAsOnPaper()
                     for (int s = 0; s < place; ++s)
                         scale *= 10;
                     const qint64 partial = n * digits.at(a).digitValue();
-                    if (display == SheetDisplay::Staircase) {
+                    if (display == WrittenDisplay::Staircase) {
                         QCOMPARE(value, partial);
                         QCOMPARE(endColumn, c.dashes - place);
                     } else {
@@ -222,44 +222,44 @@ void TestWorksheet::everyCellIsWrittenAsOnPaper()
 void TestWorksheet::firstCellOfABlock_data()
 {
     QTest::addColumn<SheetKind>("kind");
-    QTest::addColumn<SheetDisplay>("display");
+    QTest::addColumn<WrittenDisplay>("display");
     QTest::addColumn<int>("cellsBefore");
     QTest::addColumn<int>("multiplicand");
     QTest::addColumn<QString>("digits");
     QTest::addColumn<int>("firstLine");
     QTest::addColumn<QStringList>("column");
 
-    QTest::newRow("one-row 999*9") << SheetKind::OneRow << SheetDisplay::Flush << 0 << 999
+    QTest::newRow("one-row 999*9") << SheetKind::OneRow << WrittenDisplay::Flush << 0 << 999
                                    << QStringLiteral("9") << 0
                                    << QStringList{"999*9   ", "-----   ", " 8991   ", "", ""};
-    QTest::newRow("one-row 100*20") << SheetKind::OneRow << SheetDisplay::Flush << 18 << 100
+    QTest::newRow("one-row 100*20") << SheetKind::OneRow << WrittenDisplay::Flush << 18 << 100
                                     << QStringLiteral("2") << 16
                                     << QStringList{"100*20  ", "------  ", "  2000  ", "", ""};
-    QTest::newRow("one-row 999*900") << SheetKind::OneRow << SheetDisplay::Flush << 30 << 999
+    QTest::newRow("one-row 999*900") << SheetKind::OneRow << WrittenDisplay::Flush << 30 << 999
                                      << QStringLiteral("9") << 27
                                      << QStringList{"999*900   ", "-------   ", " 899100   ", "", ""};
-    QTest::newRow("two-row 999*99") << SheetKind::TwoRow << SheetDisplay::Flush << 0 << 999
+    QTest::newRow("two-row 999*99") << SheetKind::TwoRow << WrittenDisplay::Flush << 0 << 999
                                     << QStringLiteral("99") << 0
                                     << QStringList{"", "999*99  ", "------  ", " 89910  ",
                                                    "  8991  ", "------  ", " 98901  ", ""};
     QTest::newRow("two-row 999*99 staircase")
-        << SheetKind::TwoRow << SheetDisplay::Staircase << 0 << 999 << QStringLiteral("99") << 0
+        << SheetKind::TwoRow << WrittenDisplay::Staircase << 0 << 999 << QStringLiteral("99") << 0
         << QStringList{"", "999*99  ", "------  ", " 8991   ", "  8991  ", "------  ",
                        " 98901  ", ""};
-    QTest::newRow("two-row 9999*99") << SheetKind::TwoRow << SheetDisplay::Flush << 18 << 9999
+    QTest::newRow("two-row 9999*99") << SheetKind::TwoRow << WrittenDisplay::Flush << 18 << 9999
                                      << QStringLiteral("99") << 24
                                      << QStringList{"", "9999*99      ", "-------      ",
                                                     " 899910      ", "  89991      ",
                                                     "-------      ", " 989901      ", ""};
     QTest::newRow("three-row 999*999")
-        << SheetKind::ThreeRow << SheetDisplay::Flush << 0 << 999 << QStringLiteral("999") << 0
+        << SheetKind::ThreeRow << WrittenDisplay::Flush << 0 << 999 << QStringLiteral("999") << 0
         << QStringList{"", "999*999     ", "-------     ", " 899100     ", "  89910     ",
                        "   8991     ", "-------     ", " 998001     ", ""};
     QTest::newRow("three-row 999*999 staircase")
-        << SheetKind::ThreeRow << SheetDisplay::Staircase << 0 << 999 << QStringLiteral("999") << 0
+        << SheetKind::ThreeRow << WrittenDisplay::Staircase << 0 << 999 << QStringLiteral("999") << 0
         << QStringList{"", "999*999     ", "-------     ", " 8991       ", "  8991      ",
                        "   8991     ", "-------     ", " 998001     ", ""};
-    QTest::newRow("three-row 100*222") << SheetKind::ThreeRow << SheetDisplay::Flush << 4 << 100
+    QTest::newRow("three-row 100*222") << SheetKind::ThreeRow << WrittenDisplay::Flush << 4 << 100
                                        << QStringLiteral("222") << 9
                                        << QStringList{"", "100*222     ", "-------     ",
                                                       "  20000     ", "   2000     ",
@@ -271,7 +271,7 @@ void TestWorksheet::firstCellOfABlock_data()
 void TestWorksheet::firstCellOfABlock()
 {
     QFETCH(SheetKind, kind);
-    QFETCH(SheetDisplay, display);
+    QFETCH(WrittenDisplay, display);
     QFETCH(int, cellsBefore);
     QFETCH(int, multiplicand);
     QFETCH(QString, digits);

@@ -323,7 +323,7 @@ void TestSquaredPaper::typedCode_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("message"); // empty: taken
 
-    const QString good = SheetCode{SheetKind::TwoRow, SheetDisplay::Flush, 2026}.text();
+    const QString good = SheetCode{SheetKind::TwoRow, WrittenDisplay::Flush, 2026}.text();
     QTest::newRow("taken") << good << "";
     QTest::newRow("small letters, blanks") << " " + good.toLower().insert(3, ' ') << "";
     QTest::newRow("one character wrong") << good.left(6) + (good.endsWith('2') ? "3" : "2")
@@ -331,9 +331,9 @@ void TestSquaredPaper::typedCode_data()
     QTest::newRow("O for 0") << "2O26ABC" << "ist kein gültiger Blatt-Code";
     QTest::newRow("too short") << good.left(5) << "ist kein gültiger Blatt-Code";
     QTest::newRow("empty") << "" << "ist kein gültiger Blatt-Code";
-    QTest::newRow("one-row code") << SheetCode{SheetKind::OneRow, SheetDisplay::Flush, 2026}.text()
+    QTest::newRow("one-row code") << SheetCode{SheetKind::OneRow, WrittenDisplay::Flush, 2026}.text()
                                   << "gehört zu einem Blatt der einreihigen Multiplikation";
-    QTest::newRow("three-row code") << SheetCode{SheetKind::ThreeRow, SheetDisplay::Staircase, 9}.text()
+    QTest::newRow("three-row code") << SheetCode{SheetKind::ThreeRow, WrittenDisplay::Staircase, 9}.text()
                                     << "gehört zu einem Blatt der dreireihigen Multiplikation";
 }
 
@@ -346,7 +346,7 @@ void TestSquaredPaper::typedCode()
     Program program(WindowId::TwoRow);
     program.random.pushInt(77, int(SheetCode::seedCount));
     program.trainer->ShowWorksheet();
-    const SheetCode before{SheetKind::TwoRow, SheetDisplay::Flush, 77};
+    const SheetCode before{SheetKind::TwoRow, WrittenDisplay::Flush, 77};
     QCOMPARE(program.codeField()->text(), before.text());
     const QStringList sheetBefore = program.trainer->worksheet();
     program.dialogs.clear();
@@ -354,7 +354,7 @@ void TestSquaredPaper::typedCode()
     program.typeCode(typed);
     if (message.isEmpty()) {
         QVERIFY(program.dialogs.calls.isEmpty());
-        const SheetCode wanted{SheetKind::TwoRow, SheetDisplay::Flush, 2026};
+        const SheetCode wanted{SheetKind::TwoRow, WrittenDisplay::Flush, 2026};
         QCOMPARE(program.trainer->worksheetCode(), wanted);
         QCOMPARE(program.codeField()->text(), wanted.text());
         // The list shows the sheet "Blatt" gives for that seed.

@@ -143,7 +143,7 @@ void TestWorksheetCommands::sheetViewOverTheProblem()
         QCOMPARE(program.listed().at(i).left(flush.at(i).size()), flush.at(i));
     QVERIFY(linesUp(program.list()->font()));
     QCOMPARE(program.random.remaining(), 0);
-    const SheetCode code{sheetKindOf(trainer), SheetDisplay::Flush, quint32(seed)};
+    const SheetCode code{sheetKindOf(trainer), WrittenDisplay::Flush, quint32(seed)};
     QCOMPARE(program.trainer->worksheetCode(), code);
     QCOMPARE(program.codeField()->text(), code.text());
 
@@ -169,7 +169,7 @@ void TestWorksheetCommands::sheetViewOverTheProblem()
         for (int i = 0; i < staircase.size(); ++i)
             QCOMPARE(program.listed().at(i).left(staircase.at(i).size()), staircase.at(i));
         QCOMPARE(program.codeField()->text(),
-                 (SheetCode{code.kind, SheetDisplay::Staircase, code.seed}.text()));
+                 (SheetCode{code.kind, WrittenDisplay::Staircase, code.seed}.text()));
     }
 
     program.click("Befehl16");

@@ -45,9 +45,9 @@ protected:
     void renderLayout() override;
     void leaveToMenu() override;
     // The worksheet writes the partial products as the display shows them.
-    SheetDisplay sheetDisplay() const override
+    WrittenDisplay sheetDisplay() const override
     {
-        return isStaircase() ? SheetDisplay::Staircase : SheetDisplay::Flush;
+        return isStaircase() ? WrittenDisplay::Staircase : WrittenDisplay::Flush;
     }
 
 private:

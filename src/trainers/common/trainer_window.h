@@ -114,7 +114,7 @@ protected:
     // Called by "Ende" before the window hides (the trainer goes back to single mode).
     virtual void leaveToMenu() {}
     // How "Blatt" writes partial products; a trainer with a staircase display says so.
-    SheetDisplay sheetDisplay() const override { return SheetDisplay::Flush; }
+    WrittenDisplay sheetDisplay() const override { return WrittenDisplay::Flush; }
 
     DropField *addField(const QString &name, const QRect &rect, QWidget *parent = nullptr);
     DropField *addSmallField(const QString &name, const QRect &rect, QWidget *parent = nullptr);
