@@ -1,5 +1,5 @@
 #include "bare_window.h"
-#include "ui/after_first_paint.h"
+#include "widgets/after_first_paint.h"
 
 #include <QApplication>
 

@@ -14,7 +14,7 @@
 #include "trainers/two_row/two_row_table.h"
 #include "training/report.h"
 #include "training/session_statistics.h"
-#include "ui/random_source.h"
+#include "seams/random_source.h"
 
 #include <cstdio>
 #include <cstdlib>

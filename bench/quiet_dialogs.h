@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/dialogs.h"
+#include "seams/dialogs.h"
 
 // Boxes that never open: a benchmark must not wait for a click. Every question gets
 // `answer` (No unless a run asks for more: nothing quits on its own).

@@ -1,10 +1,10 @@
 #include "shell/application.h"
-#include "ui/after_first_paint.h"
-#include "ui/clipboard.h"
-#include "ui/dialogs.h"
-#include "ui/qt_printer.h"
-#include "ui/random_source.h"
-#include "ui/standard_icons.h"
+#include "widgets/after_first_paint.h"
+#include "platform/qt_clipboard.h"
+#include "platform/qt_dialogs.h"
+#include "platform/qt_printer.h"
+#include "seams/random_source.h"
+#include "platform/standard_icons.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -7,8 +7,8 @@
 #include "trainers/one_row/one_row_window.h"
 #include "trainers/three_row/three_row_window.h"
 #include "trainers/two_row/two_row_window.h"
-#include "ui/clipboard.h"
-#include "ui/qt_printer.h"
+#include "platform/qt_clipboard.h"
+#include "platform/qt_printer.h"
 
 Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printer,
                          Clipboard *clipboard)

@@ -2,7 +2,7 @@
 
 #include "shell/window_registry.h"
 #include "training/session_statistics.h"
-#include "ui/services.h"
+#include "seams/services.h"
 
 #include <memory>
 

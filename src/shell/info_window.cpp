@@ -2,10 +2,10 @@
 
 #include "shell/report_window.h"
 #include "training/session_statistics.h"
-#include "ui/clickable_label.h"
-#include "ui/dialogs.h"
-#include "ui/services.h"
-#include "ui/window_geometry.h"
+#include "widgets/clickable_label.h"
+#include "platform/qt_dialogs.h"
+#include "seams/services.h"
+#include "widgets/window_geometry.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,11 +1,11 @@
 #include "shell/main_menu.h"
 
 #include "shell/help_text.h"
-#include "ui/clickable_label.h"
-#include "ui/dialogs.h"
-#include "ui/navigator.h"
-#include "ui/services.h"
-#include "ui/window_geometry.h"
+#include "widgets/clickable_label.h"
+#include "platform/qt_dialogs.h"
+#include "seams/navigator.h"
+#include "seams/services.h"
+#include "widgets/window_geometry.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -2,11 +2,11 @@
 
 #include "training/report.h"
 #include "training/session_statistics.h"
-#include "ui/clipboard.h"
-#include "ui/dialogs.h"
-#include "ui/printer.h"
-#include "ui/services.h"
-#include "ui/window_geometry.h"
+#include "seams/clipboard.h"
+#include "seams/dialogs.h"
+#include "seams/printer.h"
+#include "seams/services.h"
+#include "widgets/window_geometry.h"
 #include "worksheets/sheet_commands.h"
 #include "worksheets/worksheet.h"
 

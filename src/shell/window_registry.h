@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/navigator.h"
+#include "seams/navigator.h"
 
 #include <QHash>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/random_source.h"
+#include "seams/random_source.h"
 #include "worksheets/worksheet.h"
 
 #include <QtGlobal>

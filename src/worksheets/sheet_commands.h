@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/printer.h"
+#include "seams/printer.h"
 #include "worksheets/sheet_code.h"
 #include "worksheets/worksheet.h"
 

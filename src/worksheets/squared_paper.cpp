@@ -1,7 +1,7 @@
 #include "worksheets/squared_paper.h"
 
 #include "worksheets/grid_layout.h"
-#include "ui/reading_font.h"
+#include "widgets/reading_font.h"
 
 #include <QFont>
 #include <QPageLayout>

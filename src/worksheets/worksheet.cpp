@@ -1,8 +1,8 @@
 #include "worksheets/worksheet.h"
 
 #include "arithmetic/written_views.h"
-#include "ui/printer.h"
-#include "ui/random_source.h"
+#include "seams/printer.h"
+#include "seams/random_source.h"
 
 const char *const sheetFontFamily = "Courier New";
 

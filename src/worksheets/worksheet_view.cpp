@@ -1,7 +1,7 @@
 #include "worksheets/worksheet_view.h"
 
-#include "ui/qt_printer.h"
-#include "ui/services.h"
+#include "platform/qt_printer.h"
+#include "seams/services.h"
 #include "worksheets/sheet_commands.h"
 
 #include <QLineEdit>

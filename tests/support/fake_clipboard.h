@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/clipboard.h"
+#include "seams/clipboard.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "scripted_random.h"
-#include "ui/print_layout.h"
-#include "ui/printer.h"
+#include "platform/print_layout.h"
+#include "seams/printer.h"
 #include "worksheets/worksheet.h"
 
 #include <QRegularExpression>

@@ -4,7 +4,7 @@
 #include "fake_printer.h"
 #include "scripted_random.h"
 #include "shell/application.h"
-#include "ui/clickable_label.h"
+#include "widgets/clickable_label.h"
 
 #include <QCheckBox>
 #include <QPointer>

@@ -1,4 +1,5 @@
 #include "test_program.h"
+#include "platform/qt_dialogs.h"
 #include "fake_dialogs.h"
 #include "games/catching/catching_window.h"
 #include "pupil_actions.h"
@@ -7,7 +8,7 @@
 #include "shell/help_text.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/one_row/one_row_window.h"
-#include "ui/clickable_label.h"
+#include "widgets/clickable_label.h"
 
 #include <QLabel>
 #include <QMimeData>

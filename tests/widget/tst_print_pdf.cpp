@@ -3,7 +3,7 @@
 #include "scripted_random.h"
 #include "shell/application.h"
 #include "trainers/common/trainer_window.h"
-#include "ui/qt_printer.h"
+#include "platform/qt_printer.h"
 #include "worksheets/worksheet.h"
 
 #include <QCheckBox>

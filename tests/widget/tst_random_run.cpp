@@ -9,7 +9,7 @@
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/trainer_window.h"
-#include "ui/clickable_label.h"
+#include "widgets/clickable_label.h"
 
 #include <QCheckBox>
 #include <QMimeData>

@@ -7,7 +7,7 @@
 #include "arithmetic/written_views.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/rows_window.h"
-#include "ui/twips.h"
+#include "widgets/twips.h"
 
 #include <QLabel>
 #include <QListWidget>

@@ -1,6 +1,6 @@
 #include "test_program.h"
 #include "trainers/common/trainer_window.h"
-#include "ui/window_geometry.h"
+#include "widgets/window_geometry.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -6,8 +6,8 @@
 #include "scripted_random.h"
 #include "shell/application.h"
 #include "trainers/common/trainer_window.h"
-#include "ui/clickable_label.h"
-#include "ui/qt_printer.h"
+#include "widgets/clickable_label.h"
+#include "platform/qt_printer.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "games/catching/catching_game.h"
 
-#include "ui/random_source.h"
+#include "seams/random_source.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "games/catching/catching_window.h"
 
-#include "ui/clickable_label.h"
-#include "ui/dialogs.h"
-#include "ui/navigator.h"
-#include "ui/services.h"
-#include "ui/window_geometry.h"
+#include "widgets/clickable_label.h"
+#include "seams/dialogs.h"
+#include "seams/navigator.h"
+#include "seams/services.h"
+#include "widgets/window_geometry.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "games/catching/catching_game.h"
-#include "ui/design_scaler.h"
+#include "widgets/design_scaler.h"
 
 #include <QWidget>
 

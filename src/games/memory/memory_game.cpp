@@ -1,6 +1,6 @@
 #include "games/memory/memory_game.h"
 
-#include "ui/random_source.h"
+#include "seams/random_source.h"
 
 namespace {
 

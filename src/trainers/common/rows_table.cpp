@@ -1,7 +1,7 @@
 #include "trainers/common/rows_table.h"
 
 #include "arithmetic/written_views.h"
-#include "ui/random_source.h"
+#include "seams/random_source.h"
 
 #include <algorithm>
 

@@ -3,12 +3,12 @@
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/hint_line.h"
-#include "ui/clickable_label.h"
-#include "ui/dialogs.h"
-#include "ui/services.h"
-#include "ui/twips.h"
-#include "ui/reading_font.h"
-#include "ui/window_geometry.h"
+#include "widgets/clickable_label.h"
+#include "seams/dialogs.h"
+#include "seams/services.h"
+#include "widgets/twips.h"
+#include "widgets/reading_font.h"
+#include "widgets/window_geometry.h"
 
 #include <QCloseEvent>
 #include <QFrame>

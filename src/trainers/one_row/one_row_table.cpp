@@ -1,6 +1,6 @@
 #include "trainers/one_row/one_row_table.h"
 
-#include "ui/random_source.h"
+#include "seams/random_source.h"
 
 QString modeTag(OneRowMode mode)
 {

@@ -1,8 +1,8 @@
 #include "trainers/one_row/one_row_window.h"
 
 #include "trainers/common/drop_field.h"
-#include "ui/services.h"
-#include "ui/twips.h"
+#include "seams/services.h"
+#include "widgets/twips.h"
 
 #include <QFrame>
 #include <QLabel>

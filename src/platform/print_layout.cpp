@@ -1,4 +1,4 @@
-#include "ui/print_layout.h"
+#include "platform/print_layout.h"
 
 #include <algorithm>
 #include <cmath>

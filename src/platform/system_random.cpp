@@ -1,4 +1,4 @@
-#include "ui/random_source.h"
+#include "seams/random_source.h"
 
 #include <random>
 

@@ -1,6 +1,6 @@
-#include "ui/qt_printer.h"
+#include "platform/qt_printer.h"
 
-#include "ui/print_layout.h"
+#include "platform/print_layout.h"
 
 #include <QFile>
 #include <QFontDatabase>

@@ -1,4 +1,4 @@
-#include "ui/standard_icons.h"
+#include "platform/standard_icons.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "ui/clickable_label.h"
+#include "widgets/clickable_label.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>

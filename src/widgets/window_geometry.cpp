@@ -1,4 +1,4 @@
-#include "ui/window_geometry.h"
+#include "widgets/window_geometry.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,4 +1,4 @@
-#include "ui/dialogs.h"
+#include "platform/qt_dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

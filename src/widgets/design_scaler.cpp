@@ -1,6 +1,6 @@
-#include "ui/design_scaler.h"
+#include "widgets/design_scaler.h"
 
-#include "ui/window_geometry.h"
+#include "widgets/window_geometry.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "ui/clipboard.h"
+#include "platform/qt_clipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

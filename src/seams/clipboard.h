@@ -11,8 +11,3 @@ public:
     virtual bool setText(const QString &text) = 0;
 };
 
-class QtClipboard final : public Clipboard
-{
-public:
-    bool setText(const QString &text) override;
-};
