@@ -1,6 +1,4 @@
-#include "fake_dialogs.h"
-#include "scripted_random.h"
-#include "shell/application.h"
+#include "test_program.h"
 
 #include <QBackingStore>
 #include <QScreen>
@@ -39,10 +37,8 @@ void TestHiddenWindows::hiddenWindowGivesBackItsPicture_data()
 void TestHiddenWindows::hiddenWindowGivesBackItsPicture()
 {
     QFETCH(WindowId, other);
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    Application app(dialogs, random);
-    WindowRegistry &registry = app.registry();
+    TestProgram program;
+    WindowRegistry &registry = program.app.registry();
     QWidget *menu = registry.window(WindowId::Menu);
     QWidget *trainer = registry.window(other);
 

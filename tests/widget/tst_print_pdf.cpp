@@ -1,9 +1,7 @@
-#include "fake_clipboard.h"
-#include "fake_dialogs.h"
-#include "scripted_random.h"
-#include "shell/application.h"
-#include "trainers/common/trainer_window.h"
 #include "platform/qt_printer.h"
+#include "scripted_random.h"
+#include "test_program.h"
+#include "trainers/common/trainer_window.h"
 #include "worksheets/worksheet.h"
 
 #include <QCheckBox>
@@ -190,12 +188,9 @@ void TestPrintPdf::printedFromTheTrainer()
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("rechenblatt.pdf"));
     QtPrinter printer(pdf, QPageSize(QPageSize::A4));
-    FakeDialogs dialogs;
-    ScriptedRandom random;
-    FakeClipboard clipboard;
-    Application app(dialogs, random, &printer, &clipboard);
-    app.registry().switchTo(WindowId::OneRow);
-    auto *trainer = static_cast<TrainerWindow *>(app.registry().window(WindowId::OneRow));
+    TestProgram program(&printer);
+    FakeDialogs &dialogs = program.dialogs;
+    auto *trainer = program.open<TrainerWindow>(WindowId::OneRow);
     trainer->findChild<QPushButton *>(QStringLiteral("Befehl14"))->click();
 
     dialogs.entries = {QStringLiteral("0")};
