@@ -15,21 +15,21 @@
 //                               resident memory after N and after M boxes (MiB)
 //   malrechnen_bench smoke      a short run of all of the above that checks the results
 
-#include "pupil_actions.h"
 #include "bare_window.h"
+#include "pupil_actions.h"
 #include "quiet_dialogs.h"
 
+#include "platform/qt_dialogs.h"
+#include "platform/qt_printer.h"
+#include "platform/standard_icons.h"
+#include "seams/random_source.h"
 #include "shell/application.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
-#include "training/session_statistics.h"
 #include "trainers/common/rows_window.h"
 #include "trainers/common/trainer_window.h"
 #include "trainers/one_row/one_row_window.h"
-#include "platform/qt_dialogs.h"
-#include "platform/qt_printer.h"
-#include "seams/random_source.h"
-#include "platform/standard_icons.h"
+#include "training/session_statistics.h"
 #include "worksheets/squared_paper.h"
 #include "worksheets/worksheet.h"
 

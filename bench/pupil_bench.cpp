@@ -8,13 +8,13 @@
 // pupil's own kind), and whether that is what the pupil did ("hält").
 //
 //   malrechnen_pupil_bench [problems]
+#include "seams/random_source.h"
 #include "trainers/common/rows_table.h"
 #include "trainers/one_row/one_row_table.h"
 #include "trainers/three_row/three_row_table.h"
 #include "trainers/two_row/two_row_table.h"
 #include "training/report.h"
 #include "training/session_statistics.h"
-#include "seams/random_source.h"
 
 #include <cstdio>
 #include <cstdlib>

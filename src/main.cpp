@@ -1,10 +1,10 @@
-#include "shell/application.h"
-#include "widgets/after_first_paint.h"
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_printer.h"
-#include "seams/random_source.h"
 #include "platform/standard_icons.h"
+#include "seams/random_source.h"
+#include "shell/application.h"
+#include "widgets/after_first_paint.h"
 
 #include <QApplication>
 #include <QIcon>

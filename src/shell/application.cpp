@@ -2,13 +2,13 @@
 
 #include "games/catching/catching_window.h"
 #include "games/memory/memory_window.h"
+#include "platform/qt_clipboard.h"
+#include "platform/qt_printer.h"
 #include "shell/info_window.h"
 #include "shell/main_menu.h"
 #include "trainers/one_row/one_row_window.h"
 #include "trainers/three_row/three_row_window.h"
 #include "trainers/two_row/two_row_window.h"
-#include "platform/qt_clipboard.h"
-#include "platform/qt_printer.h"
 
 Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printer,
                          Clipboard *clipboard)

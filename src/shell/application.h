@@ -1,8 +1,8 @@
 #pragma once
 
+#include "seams/services.h"
 #include "shell/window_registry.h"
 #include "training/session_statistics.h"
-#include "seams/services.h"
 
 #include <memory>
 

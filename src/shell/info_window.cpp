@@ -1,10 +1,10 @@
 #include "shell/info_window.h"
 
+#include "platform/qt_dialogs.h"
+#include "seams/services.h"
 #include "shell/report_window.h"
 #include "training/session_statistics.h"
 #include "widgets/clickable_label.h"
-#include "platform/qt_dialogs.h"
-#include "seams/services.h"
 #include "widgets/window_geometry.h"
 
 #include <QCheckBox>

@@ -1,10 +1,10 @@
 #include "shell/main_menu.h"
 
-#include "shell/help_text.h"
-#include "widgets/clickable_label.h"
 #include "platform/qt_dialogs.h"
 #include "seams/navigator.h"
 #include "seams/services.h"
+#include "shell/help_text.h"
+#include "widgets/clickable_label.h"
 #include "widgets/window_geometry.h"
 
 #include <QCloseEvent>

@@ -1,11 +1,11 @@
 #include "shell/report_window.h"
 
-#include "training/report.h"
-#include "training/session_statistics.h"
 #include "seams/clipboard.h"
 #include "seams/dialogs.h"
 #include "seams/printer.h"
 #include "seams/services.h"
+#include "training/report.h"
+#include "training/session_statistics.h"
 #include "widgets/window_geometry.h"
 #include "worksheets/sheet_commands.h"
 #include "worksheets/worksheet.h"

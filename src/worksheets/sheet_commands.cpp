@@ -1,10 +1,10 @@
 #include "worksheets/sheet_commands.h"
 
-#include "training/session_statistics.h"
 #include "seams/clipboard.h"
 #include "seams/dialogs.h"
 #include "seams/printer.h"
 #include "seams/services.h"
+#include "training/session_statistics.h"
 
 #include "worksheets/squared_paper.h"
 

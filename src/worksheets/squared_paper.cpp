@@ -1,7 +1,7 @@
 #include "worksheets/squared_paper.h"
 
-#include "worksheets/grid_layout.h"
 #include "widgets/reading_font.h"
+#include "worksheets/grid_layout.h"
 
 #include <QFont>
 #include <QPageLayout>

@@ -1,5 +1,5 @@
-#include "scripted_random.h"
 #include "platform/print_layout.h"
+#include "scripted_random.h"
 #include "seams/printer.h"
 #include "worksheets/worksheet.h"
 

@@ -2,13 +2,13 @@
 // lets a child drop on an answer field: files, pages of text, nothing at all, data of
 // unknown kinds, and digit-key data that is not one digit. Every kind of field of every
 // trainer must check it as the field stands, never take it in.
-#include "pupil_actions.h"
-#include "test_program.h"
 #include "fake_clipboard.h"
 #include "fake_dialogs.h"
 #include "fake_printer.h"
+#include "pupil_actions.h"
 #include "scripted_random.h"
 #include "shell/application.h"
+#include "test_program.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/trainer_window.h"
 

@@ -1,5 +1,5 @@
-#include "test_program.h"
 #include "games/catching/catching_window.h"
+#include "test_program.h"
 #include "trainers/common/trainer_window.h"
 
 #include <QLabel>

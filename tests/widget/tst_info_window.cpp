@@ -1,9 +1,9 @@
-#include "test_program.h"
 #include "fake_clipboard.h"
 #include "fake_dialogs.h"
 #include "fake_printer.h"
 #include "scripted_random.h"
 #include "shell/application.h"
+#include "test_program.h"
 #include "widgets/clickable_label.h"
 
 #include <QCheckBox>

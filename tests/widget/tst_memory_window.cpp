@@ -1,6 +1,6 @@
+#include "games/memory/memory_window.h"
 #include "pupil_actions.h"
 #include "test_program.h"
-#include "games/memory/memory_window.h"
 #include "trainers/common/trainer_window.h"
 
 #include <QLabel>

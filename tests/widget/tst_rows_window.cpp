@@ -1,10 +1,10 @@
 // The two-row (Form2) and three-row (Form3) trainer windows in the running program.
-#include "test_program.h"
+#include "arithmetic/written_views.h"
 #include "fake_dialogs.h"
 #include "pupil_actions.h"
 #include "scripted_random.h"
 #include "shell/application.h"
-#include "arithmetic/written_views.h"
+#include "test_program.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/rows_window.h"
 #include "widgets/twips.h"

@@ -1,13 +1,13 @@
-#include "pupil_actions.h"
-#include "test_program.h"
 #include "fake_clipboard.h"
 #include "fake_dialogs.h"
 #include "fake_printer.h"
+#include "platform/qt_printer.h"
+#include "pupil_actions.h"
 #include "scripted_random.h"
 #include "shell/application.h"
+#include "test_program.h"
 #include "trainers/common/trainer_window.h"
 #include "widgets/clickable_label.h"
-#include "platform/qt_printer.h"
 
 #include <QCheckBox>
 #include <QLabel>

@@ -1,9 +1,9 @@
 #include "games/memory/memory_window.h"
 
-#include "widgets/clickable_label.h"
 #include "seams/dialogs.h"
 #include "seams/navigator.h"
 #include "seams/services.h"
+#include "widgets/clickable_label.h"
 #include "widgets/window_geometry.h"
 
 #include <QCloseEvent>

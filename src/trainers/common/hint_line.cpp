@@ -1,7 +1,7 @@
 #include "trainers/common/hint_line.h"
 
-#include "training/exercise.h"
 #include "training/diagnosis.h"
+#include "training/exercise.h"
 
 #include <QAccessible>
 #include <QLabel>

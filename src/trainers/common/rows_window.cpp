@@ -1,7 +1,7 @@
 #include "trainers/common/rows_window.h"
 
-#include "trainers/common/drop_field.h"
 #include "seams/services.h"
+#include "trainers/common/drop_field.h"
 #include "widgets/twips.h"
 
 #include <QFrame>

@@ -1,13 +1,13 @@
 #include "trainers/common/trainer_window.h"
 
+#include "seams/dialogs.h"
+#include "seams/services.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/hint_line.h"
 #include "widgets/clickable_label.h"
-#include "seams/dialogs.h"
-#include "seams/services.h"
-#include "widgets/twips.h"
 #include "widgets/reading_font.h"
+#include "widgets/twips.h"
 #include "widgets/window_geometry.h"
 
 #include <QCloseEvent>

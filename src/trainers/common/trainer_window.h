@@ -1,10 +1,10 @@
 #pragma once
 
-#include "trainers/common/cell_table.h"
-#include "training/training_session.h"
-#include "trainers/common/focus_order.h"
-#include "widgets/design_scaler.h"
 #include "seams/navigator.h"
+#include "trainers/common/cell_table.h"
+#include "trainers/common/focus_order.h"
+#include "training/training_session.h"
+#include "widgets/design_scaler.h"
 #include "worksheets/sheet_code.h"
 #include "worksheets/worksheet.h"
 #include "worksheets/worksheet_view.h"

@@ -1,7 +1,7 @@
 #include "trainers/one_row/one_row_window.h"
 
-#include "trainers/common/drop_field.h"
 #include "seams/services.h"
+#include "trainers/common/drop_field.h"
 #include "widgets/twips.h"
 
 #include <QFrame>
