@@ -32,6 +32,12 @@ struct Cell
     friend bool operator!=(const Cell &a, const Cell &b) { return !(a == b); }
 };
 
+// A carry of a partial product or of the addition: the tens of the column to its right.
+inline bool isCarry(const Cell &cell)
+{
+    return cell.part == Part::Carry || cell.part == Part::SumCarry;
+}
+
 // How partial products of the higher multiplier digits are written: right-aligned with
 // the sum, ending in their zeros, or as a staircase under their multiplier digit with the
 // zeros left out.

@@ -49,12 +49,12 @@ std::optional<int> Exercise::shownDigit(const Cell &cell) const
 
 int Exercise::expectedDigit(const Cell &field) const
 {
-    if (field.part == Part::Carry && m_written.contains(field)) {
-        const Computation step = m_written.computation(field);
-        if (step.carryIn && isField(*step.carryIn))
-            return (step.x * step.m + shownDigit(*step.carryIn).value_or(0)) / 10;
-    }
     return m_written.contains(field) ? m_written.digit(field) : 0;
+}
+
+bool Exercise::isBlank(const Cell &cell) const
+{
+    return isField(cell) && isShown(cell) && !m_entries.contains(cell);
 }
 
 Exercise::Verdict Exercise::drop(const Cell &field, std::optional<int> digit)
@@ -71,7 +71,7 @@ Exercise::Verdict Exercise::drop(const Cell &field, std::optional<int> digit)
 bool Exercise::isSolved() const
 {
     return std::all_of(m_fields.cbegin(), m_fields.cend(), [this](const Cell &field) {
-        if (field.part == Part::Carry || !isShown(field))
+        if (isCarry(field) || !isShown(field))
             return true;
         const std::optional<int> standing = shownDigit(field);
         return standing && *standing == expectedDigit(field);

@@ -43,9 +43,14 @@ public:
     // The digit a cell shows now: a field what stands on it, another cell its digit if
     // the problem gives it (the operands; a gap problem everything), else nothing.
     std::optional<int> shownDigit(const Cell &cell) const;
-    // The digit a field must hold as the fields stand now. A carry the pupil writes is
-    // worked out from the carry box below it as it stands (an empty box counts as 0).
+    // The digit a field must hold: its digit in the written multiplication, whatever the
+    // other fields hold. So a carry box takes the true carry of its column (0 included)
+    // whether the boxes to its right are filled or not; the check, the hints and the
+    // diagnosis all ask this one rule.
     int expectedDigit(const Cell &field) const;
+    // The cell is a field on screen with nothing on it: left empty, or knocked out by a
+    // wrong drop.
+    bool isBlank(const Cell &cell) const;
 
     // A drop on a field: a digit is written there, nothing (a drop of anything but a
     // digit key) leaves the field as it is; then the field is checked. A wrong field is
@@ -53,7 +58,8 @@ public:
     Verdict drop(const Cell &field, std::optional<int> digit);
 
     // Every shown field holds its digit: nothing on screen is left empty, whether the
-    // pupil has not written it yet or a wrong drop knocked it out. Carries are optional.
+    // pupil has not written it yet or a wrong drop knocked it out. Carries (of the partial
+    // products and of the addition) are optional.
     bool isSolved() const;
 
     // "5123 · 47", a gap problem with " (Lücke)".

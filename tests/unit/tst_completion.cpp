@@ -132,7 +132,7 @@ void TestCompletion::solvedOnlyWithEveryShownDigit()
     NamedExercise ex = problem(trainer, mode, display == QLatin1String("Treppe"));
     QVERIFY(!ex.exercise.isSolved());
 
-    // Written order, so that every carry is checked against the carries below it.
+    // Written order, as a pupil fills the fields.
     for (const QString &name : ex.fieldNames()) {
         if (!ex.isShown(name) || !ex.shown(name).isEmpty() || (name == field && !knockedOut))
             continue;

@@ -30,20 +30,25 @@ QList<Cell> cells(const QString &texts)
 }
 
 // What a pupil writes of a problem, in written order: each partial product from its ones
-// leftwards with the carries of a one-digit multiplier between its digits, then the sum.
+// leftwards with the carries of a one-digit multiplier between its digits, then the sum
+// with the carries of the addition between its digits.
 QList<Cell> writtenFields(const WrittenMultiplication &w)
 {
     QList<Cell> fields;
-    for (int row = 0; row < w.rowCount(); ++row) {
-        fields += w.cells(Part::Zero, row);
-        for (const Cell &digit : w.cells(Part::PartialProduct, row)) {
+    const auto withCarries = [&](const QList<Cell> &digits, const Cell &carryOfFirst, bool carries) {
+        for (const Cell &digit : digits) {
             fields << digit;
-            const Cell carry{Part::Carry, row, digit.place + 1};
-            if (w.rowCount() == 1 && w.contains(carry))
+            const Cell carry{carryOfFirst.part, carryOfFirst.row, digit.place + 1};
+            if (carries && w.contains(carry))
                 fields << carry;
         }
+    };
+    for (int row = 0; row < w.rowCount(); ++row) {
+        fields += w.cells(Part::Zero, row);
+        withCarries(w.cells(Part::PartialProduct, row), {Part::Carry, row, 0}, w.rowCount() == 1);
     }
-    return fields + w.cells(Part::Sum);
+    withCarries(w.cells(Part::Sum), {Part::SumCarry, 0, 0}, true);
+    return fields;
 }
 
 Exercise exercise(const char *text, const QString &blanks, WrittenDisplay display = WrittenDisplay::Flush)
@@ -75,8 +80,8 @@ private Q_SLOTS:
     void shownDigits();
     void drop_data();
     void drop();
-    void carryCountsTheBoxBelowAsItStands_data();
-    void carryCountsTheBoxBelowAsItStands();
+    void carryBoxTakesTheTrueCarry_data();
+    void carryBoxTakesTheTrueCarry();
     void solved_data();
     void solved();
     void gapSolutions_data();
@@ -165,40 +170,53 @@ void TestExercise::drop()
     QCOMPARE(ex.shownDigit(field).value_or(-1), standing);
 }
 
-void TestExercise::carryCountsTheBoxBelowAsItStands_data()
+void TestExercise::carryBoxTakesTheTrueCarry_data()
 {
     QTest::addColumn<QString>("problem");
-    QTest::addColumn<QList<int>>("below"); // the carries written before, from the ones column up; -1 empty
-    QTest::addColumn<int>("expected");     // the carry expected next
+    QTest::addColumn<QString>("filled"); // carry boxes written right before the drop
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("digit");
+    QTest::addColumn<bool>("right");
 
-    // 4321 · 7: ones 7 -> 0, tens 14 + 0 -> 1, hundreds 21 + 1 -> 2.
-    QTest::newRow("ones carry") << "4321 · 7" << QList<int>{} << 0;
-    QTest::newRow("hundreds after tens") << "4321 · 7" << QList<int>{0, 1} << 2;
-    // 1999 · 9: 81 -> 8; 81 + 8 = 89 -> 8.
-    QTest::newRow("largest carries") << "1999 · 9" << QList<int>{8, 8} << 8;
-    QTest::newRow("empty boxes below count 0") << "1999 · 9" << QList<int>{-1, -1} << 8;
-    // 1251 · 9: hundreds 18 + 4 -> 2, but with the tens carry empty 18 -> 1.
-    QTest::newRow("hundreds before tens") << "1251 · 9" << QList<int>{-1, -1} << 1;
-    QTest::newRow("hundreds after tens") << "1251 · 9" << QList<int>{-1, 4} << 2;
-    // The same in the shifted columns of a hundreds multiplier.
-    QTest::newRow("hundreds multiplier") << "1251 · 900" << QList<int>{-1, 4} << 2;
+    // 8337 · 3 = 25011: ones 21 -> 2, tens 9 + 2 = 11 -> 1, hundreds 9 + 1 = 10 -> 1.
+    QTest::newRow("tens before ones") << "8337 · 3" << "" << "Carry 0 @ 2" << 1 << true;
+    QTest::newRow("tens before ones: the carry without the ones' carry")
+        << "8337 · 3" << "" << "Carry 0 @ 2" << 0 << false;
+    QTest::newRow("tens after ones") << "8337 · 3" << "Carry 0 @ 1" << "Carry 0 @ 2" << 1 << true;
+    QTest::newRow("tens after ones: wrong") << "8337 · 3" << "Carry 0 @ 1" << "Carry 0 @ 2" << 2 << false;
+    QTest::newRow("hundreds first") << "8337 · 3" << "" << "Carry 0 @ 3" << 1 << true;
+    QTest::newRow("hundreds first: 9 alone") << "8337 · 3" << "" << "Carry 0 @ 3" << 0 << false;
+    QTest::newRow("hundreds after ones, tens empty") << "8337 · 3" << "Carry 0 @ 1" << "Carry 0 @ 3" << 1 << true;
+    // 5635 · 2 = 11270: ones 10 -> 1, tens 6 + 1 = 7 -> 0.
+    QTest::newRow("carry 0 below ten") << "5635 · 2" << "" << "Carry 0 @ 2" << 0 << true;
+    QTest::newRow("carry 0 below ten, ones filled") << "5635 · 2" << "Carry 0 @ 1" << "Carry 0 @ 2" << 0 << true;
+    QTest::newRow("the column's digit is no carry") << "5635 · 2" << "Carry 0 @ 1" << "Carry 0 @ 2" << 7 << false;
+    // 1251 · 900: the columns of 1251 · 9 shifted by two; hundreds 18 + 4 -> 2.
+    QTest::newRow("hundreds multiplier, tens empty") << "1251 · 900" << "Carry 0 @ 3" << "Carry 0 @ 5" << 2 << true;
+    QTest::newRow("hundreds multiplier, 18 alone") << "1251 · 900" << "Carry 0 @ 3" << "Carry 0 @ 5" << 1 << false;
+    // 5123 · 47: 204920 + 35861; 9 + 8 = 17 -> 1, 4 + 5 + 1 = 10 -> 1, 0 + 3 + 1 = 4 -> 0.
+    QTest::newRow("addition, boxes to the right empty") << "5123 · 47" << "" << "SumCarry 0 @ 4" << 1 << true;
+    QTest::newRow("addition, 4 + 5 alone") << "5123 · 47" << "" << "SumCarry 0 @ 4" << 0 << false;
+    QTest::newRow("addition, carry 0") << "5123 · 47" << "SumCarry 0 @ 3,SumCarry 0 @ 4" << "SumCarry 0 @ 5"
+                                       << 0 << true;
+    QTest::newRow("addition, carry 0: wrong") << "5123 · 47" << "" << "SumCarry 0 @ 5" << 1 << false;
 }
 
-void TestExercise::carryCountsTheBoxBelowAsItStands()
+void TestExercise::carryBoxTakesTheTrueCarry()
 {
     QFETCH(QString, problem);
-    QFETCH(QList<int>, below);
-    QFETCH(int, expected);
+    QFETCH(QString, filled);
+    QFETCH(QString, box);
+    QFETCH(int, digit);
+    QFETCH(bool, right);
     Exercise ex = exercise(problem.toUtf8().constData(), QString());
-    const int first = ex.written().multiplierZeros() + 1; // the carry out of the ones column
-    for (int i = 0; i < below.size(); ++i) {
-        if (below.at(i) >= 0)
-            QCOMPARE(ex.drop({Part::Carry, 0, first + i}, below.at(i)), Exercise::Verdict::Right);
-    }
-    const Cell next{Part::Carry, 0, first + int(below.size())};
-    QCOMPARE(ex.expectedDigit(next), expected);
-    QCOMPARE(ex.drop(next, (expected + 1) % 10), Exercise::Verdict::Wrong);
-    QCOMPARE(ex.drop(next, expected), Exercise::Verdict::Right);
+    for (const Cell &carry : cells(filled))
+        QCOMPARE(ex.drop(carry, ex.written().digit(carry)), Exercise::Verdict::Right);
+    const Cell target = cells(box).value(0);
+    QVERIFY(ex.isField(target));
+    QCOMPARE(ex.drop(target, digit), right ? Exercise::Verdict::Right : Exercise::Verdict::Wrong);
+    QCOMPARE(ex.shownDigit(target), right ? std::optional<int>(digit) : std::nullopt);
+    QCOMPARE(ex.expectedDigit(target) == digit, right);
 }
 
 void TestExercise::solved_data()
@@ -217,6 +235,7 @@ void TestExercise::solved_data()
     QTest::newRow("single, a digit left") << "1502 · 5" << "" << "Bündig" << "PartialProduct 0 @ 0" << false << false;
     QTest::newRow("single, a digit knocked out") << "1502 · 5" << "" << "Bündig" << "PartialProduct 0 @ 2" << true << false;
     QTest::newRow("single, carries optional") << "1502 · 5" << "" << "Bündig" << "Carry 0 @ 1" << false << true;
+    QTest::newRow("carries of the addition optional") << "5012 · 39" << "" << "Bündig" << "SumCarry 0 @ 3" << false << true;
     QTest::newRow("tens multiplier, zero left") << "1502 · 50" << "" << "Bündig" << "Zero 0 @ 0" << false << false;
     QTest::newRow("hundreds multiplier, zero knocked out") << "1502 · 500" << "" << "Bündig" << "Zero 0 @ 1" << true << false;
     QTest::newRow("gap, all written") << "4321 · 7" << "Multiplicand 0 @ 3,PartialProduct 0 @ 0" << "Bündig" << "" << false << true;

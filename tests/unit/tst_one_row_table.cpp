@@ -143,18 +143,17 @@ void TestOneRowTable::expectedCarry_data()
     QTest::addColumn<QString>("carry9");
     QTest::addColumn<QString>("carry8");
     QTest::addColumn<QString>("carry7");
+    // Each box expects the true carry of its column, whichever boxes to its right are filled.
     // 4321 * 7: ones 7 -> 0; tens 14 + 0 -> 1; hundreds 21 + 1 -> 2.
     QTest::newRow("lower carries filled") << 4321 << 7 << "0" << "1" << "0" << "1" << "2";
     // 1999 * 9: 81 -> 8; 81 + 8 = 89 -> 8; 81 + 8 = 89 -> 8.
     QTest::newRow("largest carries") << 1999 << 9 << "8" << "8" << "8" << "8" << "8";
-    // With the lower boxes still empty they count as 0: 1999 * 9 tens 81 -> 8, hundreds 81 -> 8.
-    QTest::newRow("empty lower boxes count 0") << 1999 << 9 << "" << "" << "8" << "8" << "8";
-    // 1155 * 2: ones 10 -> 1; tens 10 + 1 = 11 -> 1, but with the ones carry empty 10 -> 1;
-    // hundreds 2 + 1 = 3 -> 0.
+    QTest::newRow("lower boxes empty") << 1999 << 9 << "" << "" << "8" << "8" << "8";
+    // 1155 * 2: ones 10 -> 1; tens 10 + 1 = 11 -> 1; hundreds 2 + 1 = 3 -> 0.
     QTest::newRow("no carry below ten") << 1155 << 2 << "1" << "1" << "1" << "1" << "0";
-    // 1251 * 9, hundreds carry filled before the tens carry: 2 * 9 + 0 = 18 -> 1
-    // (with the tens carry 4 in place it would be 22 -> 2).
-    QTest::newRow("hundreds before tens") << 1251 << 9 << "" << "" << "0" << "4" << "1";
+    // 1251 * 9: ones 9 -> 0; tens 45 -> 4; hundreds 18 + 4 = 22 -> 2, also while the tens
+    // box is still empty.
+    QTest::newRow("hundreds before tens") << 1251 << 9 << "" << "" << "0" << "4" << "2";
     QTest::newRow("hundreds after tens") << 1251 << 9 << "" << "4" << "0" << "4" << "2";
 }
 
