@@ -5,6 +5,7 @@
 //   malrechnen_diagnosis_bench [drops]
 #include "arithmetic/written_multiplication.h"
 #include "training/diagnosis.h"
+#include "training/exercise.h"
 
 #include <QElapsedTimer>
 
@@ -39,11 +40,13 @@ int main(int argc, char **argv)
         }
         const Cell cell = answers.at(int(generator() % answers.size()));
         const int digit = (w.digit(cell) + wrong(generator)) % 10;
+        // Every other digit written, the wrong one just refused.
+        const Exercise exercise = Exercise::gap(w, answers, {cell});
 
         timer.start();
-        const std::optional<ErrorKind> kind = diagnose(w, cell, digit);
-        const Hint first = stepHint(w, cell, kind);
-        const Hint second = workedHint(w, cell);
+        const std::optional<ErrorKind> kind = diagnose(exercise, cell, digit);
+        const Hint first = stepHint(exercise, cell, kind);
+        const Hint second = workedHint(exercise, cell);
         nanoseconds.push_back(timer.nsecsElapsed());
 
         named += kind ? 1 : 0;

@@ -35,20 +35,21 @@ private:
 };
 
 // The pupil's wrong digit for `cell`, or nothing where the mistake does not apply.
-using Pupil = std::function<std::optional<int>(const WrittenMultiplication &, const Cell &, int right)>;
+using Pupil = std::function<std::optional<int>(const Exercise &, const Cell &, int right)>;
 
 Pupil consistent(ErrorKind kind)
 {
-    return [kind](const WrittenMultiplication &w, const Cell &cell, int right) -> std::optional<int> {
+    return [kind](const Exercise &exercise, const Cell &cell, int right) -> std::optional<int> {
         if (kind == ErrorKind::PlaceShifted) {
             // Started one box too far left: each box gets the digit of the place to its right.
-            const std::optional<int> shifted = w.lineDigit(cell.part, cell.row, cell.place - 1);
+            const std::optional<int> shifted =
+                exercise.written().lineDigit(cell.part, cell.row, cell.place - 1);
             if (cell.part != Part::PartialProduct && cell.part != Part::Sum)
                 return std::nullopt;
             return shifted && *shifted != right ? shifted : std::nullopt;
         }
         for (int d = 0; d <= 9; ++d) {
-            if (d != right && fitsErrorKind(kind, w, cell, d))
+            if (d != right && fitsErrorKind(kind, exercise, cell, d))
                 return d;
         }
         return std::nullopt;
@@ -57,7 +58,7 @@ Pupil consistent(ErrorKind kind)
 
 Pupil slips(Generator &random)
 {
-    return [&random](const WrittenMultiplication &, const Cell &, int right) -> std::optional<int> {
+    return [&random](const Exercise &, const Cell &, int right) -> std::optional<int> {
         if (drawInt(random, 5) != 0)
             return std::nullopt;
         return (right + 1 + drawInt(random, 9)) % 10;
@@ -86,17 +87,16 @@ void solve(TrainerKind trainer, const Pupil &pupil, int problems, Generator &ran
     for (int p = 0; p < problems; ++p) {
         Exercise exercise = deal(trainer, p, random);
         statistics.startProblem(trainer, exercise.problemText());
-        const WrittenMultiplication &w = exercise.written();
         for (const Cell &cell : exercise.fields()) {
             if (!exercise.isShown(cell))
                 continue;
             const int right = exercise.expectedDigit(cell);
-            if (const std::optional<int> wrong = pupil(w, cell, right)) {
+            if (const std::optional<int> wrong = pupil(exercise, cell, right)) {
                 if (exercise.drop(cell, *wrong) == Exercise::Verdict::Right) {
                     std::fprintf(stderr, "step %d: a wrong digit was taken as right\n", step);
                     std::exit(2);
                 }
-                statistics.wrongDigit(trainer, diagnose(w, cell, *wrong));
+                statistics.wrongDigit(trainer, diagnose(exercise, cell, *wrong));
             }
             exercise.drop(cell, right);
             statistics.rightDigit(trainer);

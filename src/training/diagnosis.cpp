@@ -1,5 +1,7 @@
 #include "training/diagnosis.h"
 
+#include "training/exercise.h"
+
 #include <QStringList>
 
 namespace {
@@ -117,6 +119,45 @@ QList<Cell> multiplierCellsOfRow(const WrittenMultiplication &w, int row)
     return cells;
 }
 
+// A missing operand digit of a gap problem: the step worked backwards.
+Hint operandHint(const WrittenMultiplication &w, const Cell &cell)
+{
+    Hint hint;
+    // The last partial product works with the multiplier's last digit and the multiplicand
+    // from its ones: its columns show the operand digits backwards.
+    const int row = w.rowCount() - 1;
+    const int t = w.trailingZeros(row);
+    if (cell.part == Part::Multiplicand) {
+        const Computation column = w.computation({Part::PartialProduct, row, cell.place + t});
+        const Cell written{Part::PartialProduct, row, cell.place + t};
+        const bool last = cell.place == w.multiplicandLength() - 1;
+        const QString plus = column.c > 0 ? QStringLiteral(" plus %1").arg(column.c) : QString();
+        hint.text = columnName(column.column)
+                    + (last && column.value >= 10
+                           ? QStringLiteral(": Welche Ziffer mal %1%2 ergibt %3?").arg(column.m).arg(plus).arg(column.value)
+                           : QStringLiteral(": Welche Ziffer mal %1%2 endet auf %3?").arg(column.m).arg(plus).arg(column.digit));
+        hint.cells = {*column.multiplierDigit};
+        if (column.c > 0)
+            hint.cells << *column.carryIn;
+        hint.cells << written;
+        if (last && column.value >= 10)
+            hint.cells << Cell{Part::PartialProduct, row, cell.place + t + 1};
+        return hint;
+    }
+    // A multiplier digit: the first column of its partial product.
+    const int digitRow = w.rowCount() - 1 - (cell.place - w.multiplierZeros());
+    if (cell.place < w.multiplierZeros() || digitRow < 0) {
+        hint.text = QStringLiteral("Die Zahl endet auf Null.");
+        hint.cells = {cell};
+        return hint;
+    }
+    const Cell first{Part::PartialProduct, digitRow, w.trailingZeros(digitRow)};
+    hint.text = columnName(first.place)
+                + QStringLiteral(": Welche Ziffer mal %1 endet auf %2?").arg(w.digit({Part::Multiplicand, 0, 0})).arg(w.digit(first));
+    hint.cells = {Cell{Part::Multiplicand, 0, 0}, first};
+    return hint;
+}
+
 } // namespace
 
 const QList<ErrorKind> &errorKinds()
@@ -160,10 +201,18 @@ QString errorKindQuestion(ErrorKind kind)
     return QString();
 }
 
-bool fitsErrorKind(ErrorKind kind, const WrittenMultiplication &w, const Cell &cell, int digit)
+bool fitsErrorKind(ErrorKind kind, const Exercise &ex, const Cell &cell, int digit)
 {
-    if (!w.contains(cell) || !isAnswerCell(cell) || digit == w.digit(cell))
+    if (!ex.isShown(cell) || !isAnswerCell(cell) || digit == ex.expectedDigit(cell))
         return false;
+    const WrittenMultiplication &w = ex.written();
+    // The digit the display writes at `place` of the cell's line.
+    const auto written = [&](int place) {
+        Cell neighbour{cell.part, cell.row, place};
+        if (cell.part != Part::Sum)
+            neighbour.part = place < w.trailingZeros(cell.row) ? Part::Zero : Part::PartialProduct;
+        return ex.isShown(neighbour) ? w.lineDigit(cell.part, cell.row, place) : std::nullopt;
+    };
     const Computation s = w.computation(cell);
     const bool resultDigit = s.rule == Rule::ProductDigit;
     const bool carry = s.rule == Rule::ProductCarry;
@@ -184,22 +233,21 @@ bool fitsErrorKind(ErrorKind kind, const WrittenMultiplication &w, const Cell &c
         return resultDigit
                && (digit == mod10(s.value + s.m) || (s.x >= 1 && digit == mod10(s.value - s.m)));
     case ErrorKind::ZeroForgotten:
-        return cell.part == Part::Zero
-               && w.lineDigit(Part::Zero, cell.row, cell.place + 1) == std::optional<int>(digit);
+        return cell.part == Part::Zero && written(cell.place + 1) == std::optional<int>(digit);
     case ErrorKind::PlaceShifted:
         return (cell.part == Part::PartialProduct || cell.part == Part::Sum)
-               && (w.lineDigit(cell.part, cell.row, cell.place - 1) == std::optional<int>(digit)
-                   || w.lineDigit(cell.part, cell.row, cell.place + 1) == std::optional<int>(digit));
+               && (written(cell.place - 1) == std::optional<int>(digit)
+                   || written(cell.place + 1) == std::optional<int>(digit));
     case ErrorKind::AdditionCarryForgotten:
         return cell.part == Part::Sum && s.c > 0 && digit == mod10(s.value - s.c);
     }
     return false;
 }
 
-std::optional<ErrorKind> diagnose(const WrittenMultiplication &w, const Cell &cell, int digit)
+std::optional<ErrorKind> diagnose(const Exercise &ex, const Cell &cell, int digit)
 {
     for (ErrorKind kind : errorKinds()) {
-        if (fitsErrorKind(kind, w, cell, digit))
+        if (fitsErrorKind(kind, ex, cell, digit))
             return kind;
     }
     return std::nullopt;
@@ -218,14 +266,15 @@ QString columnName(int place)
     return word.isEmpty() ? word : word + QStringLiteral("spalte");
 }
 
-Hint stepHint(const WrittenMultiplication &w, const Cell &cell, std::optional<ErrorKind> kind)
+Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kind)
 {
+    const WrittenMultiplication &w = ex.written();
     const Computation step = w.computation(cell);
     Hint hint;
     QString what;
     switch (step.rule) {
     case Rule::Given:
-        return gapHint(w, cell);
+        return operandHint(w, cell);
     case Rule::Zero:
         what = QStringLiteral("Du rechnest mal %1, nicht mal %2.")
                    .arg(rowMultiplier(w, cell.row))
@@ -268,8 +317,9 @@ Hint stepHint(const WrittenMultiplication &w, const Cell &cell, std::optional<Er
     return hint;
 }
 
-Hint workedHint(const WrittenMultiplication &w, const Cell &cell)
+Hint workedHint(const Exercise &ex, const Cell &cell)
 {
+    const WrittenMultiplication &w = ex.written();
     const Computation step = w.computation(cell);
     Hint hint;
     switch (step.rule) {
@@ -301,45 +351,5 @@ Hint workedHint(const WrittenMultiplication &w, const Cell &cell)
         hint.cells = additionCells(step);
         return hint;
     }
-    return hint;
-}
-
-Hint gapHint(const WrittenMultiplication &w, const Cell &cell)
-{
-    if (isAnswerCell(cell))
-        return stepHint(w, cell);
-    Hint hint;
-    // The last partial product works with the multiplier's last digit and the multiplicand
-    // from its ones: its columns show the operand digits backwards.
-    const int row = w.rowCount() - 1;
-    const int t = w.trailingZeros(row);
-    if (cell.part == Part::Multiplicand) {
-        const Computation column = w.computation({Part::PartialProduct, row, cell.place + t});
-        const Cell written{Part::PartialProduct, row, cell.place + t};
-        const bool last = cell.place == w.multiplicandLength() - 1;
-        const QString plus = column.c > 0 ? QStringLiteral(" plus %1").arg(column.c) : QString();
-        hint.text = columnName(column.column)
-                    + (last && column.value >= 10
-                           ? QStringLiteral(": Welche Ziffer mal %1%2 ergibt %3?").arg(column.m).arg(plus).arg(column.value)
-                           : QStringLiteral(": Welche Ziffer mal %1%2 endet auf %3?").arg(column.m).arg(plus).arg(column.digit));
-        hint.cells = {*column.multiplierDigit};
-        if (column.c > 0)
-            hint.cells << *column.carryIn;
-        hint.cells << written;
-        if (last && column.value >= 10)
-            hint.cells << Cell{Part::PartialProduct, row, cell.place + t + 1};
-        return hint;
-    }
-    // A multiplier digit: the first column of its partial product.
-    const int digitRow = w.rowCount() - 1 - (cell.place - w.multiplierZeros());
-    if (cell.place < w.multiplierZeros() || digitRow < 0) {
-        hint.text = QStringLiteral("Die Zahl endet auf Null.");
-        hint.cells = {cell};
-        return hint;
-    }
-    const Cell first{Part::PartialProduct, digitRow, w.trailingZeros(digitRow)};
-    hint.text = columnName(first.place)
-                + QStringLiteral(": Welche Ziffer mal %1 endet auf %2?").arg(w.digit({Part::Multiplicand, 0, 0})).arg(w.digit(first));
-    hint.cells = {Cell{Part::Multiplicand, 0, 0}, first};
     return hint;
 }

@@ -28,7 +28,12 @@ QString errorKindName(ErrorKind kind);
 // The kind as a question to the pupil: "Hast du den Übertrag vergessen?"
 QString errorKindQuestion(ErrorKind kind);
 
-// Whether `digit`, wrong on `cell`, fits the definition of `kind`. A right digit fits none.
+class Exercise;
+
+// Whether `digit`, wrong on `cell` of the exercise, fits the definition of `kind`. A right
+// digit (the exercise's expected digit) fits none, and no kind rests on a digit the
+// exercise's display does not write: under the staircase the zeros of the partial
+// products are neither a place to fill nor a neighbour to slip into.
 //
 // A result digit of a partial product can fit "Übertrag vergessen", "Übertrag zu früh
 // addiert", "Zehner statt Einer" and "Einmaleins"; a carry, and the leading digit of a
@@ -37,12 +42,10 @@ QString errorKindQuestion(ErrorKind kind);
 // "Null vergessen", a digit of the sum "Übertrag beim Addieren vergessen". The times-table
 // row below x·m exists only for x ≥ 1. Operand digits and the carries of the addition fit
 // no kind.
-bool fitsErrorKind(ErrorKind kind, const WrittenMultiplication &written, const Cell &cell,
-                   int digit);
+bool fitsErrorKind(ErrorKind kind, const Exercise &exercise, const Cell &cell, int digit);
 // The first kind whose definition a wrong digit fits, or nothing. Gap problems name no kind:
 // their callers do not ask.
-std::optional<ErrorKind> diagnose(const WrittenMultiplication &written, const Cell &cell,
-                                  int digit);
+std::optional<ErrorKind> diagnose(const Exercise &exercise, const Cell &cell, int digit);
 
 // A hint line and the cells of the problem that its step uses (to highlight them).
 struct Hint
@@ -57,14 +60,13 @@ QString columnName(int place);
 // begin.
 QString placeWord(int place);
 
+// The hints on a field of the exercise as it stands after a wrong digit (the field empty).
+//
 // After a first wrong digit: the column and its step without the answer ("Zehnerspalte:
 // Rechne 4 · 7 und zähle den Übertrag 2 dazu."), then the kind as a question if one is
-// given.
-Hint stepHint(const WrittenMultiplication &written, const Cell &cell,
-              std::optional<ErrorKind> kind = std::nullopt);
+// given; for a missing operand digit of a gap problem the step worked backwards
+// ("Einerspalte: Welche Ziffer mal 7 endet auf 8?").
+Hint stepHint(const Exercise &exercise, const Cell &cell, std::optional<ErrorKind> kind = std::nullopt);
 // After a second wrong digit on the same cell: the step worked out ("4 · 7 = 28,
 // 28 + 2 = 30: schreibe 0, merke 3.").
-Hint workedHint(const WrittenMultiplication &written, const Cell &cell);
-// In a gap problem: for a missing operand digit the step worked backwards ("Einerspalte:
-// Welche Ziffer mal 7 endet auf 8?"), for any other gap the column's step.
-Hint gapHint(const WrittenMultiplication &written, const Cell &cell);
+Hint workedHint(const Exercise &exercise, const Cell &cell);

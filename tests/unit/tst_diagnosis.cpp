@@ -1,6 +1,7 @@
 // Naming the pattern behind a wrong digit, and the hints that show the step.
 #include "arithmetic/written_multiplication.h"
 #include "training/diagnosis.h"
+#include "training/exercise.h"
 #include "written_fixture.h"
 
 #include <QTest>
@@ -11,9 +12,27 @@ Q_DECLARE_METATYPE(Cell)
 
 namespace {
 
+// "5123 · 47", or "5123 · 47 Treppe" for the staircase display.
 WrittenMultiplication problem(const QString &text)
 {
-    return *parseProblem(text);
+    return *parseProblem(QString(text).remove(QStringLiteral(" Treppe")));
+}
+
+WrittenDisplay displayOf(const QString &text)
+{
+    return text.endsWith(QLatin1String(" Treppe")) ? WrittenDisplay::Staircase : WrittenDisplay::Flush;
+}
+
+// The problem with every digit standing on its field but the `empty` ones: what the pupil
+// sees when a wrong digit on the last of them has just been refused.
+Exercise standing(const WrittenMultiplication &w, WrittenDisplay display, const QList<Cell> &empty = {})
+{
+    return Exercise::gap(w, w.cells(), empty, display);
+}
+
+Exercise standing(const QString &text, const QList<Cell> &empty = {})
+{
+    return standing(problem(text), displayOf(text), empty);
 }
 
 QString kindText(const std::optional<ErrorKind> &kind)
@@ -35,10 +54,14 @@ Cell zero(int row, int place) { return {Part::Zero, row, place}; }
 Cell sum(int place) { return {Part::Sum, 0, place}; }
 
 // The definitions worked out from the two numbers alone, as a pupil's long multiplication
-// does it, without the model: which kinds a wrong digit fits, in the order of the list.
+// does it, without the model: which kinds a wrong digit fits, in the order of the list. The
+// staircase writes no zeros after the partial products.
 QStringList fittingKinds(qint64 multiplicand, const QList<int> &digits, int zeros,
-                         const Cell &cell, int digit)
+                         WrittenDisplay display, const Cell &cell, int digit)
 {
+    const bool staircase = display == WrittenDisplay::Staircase;
+    if (staircase && cell.part == Part::Zero)
+        return {};
     const int rows = int(digits.size());
     QList<int> x;
     for (qint64 n = multiplicand; n > 0; n /= 10)
@@ -99,8 +122,11 @@ QStringList fittingKinds(qint64 multiplicand, const QList<int> &digits, int zero
         fit(ErrorKind::ZeroForgotten, digitOf(rowValue(cell.row), cell.place + 1) == digit);
     if (cell.part == Part::PartialProduct || cell.part == Part::Sum) {
         const qint64 line = cell.part == Part::Sum ? total : rowValue(cell.row);
-        fit(ErrorKind::PlaceShifted, digitOf(line, cell.place - 1) == digit
-                                         || digitOf(line, cell.place + 1) == digit);
+        const int unwritten = staircase && cell.part != Part::Sum ? zeros + rows - 1 - cell.row : 0;
+        const auto written = [&](int place) {
+            return place < unwritten ? std::nullopt : digitOf(line, place);
+        };
+        fit(ErrorKind::PlaceShifted, written(cell.place - 1) == digit || written(cell.place + 1) == digit);
     }
     if (cell.part == Part::Sum) {
         int carryIn = 0, columnSum = 0;
@@ -218,6 +244,19 @@ void TestDiagnosis::definitions_data()
         << "5012 · 793" << sum(4) << 6 << "Übertrag beim Addieren vergessen";
     QTest::newRow("three rows: a shifted place comes first")
         << "5012 · 793" << sum(2) << 4 << "Stelle verrutscht";
+
+    // 7943 · 67: row 0 is 476580, its last digit 8 = 3·6 + 0 → 18.
+    QTest::newRow("flush: the zero beside the digit") << "7943 · 67" << pp(0, 1) << 0 << "Stelle verrutscht";
+    QTest::newRow("staircase: no zero is written beside it")
+        << "7943 · 67 Treppe" << pp(0, 1) << 0 << "none";
+    QTest::newRow("staircase: the digit on its other side") << "7943 · 67 Treppe" << pp(0, 1) << 5
+                                                            << "Stelle verrutscht";
+    QTest::newRow("staircase: no zero to forget") << "5123 · 47 Treppe" << zero(0, 0) << 2 << "none";
+    // 5012 · 793: row 0 is 3508400, its last digit 4 = 2·7 → 14.
+    QTest::newRow("three rows, staircase: the last digit of row 0")
+        << "5012 · 793 Treppe" << pp(0, 2) << 0 << "none";
+    QTest::newRow("three rows, flush: the last digit of row 0")
+        << "5012 · 793" << pp(0, 2) << 0 << "Stelle verrutscht";
 }
 
 void TestDiagnosis::definitions()
@@ -226,20 +265,23 @@ void TestDiagnosis::definitions()
     QFETCH(Cell, cell);
     QFETCH(int, digit);
     QFETCH(QString, kind);
-    const WrittenMultiplication w = ::problem(problem);
-    QVERIFY(w.contains(cell));
-    QCOMPARE(kindText(diagnose(w, cell, digit)), kind);
+    const Exercise ex = standing(problem);
+    QVERIFY(ex.written().contains(cell));
+    QCOMPARE(kindText(diagnose(ex, cell, digit)), kind);
 }
 
 void TestDiagnosis::randomProblems_data()
 {
     QTest::addColumn<int>("digits");
     QTest::addColumn<int>("zeros");
-    QTest::newRow("one digit") << 1 << 0;
-    QTest::newRow("tens number") << 1 << 1;
-    QTest::newRow("hundreds number") << 1 << 2;
-    QTest::newRow("two digits") << 2 << 0;
-    QTest::newRow("three digits") << 3 << 0;
+    QTest::addColumn<bool>("staircase");
+    QTest::newRow("one digit") << 1 << 0 << false;
+    QTest::newRow("tens number") << 1 << 1 << false;
+    QTest::newRow("hundreds number") << 1 << 2 << false;
+    QTest::newRow("two digits") << 2 << 0 << false;
+    QTest::newRow("two digits, staircase") << 2 << 0 << true;
+    QTest::newRow("three digits") << 3 << 0 << false;
+    QTest::newRow("three digits, staircase") << 3 << 0 << true;
 }
 
 // Every wrong digit on every answer cell of many problems: a kind is named exactly when a
@@ -248,6 +290,8 @@ void TestDiagnosis::randomProblems()
 {
     QFETCH(int, digits);
     QFETCH(int, zeros);
+    QFETCH(bool, staircase);
+    const WrittenDisplay display = staircase ? WrittenDisplay::Staircase : WrittenDisplay::Flush;
     std::mt19937 generator(1400 + 10 * digits + zeros);
     std::uniform_int_distribution<int> multiplicands(1000, 9999), multiplierDigit(2, 9);
     int named = 0, unnamed = 0;
@@ -257,22 +301,23 @@ void TestDiagnosis::randomProblems()
         for (int d = 0; d < digits; ++d)
             multiplier << multiplierDigit(generator);
         const WrittenMultiplication w(multiplicand, multiplier, zeros);
+        const Exercise ex = standing(w, display);
         for (const Cell &cell : w.cells()) {
             if (cell.part == Part::Multiplicand || cell.part == Part::Multiplier)
                 continue;
             for (int digit = 0; digit <= 9; ++digit) {
                 if (digit == w.digit(cell)) {
-                    QCOMPARE(kindText(diagnose(w, cell, digit)), QStringLiteral("none"));
+                    QCOMPARE(kindText(diagnose(ex, cell, digit)), QStringLiteral("none"));
                     continue;
                 }
-                const QStringList fitting = fittingKinds(multiplicand, multiplier, zeros, cell, digit);
+                const QStringList fitting = fittingKinds(multiplicand, multiplier, zeros, display, cell, digit);
                 const QString expected = fitting.isEmpty() ? QStringLiteral("none") : fitting.first();
-                if (kindText(diagnose(w, cell, digit)) != expected)
+                if (kindText(diagnose(ex, cell, digit)) != expected)
                     QFAIL(qPrintable(QStringLiteral("%1 · %2, %3, digit %4: %5, expected %6")
                                          .arg(multiplicand).arg(w.multiplier()).arg(cellText(cell))
-                                         .arg(digit).arg(kindText(diagnose(w, cell, digit)), expected)));
+                                         .arg(digit).arg(kindText(diagnose(ex, cell, digit)), expected)));
                 for (ErrorKind kind : errorKinds())
-                    QCOMPARE(fitsErrorKind(kind, w, cell, digit), fitting.contains(errorKindName(kind)));
+                    QCOMPARE(fitsErrorKind(kind, ex, cell, digit), fitting.contains(errorKindName(kind)));
                 ++(fitting.isEmpty() ? unnamed : named);
             }
         }
@@ -373,10 +418,10 @@ void TestDiagnosis::hints()
     QFETCH(int, digit);
     QFETCH(QString, text);
     QFETCH(QStringList, cells);
-    const WrittenMultiplication w = ::problem(problem);
-    const Hint hint = which == QLatin1String("first")    ? stepHint(w, cell, diagnose(w, cell, digit))
-                      : which == QLatin1String("worked") ? workedHint(w, cell)
-                                                         : gapHint(w, cell);
+    const Exercise ex = standing(problem, {cell});
+    const Hint hint = which == QLatin1String("first")    ? stepHint(ex, cell, diagnose(ex, cell, digit))
+                      : which == QLatin1String("worked") ? workedHint(ex, cell)
+                                                         : stepHint(ex, cell);
     QCOMPARE(hint.text, text);
     QCOMPARE(cellTexts(hint.cells), cells);
     // A hint before the worked step never gives the digit away as "schreibe".

@@ -70,20 +70,18 @@ void HintLine::dropped(const Exercise &exercise, const Cell &field, std::optiona
         clear();
         return;
     }
-    const WrittenMultiplication &written = exercise.written();
-    const bool known = written.contains(field);
+    const bool known = exercise.written().contains(field);
     std::optional<ErrorKind> kind;
     if (known && !exercise.isGap() && digit)
-        kind = diagnose(written, field, *digit);
+        kind = diagnose(exercise, field, *digit);
     m_training.statistics.wrongDigit(m_trainer, kind);
 
     const bool again = m_wrongField == field;
     m_wrongField = field;
     if (!m_training.hintsShown || !known)
         return;
-    const Hint hint = again                ? workedHint(written, field)
-                      : exercise.isGap() ? gapHint(written, field)
-                                           : stepHint(written, field, kind);
+    // The hints see the problem as it stands on screen: its display and the digits written.
+    const Hint hint = again ? workedHint(exercise, field) : stepHint(exercise, field, kind);
     show(hint.text, hint.cells);
 }
 
