@@ -28,20 +28,21 @@ QList<Cell> productCells(const Computation &step)
     return cells;
 }
 
-// The addends that are digits of a partial product (its zeros add nothing).
-QList<Cell> digitAddends(const Computation &step)
+// The addends of a column of the addition that the display writes: the digits of the
+// partial products and, flush, their zeros (the staircase leaves the zeros out).
+QList<Cell> writtenAddends(const Exercise &ex, const Computation &step)
 {
     QList<Cell> cells;
     for (const Cell &cell : step.addends) {
-        if (cell.part != Part::Zero)
+        if (ex.isShown(cell))
             cells << cell;
     }
     return cells;
 }
 
-QList<Cell> additionCells(const Computation &step)
+QList<Cell> additionCells(const Exercise &ex, const Computation &step)
 {
-    QList<Cell> cells = digitAddends(step);
+    QList<Cell> cells = writtenAddends(ex, step);
     if (step.carryIn && step.c > 0)
         cells << *step.carryIn;
     return cells;
@@ -52,12 +53,18 @@ QString withCarry(int c)
     return c > 0 ? QStringLiteral(" und zähle den Übertrag %1 dazu").arg(c) : QString();
 }
 
+// Said on a carry box: true whether the column makes 10 or more or not, so it gives away
+// no more than the step.
+QString keepTheTens()
+{
+    return QStringLiteral(" Den Zehner merkst du dir als Übertrag (unter 10 ist der Übertrag 0).");
+}
+
 // Whether the step is the last column of its partial product, where the whole value is
 // written down.
 bool isLastColumn(const WrittenMultiplication &w, const Cell &cell, const Computation &step)
 {
-    return (cell.part == Part::PartialProduct || cell.part == Part::Carry)
-           && step.column - w.trailingZeros(cell.row) == w.multiplicandLength() - 1;
+    return cell.part == Part::PartialProduct && step.column - w.trailingZeros(cell.row) == w.multiplicandLength() - 1;
 }
 
 bool isLastSumColumn(const WrittenMultiplication &w, const Computation &step)
@@ -76,14 +83,14 @@ QString productSum(const Computation &step)
 }
 
 // "9 + 8 = 17, 17 + 1 = 18"
-QString additionSum(const WrittenMultiplication &w, const Computation &step)
+QString additionSum(const Exercise &ex, const Computation &step)
 {
-    const QList<Cell> addends = digitAddends(step);
+    const QList<Cell> addends = writtenAddends(ex, step);
     QStringList digits;
     int total = 0;
     for (const Cell &cell : addends) {
-        digits << QString::number(w.digit(cell));
-        total += w.digit(cell);
+        digits << QString::number(ex.written().digit(cell));
+        total += ex.written().digit(cell);
     }
     if (addends.isEmpty())
         return QStringLiteral("Nur der Übertrag %1").arg(step.c);
@@ -96,10 +103,11 @@ QString additionSum(const WrittenMultiplication &w, const Computation &step)
     return text;
 }
 
-// ": schreibe 0, merke 3." or, where the whole value is written, ": schreibe 21."
-QString writeAndKeep(int value, bool whole)
+// ": schreibe 0, merke 3." or, where the whole value is written, ": schreibe 21.". On a
+// carry box the carry is said even when it is 0.
+QString writeAndKeep(int value, bool whole, bool carryBox)
 {
-    if (whole || value < 10)
+    if (whole || (value < 10 && !carryBox))
         return QStringLiteral(": schreibe %1.").arg(value);
     return QStringLiteral(": schreibe %1, merke %2.").arg(value % 10).arg(value / 10);
 }
@@ -119,42 +127,135 @@ QList<Cell> multiplierCellsOfRow(const WrittenMultiplication &w, int row)
     return cells;
 }
 
-// A missing operand digit of a gap problem: the step worked backwards.
-Hint operandHint(const WrittenMultiplication &w, const Cell &cell)
+// "die Ziffer des 1. Teilprodukts in der Hunderterstelle"
+QString digitName(const WrittenMultiplication &w, const Cell &cell)
 {
-    Hint hint;
-    // The last partial product works with the multiplier's last digit and the multiplicand
-    // from its ones: its columns show the operand digits backwards.
+    QString line;
+    switch (cell.part) {
+    case Part::Multiplicand: line = QStringLiteral("der ersten Zahl"); break;
+    case Part::Multiplier: line = QStringLiteral("der zweiten Zahl"); break;
+    case Part::PartialProduct:
+    case Part::Zero:
+        line = w.hasSum() ? QStringLiteral("des %1. Teilprodukts").arg(cell.row + 1) : QStringLiteral("des Ergebnisses");
+        break;
+    case Part::Sum: line = QStringLiteral("des Ergebnisses"); break;
+    case Part::Carry:
+    case Part::SumCarry: line = QStringLiteral("der Überträge"); break;
+    }
+    return QStringLiteral("die Ziffer %1 in der %2").arg(line, placeName(cell.place));
+}
+
+// The digits a step names are its inputs (the operand digits it multiplies, the digits it
+// adds). A hint names none that is a blank on screen: where a step needs one, the hint
+// sends the pupil to the first of them ("Zehnerspalte: Finde zuerst die Ziffer des 2.
+// Teilprodukts in der Zehnerstelle.") and highlights it. Carries are no such input: a
+// carry follows from the column to its right, and the pupil keeps it in mind whether it
+// stands in a box or not.
+std::optional<Hint> blankFirst(const Exercise &ex, int column, const QList<Cell> &inputs)
+{
+    for (const Cell &cell : inputs) {
+        if (ex.isBlank(cell))
+            return Hint{columnName(column) + QStringLiteral(": Finde zuerst %1.").arg(digitName(ex.written(), cell)),
+                        {cell}};
+    }
+    return std::nullopt;
+}
+
+// The inputs of the step of an answer cell, in the order a pupil finds them. An addition
+// names its carry, which comes from the columns to its right: their addends count too,
+// from the ones column up.
+QList<Cell> stepInputs(const Exercise &ex, const Cell &cell, const Computation &step)
+{
+    const WrittenMultiplication &w = ex.written();
+    switch (step.rule) {
+    case Rule::Given:
+        break;
+    case Rule::Zero:
+        return multiplierCellsOfRow(w, cell.row);
+    case Rule::ProductDigit:
+    case Rule::ProductCarry:
+        return {*step.multiplicandDigit, *step.multiplierDigit};
+    case Rule::SumDigit:
+    case Rule::SumCarry: {
+        QList<Cell> inputs;
+        for (int column = 0; column <= step.column; ++column)
+            inputs += writtenAddends(ex, w.computation({Part::Sum, 0, column}));
+        return inputs;
+    }
+    }
+    return {};
+}
+
+// A missing multiplicand digit of a gap problem, worked backwards through its column of
+// the last partial product (the one of the multiplier's last digit). `worked`: the column
+// worked out forwards.
+Hint multiplicandHint(const Exercise &ex, const Cell &cell, bool worked)
+{
+    const WrittenMultiplication &w = ex.written();
     const int row = w.rowCount() - 1;
+    const Cell written{Part::PartialProduct, row, cell.place + w.trailingZeros(row)};
+    const Computation column = w.computation(written);
+    // The last column writes its whole value: the leading digit belongs to it.
+    const bool whole = cell.place == w.multiplicandLength() - 1 && column.value >= 10;
+    QList<Cell> inputs{*column.multiplierDigit, written};
+    if (whole)
+        inputs << Cell{Part::PartialProduct, row, written.place + 1};
+    if (std::optional<Hint> first = blankFirst(ex, column.column, inputs))
+        return *first;
+
+    if (worked)
+        return {productSum(column) + QStringLiteral(": die Ziffer ist %1.").arg(column.x), productCells(column)};
+    const QString plus = column.c > 0 ? QStringLiteral(" plus %1").arg(column.c) : QString();
+    Hint hint;
+    hint.text = columnName(column.column)
+                + (whole ? QStringLiteral(": Welche Ziffer mal %1%2 ergibt %3?").arg(column.m).arg(plus).arg(column.value)
+                         : QStringLiteral(": Welche Ziffer mal %1%2 endet auf %3?").arg(column.m).arg(plus).arg(column.digit));
+    hint.cells = {*column.multiplierDigit};
+    if (column.c > 0)
+        hint.cells << *column.carryIn;
+    hint.cells += inputs.mid(1);
+    return hint;
+}
+
+// A missing multiplier digit of a gap problem, worked backwards through a column of its
+// partial product whose digits stand on screen: the first where only one digit fits (its
+// multiplicand digit 1, 3, 7 or 9), else the first. `worked`: the digit.
+Hint multiplierHint(const Exercise &ex, const Cell &cell, bool worked)
+{
+    const WrittenMultiplication &w = ex.written();
+    const int row = w.rowCount() - 1 - (cell.place - w.multiplierZeros());
+    if (worked)
+        return {QStringLiteral("Die Ziffer ist %1.").arg(w.digit(cell)), {cell}};
+    if (cell.place < w.multiplierZeros() || row < 0)
+        return {QStringLiteral("Die Zahl endet auf Null."), {cell}};
     const int t = w.trailingZeros(row);
-    if (cell.part == Part::Multiplicand) {
-        const Computation column = w.computation({Part::PartialProduct, row, cell.place + t});
-        const Cell written{Part::PartialProduct, row, cell.place + t};
-        const bool last = cell.place == w.multiplicandLength() - 1;
-        const QString plus = column.c > 0 ? QStringLiteral(" plus %1").arg(column.c) : QString();
-        hint.text = columnName(column.column)
-                    + (last && column.value >= 10
-                           ? QStringLiteral(": Welche Ziffer mal %1%2 ergibt %3?").arg(column.m).arg(plus).arg(column.value)
-                           : QStringLiteral(": Welche Ziffer mal %1%2 endet auf %3?").arg(column.m).arg(plus).arg(column.digit));
-        hint.cells = {*column.multiplierDigit};
-        if (column.c > 0)
-            hint.cells << *column.carryIn;
-        hint.cells << written;
-        if (last && column.value >= 10)
-            hint.cells << Cell{Part::PartialProduct, row, cell.place + t + 1};
-        return hint;
+    const auto inputsOf = [&](int place) {
+        return QList<Cell>{{Part::Multiplicand, 0, place}, {Part::PartialProduct, row, place + t}};
+    };
+    std::optional<int> chosen;
+    for (int place = 0; place < w.multiplicandLength(); ++place) {
+        const QList<Cell> inputs = inputsOf(place);
+        if (ex.isBlank(inputs.at(0)) || ex.isBlank(inputs.at(1)))
+            continue;
+        const bool oneAnswer = w.digit(inputs.at(0)) % 2 == 1 && w.digit(inputs.at(0)) != 5;
+        if (!chosen || oneAnswer)
+            chosen = place;
+        if (oneAnswer)
+            break;
     }
-    // A multiplier digit: the first column of its partial product.
-    const int digitRow = w.rowCount() - 1 - (cell.place - w.multiplierZeros());
-    if (cell.place < w.multiplierZeros() || digitRow < 0) {
-        hint.text = QStringLiteral("Die Zahl endet auf Null.");
-        hint.cells = {cell};
-        return hint;
-    }
-    const Cell first{Part::PartialProduct, digitRow, w.trailingZeros(digitRow)};
-    hint.text = columnName(first.place)
-                + QStringLiteral(": Welche Ziffer mal %1 endet auf %2?").arg(w.digit({Part::Multiplicand, 0, 0})).arg(w.digit(first));
-    hint.cells = {Cell{Part::Multiplicand, 0, 0}, first};
+    if (!chosen)
+        return *blankFirst(ex, t, inputsOf(0));
+    const QList<Cell> inputs = inputsOf(*chosen);
+    // The carry that comes in stands in its box, or is none in the first column.
+    const Computation column = w.computation(inputs.at(1));
+    const QString plus = column.c > 0 ? QStringLiteral(" plus %1").arg(column.c) : QString();
+    Hint hint;
+    hint.text = columnName(column.column)
+                + QStringLiteral(": Welche Ziffer mal %1%2 endet auf %3?").arg(column.x).arg(plus).arg(column.digit);
+    hint.cells = {inputs.at(0)};
+    if (column.c > 0)
+        hint.cells << *column.carryIn;
+    hint.cells << inputs.at(1);
     return hint;
 }
 
@@ -266,15 +367,27 @@ QString columnName(int place)
     return word.isEmpty() ? word : word + QStringLiteral("spalte");
 }
 
+QString placeName(int place)
+{
+    const QString word = placeWord(place);
+    return word.isEmpty() ? word : word + QStringLiteral("stelle");
+}
+
 Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kind)
 {
+    if (cell.part == Part::Multiplicand)
+        return multiplicandHint(ex, cell, false);
+    if (cell.part == Part::Multiplier)
+        return multiplierHint(ex, cell, false);
     const WrittenMultiplication &w = ex.written();
     const Computation step = w.computation(cell);
+    if (std::optional<Hint> first = blankFirst(ex, step.column, stepInputs(ex, cell, step)))
+        return *first;
     Hint hint;
     QString what;
     switch (step.rule) {
     case Rule::Given:
-        return operandHint(w, cell);
+        break;
     case Rule::Zero:
         what = QStringLiteral("Du rechnest mal %1, nicht mal %2.")
                    .arg(rowMultiplier(w, cell.row))
@@ -285,14 +398,14 @@ Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kin
     case Rule::ProductCarry:
         what = QStringLiteral("Rechne %1 · %2%3.").arg(step.x).arg(step.m).arg(withCarry(step.c));
         if (cell.part == Part::Carry)
-            what += QStringLiteral(" Den Zehner merkst du dir als Übertrag.");
+            what += keepTheTens();
         else if (step.rule == Rule::ProductCarry)
             what += QStringLiteral(" Der Zehner kommt nach vorn.");
         hint.cells = productCells(step);
         break;
     case Rule::SumDigit:
     case Rule::SumCarry: {
-        const QList<Cell> addends = digitAddends(step);
+        const QList<Cell> addends = writtenAddends(ex, step);
         if (addends.isEmpty())
             what = QStringLiteral("Hier kommt nur der Übertrag an.");
         else if (addends.size() == 1 && step.c == 0)
@@ -306,8 +419,8 @@ Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kin
                        : QStringLiteral("Addiere %1%2.").arg(digits.join(QStringLiteral(" + ")), withCarry(step.c));
         }
         if (step.rule == Rule::SumCarry)
-            what += QStringLiteral(" Den Zehner merkst du dir als Übertrag.");
-        hint.cells = additionCells(step);
+            what += keepTheTens();
+        hint.cells = additionCells(ex, step);
         break;
     }
     }
@@ -319,37 +432,28 @@ Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kin
 
 Hint workedHint(const Exercise &ex, const Cell &cell)
 {
+    if (cell.part == Part::Multiplicand)
+        return multiplicandHint(ex, cell, true);
+    if (cell.part == Part::Multiplier)
+        return multiplierHint(ex, cell, true);
     const WrittenMultiplication &w = ex.written();
     const Computation step = w.computation(cell);
-    Hint hint;
+    if (std::optional<Hint> first = blankFirst(ex, step.column, stepInputs(ex, cell, step)))
+        return *first;
     switch (step.rule) {
-    case Rule::Given: {
-        if (cell.part == Part::Multiplicand) {
-            // The missing operand digit: its column worked out forwards.
-            const Cell row0{Part::PartialProduct, w.rowCount() - 1, cell.place + w.trailingZeros(w.rowCount() - 1)};
-            const Computation column = w.computation(row0);
-            hint.text = productSum(column) + QStringLiteral(": die Ziffer ist %1.").arg(column.x);
-            hint.cells = productCells(column);
-        } else {
-            hint.text = QStringLiteral("Die Ziffer ist %1.").arg(step.digit);
-            hint.cells = {cell};
-        }
-        return hint;
-    }
+    case Rule::Given:
+        break;
     case Rule::Zero:
-        hint.text = QStringLiteral("Du rechnest mal %1: schreibe 0.").arg(rowMultiplier(w, cell.row));
-        hint.cells = multiplierCellsOfRow(w, cell.row);
-        return hint;
+        return {QStringLiteral("Du rechnest mal %1: schreibe 0.").arg(rowMultiplier(w, cell.row)),
+                multiplierCellsOfRow(w, cell.row)};
     case Rule::ProductDigit:
     case Rule::ProductCarry:
-        hint.text = productSum(step) + writeAndKeep(step.value, isLastColumn(w, cell, step));
-        hint.cells = productCells(step);
-        return hint;
+        return {productSum(step) + writeAndKeep(step.value, isLastColumn(w, cell, step), isCarry(cell)),
+                productCells(step)};
     case Rule::SumDigit:
     case Rule::SumCarry:
-        hint.text = additionSum(w, step) + writeAndKeep(step.value, isLastSumColumn(w, step));
-        hint.cells = additionCells(step);
-        return hint;
+        return {additionSum(ex, step) + writeAndKeep(step.value, isLastSumColumn(w, step), isCarry(cell)),
+                additionCells(ex, step)};
     }
-    return hint;
+    return {};
 }

@@ -59,14 +59,21 @@ QString columnName(int place);
 // "Einer", "Zehner", ... "Millionen": the place of a digit, as "Einerstelle" and "Einerspalte"
 // begin.
 QString placeWord(int place);
+// "Einerstelle", "Zehnerstelle", ...
+QString placeName(int place);
 
 // The hints on a field of the exercise as it stands after a wrong digit (the field empty).
+// They name only digits on screen, and carries as the pupil keeps them in mind: where the
+// step needs a digit that is a blank on screen (a field left empty or knocked out), the
+// hint names that blank to find first instead, and highlights it.
 //
 // After a first wrong digit: the column and its step without the answer ("Zehnerspalte:
 // Rechne 4 · 7 und zähle den Übertrag 2 dazu."), then the kind as a question if one is
 // given; for a missing operand digit of a gap problem the step worked backwards
-// ("Einerspalte: Welche Ziffer mal 7 endet auf 8?").
+// ("Einerspalte: Welche Ziffer mal 7 endet auf 8?"). Flush, the zeros of the partial
+// products are added with the other digits of their column.
 Hint stepHint(const Exercise &exercise, const Cell &cell, std::optional<ErrorKind> kind = std::nullopt);
 // After a second wrong digit on the same cell: the step worked out ("4 · 7 = 28,
-// 28 + 2 = 30: schreibe 0, merke 3.").
+// 28 + 2 = 30: schreibe 0, merke 3."); on a carry box it ends with the carry, 0 included
+// ("6 + 1 = 7: schreibe 7, merke 0.").
 Hint workedHint(const Exercise &exercise, const Cell &cell);

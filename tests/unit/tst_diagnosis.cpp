@@ -331,6 +331,7 @@ void TestDiagnosis::hints_data()
 {
     QTest::addColumn<QString>("problem");
     QTest::addColumn<Cell>("cell");
+    QTest::addColumn<QString>("empty"); // other fields empty on screen
     QTest::addColumn<QString>("which"); // first (with the kind of `digit`), worked or gap
     QTest::addColumn<int>("digit");
     QTest::addColumn<QString>("text");
@@ -338,87 +339,180 @@ void TestDiagnosis::hints_data()
 
     // 5643 · 7: the tens column is 4·7 + 2 = 30.
     QTest::newRow("step and the kind as a question")
-        << "5643 · 7" << pp(0, 1) << "first" << 8
+        << "5643 · 7" << pp(0, 1) << "" << "first" << 8
         << "Zehnerspalte: Rechne 4 · 7 und zähle den Übertrag 2 dazu. Hast du den Übertrag vergessen?"
         << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
     QTest::newRow("step alone when no kind fits")
-        << "5643 · 7" << pp(0, 1) << "first" << 6
+        << "5643 · 7" << pp(0, 1) << "" << "first" << 6
         << "Zehnerspalte: Rechne 4 · 7 und zähle den Übertrag 2 dazu."
         << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
-    QTest::newRow("worked step") << "5643 · 7" << pp(0, 1) << "worked" << 0
+    QTest::newRow("worked step") << "5643 · 7" << pp(0, 1) << "" << "worked" << 0
                                  << "4 · 7 = 28, 28 + 2 = 30: schreibe 0, merke 3."
                                  << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
     QTest::newRow("worked step of a carry box, first column")
-        << "5643 · 7" << carry(0, 1) << "worked" << 0 << "3 · 7 = 21: schreibe 1, merke 2."
+        << "5643 · 7" << carry(0, 1) << "" << "worked" << 0 << "3 · 7 = 21: schreibe 1, merke 2."
         << QStringList{"Multiplicand 0 @ 0", "Multiplier 0 @ 0"};
-    QTest::newRow("carry box") << "5643 · 7" << carry(0, 1) << "first" << 1
-                               << "Einerspalte: Rechne 3 · 7. Den Zehner merkst du dir als Übertrag."
-                                  " Hast du dir den Einer statt des Zehners gemerkt?"
+    QTest::newRow("carry box") << "5643 · 7" << carry(0, 1) << "" << "first" << 1
+                               << "Einerspalte: Rechne 3 · 7. Den Zehner merkst du dir als Übertrag"
+                                  " (unter 10 ist der Übertrag 0). Hast du dir den Einer statt des Zehners gemerkt?"
                                << QStringList{"Multiplicand 0 @ 0", "Multiplier 0 @ 0"};
     // 5643 · 7 = 39501: the last column writes the whole 5·7 + 4 = 39.
     QTest::newRow("last column: the whole number is written")
-        << "5643 · 7" << pp(0, 4) << "worked" << 0 << "5 · 7 = 35, 35 + 4 = 39: schreibe 39."
+        << "5643 · 7" << pp(0, 4) << "" << "worked" << 0 << "5 · 7 = 35, 35 + 4 = 39: schreibe 39."
         << QStringList{"Multiplicand 0 @ 3", "Multiplier 0 @ 0", "Carry 0 @ 3"};
-    QTest::newRow("leading digit") << "5643 · 7" << pp(0, 4) << "first" << 2
+    QTest::newRow("leading digit") << "5643 · 7" << pp(0, 4) << "" << "first" << 2
                                    << "Tausenderspalte: Rechne 5 · 7 und zähle den Übertrag 4 dazu."
                                       " Der Zehner kommt nach vorn."
                                    << QStringList{"Multiplicand 0 @ 3", "Multiplier 0 @ 0", "Carry 0 @ 3"};
     QTest::newRow("zero of a tens number")
-        << "5643 · 70" << zero(0, 0) << "first" << 1
+        << "5643 · 70" << zero(0, 0) << "" << "first" << 1
         << "Einerspalte: Du rechnest mal 70, nicht mal 7. Hast du die Null vergessen?"
         << QStringList{"Multiplier 0 @ 1", "Multiplier 0 @ 0"};
-    QTest::newRow("zero, worked") << "5123 · 47" << zero(0, 0) << "worked" << 0
+    QTest::newRow("zero, worked") << "5123 · 47" << zero(0, 0) << "" << "worked" << 0
                                   << "Du rechnest mal 40: schreibe 0." << QStringList{"Multiplier 0 @ 1"};
     // 5123 · 47: 204920 + 35861 = 240781.
     QTest::newRow("sum column with a carry")
-        << "5123 · 47" << sum(3) << "first" << 9
+        << "5123 · 47" << sum(3) << "" << "first" << 9
         << "Tausenderspalte: Addiere 4 + 5 und zähle den Übertrag 1 dazu."
            " Hast du beim Addieren den Übertrag vergessen?"
         << QStringList{"PartialProduct 0 @ 3", "PartialProduct 1 @ 3", "SumCarry 0 @ 3"};
-    QTest::newRow("sum, worked") << "5123 · 47" << sum(2) << "worked" << 0
+    QTest::newRow("sum, worked") << "5123 · 47" << sum(2) << "" << "worked" << 0
                                  << "9 + 8 = 17: schreibe 7, merke 1."
                                  << QStringList{"PartialProduct 0 @ 2", "PartialProduct 1 @ 2"};
-    QTest::newRow("sum with a carry, worked") << "5123 · 47" << sum(3) << "worked" << 0
+    QTest::newRow("sum with a carry, worked") << "5123 · 47" << sum(3) << "" << "worked" << 0
                                               << "4 + 5 = 9, 9 + 1 = 10: schreibe 0, merke 1."
                                               << QStringList{"PartialProduct 0 @ 3", "PartialProduct 1 @ 3",
                                                              "SumCarry 0 @ 3"};
-    QTest::newRow("sum: a zero adds nothing") << "5123 · 47" << sum(0) << "first" << 0
-                                              << "Einerspalte: Hier steht nur eine Ziffer darüber."
-                                              << QStringList{"PartialProduct 1 @ 0"};
-    QTest::newRow("last sum column") << "1111 · 99" << sum(5) << "worked" << 0
+    // Flush, the zero of the first partial product stands over the ones column too; the
+    // staircase writes none there.
+    QTest::newRow("sum, flush: the written zero") << "5123 · 47" << sum(0) << "" << "first" << 0
+                                                  << "Einerspalte: Addiere 0 + 1."
+                                                  << QStringList{"Zero 0 @ 0", "PartialProduct 1 @ 0"};
+    QTest::newRow("sum, flush: the written zero, worked") << "5123 · 47" << sum(0) << "" << "worked" << 0
+                                                          << "0 + 1 = 1: schreibe 1."
+                                                          << QStringList{"Zero 0 @ 0", "PartialProduct 1 @ 0"};
+    QTest::newRow("sum, staircase: one digit") << "5123 · 47 Treppe" << sum(0) << "" << "first" << 0
+                                               << "Einerspalte: Hier steht nur eine Ziffer darüber."
+                                               << QStringList{"PartialProduct 1 @ 0"};
+    QTest::newRow("sum, staircase: one digit, worked") << "5123 · 47 Treppe" << sum(0) << "" << "worked" << 0
+                                                       << "Nur die 1: schreibe 1." << QStringList{"PartialProduct 1 @ 0"};
+    // 5012 · 793: 3508400 + 451080 + 15036 = 3974516.
+    QTest::newRow("three rows, flush: two zeros over the ones")
+        << "5012 · 793" << sum(0) << "" << "first" << 0 << "Einerspalte: Addiere 0 + 0 + 6."
+        << QStringList{"Zero 0 @ 0", "Zero 1 @ 0", "PartialProduct 2 @ 0"};
+    QTest::newRow("three rows, flush: one zero over the tens")
+        << "5012 · 793" << sum(1) << "" << "worked" << 0 << "0 + 8 + 3 = 11: schreibe 1, merke 1."
+        << QStringList{"Zero 0 @ 1", "PartialProduct 1 @ 1", "PartialProduct 2 @ 1"};
+    QTest::newRow("three rows, staircase: the tens")
+        << "5012 · 793 Treppe" << sum(1) << "" << "worked" << 0 << "8 + 3 = 11: schreibe 1, merke 1."
+        << QStringList{"PartialProduct 1 @ 1", "PartialProduct 2 @ 1"};
+    QTest::newRow("last sum column") << "1111 · 99" << sum(5) << "" << "worked" << 0
                                      << "Nur der Übertrag 1: schreibe 1." << QStringList{"SumCarry 0 @ 5"};
     // Gap problems work backwards to the missing multiplicand digit: 5634 · 7 = 39438.
     QTest::newRow("gap: ones digit of the multiplicand")
-        << "5634 · 7" << Cell{Part::Multiplicand, 0, 0} << "gap" << 0
+        << "5634 · 7" << Cell{Part::Multiplicand, 0, 0} << "" << "gap" << 0
         << "Einerspalte: Welche Ziffer mal 7 endet auf 8?"
         << QStringList{"Multiplier 0 @ 0", "PartialProduct 0 @ 0"};
     QTest::newRow("gap: with the carry that comes in")
-        << "5634 · 7" << Cell{Part::Multiplicand, 0, 1} << "gap" << 0
+        << "5634 · 7" << Cell{Part::Multiplicand, 0, 1} << "" << "gap" << 0
         << "Zehnerspalte: Welche Ziffer mal 7 plus 2 endet auf 3?"
         << QStringList{"Multiplier 0 @ 0", "Carry 0 @ 1", "PartialProduct 0 @ 1"};
     QTest::newRow("gap: the last column gives the whole number")
-        << "5634 · 70" << Cell{Part::Multiplicand, 0, 3} << "gap" << 0
+        << "5634 · 70" << Cell{Part::Multiplicand, 0, 3} << "" << "gap" << 0
         << "Zehntausenderspalte: Welche Ziffer mal 7 plus 4 ergibt 39?"
         << QStringList{"Multiplier 0 @ 1", "Carry 0 @ 4", "PartialProduct 0 @ 4", "PartialProduct 0 @ 5"};
     QTest::newRow("gap in a result row: the step, no kind")
-        << "5123 · 47" << pp(1, 1) << "gap" << 0
+        << "5123 · 47" << pp(1, 1) << "" << "gap" << 0
         << "Zehnerspalte: Rechne 2 · 7 und zähle den Übertrag 2 dazu."
         << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 1 @ 1"};
     QTest::newRow("gap, worked: the missing digit")
-        << "5634 · 7" << Cell{Part::Multiplicand, 0, 1} << "worked" << 0
+        << "5634 · 7" << Cell{Part::Multiplicand, 0, 1} << "" << "worked" << 0
         << "3 · 7 = 21, 21 + 2 = 23: die Ziffer ist 3."
         << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
+
+    // A carry box whose column makes less than 10: 5635 · 2, tens column 3·2 + 1 = 7.
+    QTest::newRow("carry box below ten") << "5635 · 2" << carry(0, 2) << "" << "first" << 7
+        << "Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Den Zehner merkst du dir als"
+           " Übertrag (unter 10 ist der Übertrag 0). Hast du dir den Einer statt des Zehners gemerkt?"
+        << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
+    QTest::newRow("carry box below ten, worked") << "5635 · 2" << carry(0, 2) << "" << "worked" << 0
+        << "3 · 2 = 6, 6 + 1 = 7: schreibe 7, merke 0."
+        << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
+    QTest::newRow("the digit below ten keeps no carry") << "5635 · 2" << pp(0, 1) << "" << "worked" << 0
+        << "3 · 2 = 6, 6 + 1 = 7: schreibe 7."
+        << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
+    // 5123 · 47: the ten-thousands column adds 0 + 3 + 1 = 4.
+    QTest::newRow("carry box of the addition below ten, worked")
+        << "5123 · 47" << Cell{Part::SumCarry, 0, 5} << "" << "worked" << 0
+        << "0 + 3 = 3, 3 + 1 = 4: schreibe 4, merke 0."
+        << QStringList{"PartialProduct 0 @ 4", "PartialProduct 1 @ 4", "SumCarry 0 @ 4"};
+
+    // A step that needs a blank names it instead. 8181 · 52: 409050 + 16362 = 425412, with
+    // the blanks of the two-row trainer's gap problems.
+    const QString twoRowBlanks = "PartialProduct 0 @ 2,PartialProduct 0 @ 4,PartialProduct 1 @ 1,"
+                                 "PartialProduct 1 @ 3,Sum 0 @ 0,Sum 0 @ 4";
+    QTest::newRow("gap: the carry's column first") << "8181 · 52" << sum(2) << twoRowBlanks << "gap" << 0
+        << "Hunderterspalte: Finde zuerst die Ziffer des 2. Teilprodukts in der Zehnerstelle."
+        << QStringList{"PartialProduct 1 @ 1"};
+    QTest::newRow("gap: then the own column")
+        << "8181 · 52" << sum(2) << QString(twoRowBlanks).remove("PartialProduct 1 @ 1,") << "gap" << 0
+        << "Hunderterspalte: Finde zuerst die Ziffer des 1. Teilprodukts in der Hunderterstelle."
+        << QStringList{"PartialProduct 0 @ 2"};
+    QTest::newRow("gap, worked: no blank given away")
+        << "8181 · 52" << sum(2) << QString(twoRowBlanks).remove("PartialProduct 1 @ 1,") << "worked" << 0
+        << "Hunderterspalte: Finde zuerst die Ziffer des 1. Teilprodukts in der Hunderterstelle."
+        << QStringList{"PartialProduct 0 @ 2"};
+    QTest::newRow("gap: everything it needs on screen")
+        << "8181 · 52" << sum(2) << "Sum 0 @ 0,Sum 0 @ 4" << "gap" << 0
+        << "Hunderterspalte: Addiere 0 + 3 und zähle den Übertrag 1 dazu."
+        << QStringList{"PartialProduct 0 @ 2", "PartialProduct 1 @ 2", "SumCarry 0 @ 2"};
+    QTest::newRow("single: the sum before the partial product")
+        << "5123 · 47" << sum(1) << "PartialProduct 1 @ 0,PartialProduct 1 @ 1" << "first" << 0
+        << "Zehnerspalte: Finde zuerst die Ziffer des 2. Teilprodukts in der Einerstelle."
+        << QStringList{"PartialProduct 1 @ 0"};
+    // One-row gaps: 4321 · 7 = 30247; a wrong drop knocks a given digit out.
+    QTest::newRow("knocked out: the multiplicand digit of a step")
+        << "4321 · 7" << pp(0, 1) << "Multiplicand 0 @ 1" << "worked" << 0
+        << "Zehnerspalte: Finde zuerst die Ziffer der ersten Zahl in der Zehnerstelle."
+        << QStringList{"Multiplicand 0 @ 1"};
+    QTest::newRow("knocked out: the result digit of a backwards step")
+        << "4321 · 7" << Cell{Part::Multiplicand, 0, 1} << "PartialProduct 0 @ 1" << "gap" << 0
+        << "Zehnerspalte: Finde zuerst die Ziffer des Ergebnisses in der Zehnerstelle."
+        << QStringList{"PartialProduct 0 @ 1"};
+    // The multiplier from a column on screen, one where only one digit fits (2 · 2 and 2 · 7
+    // both end on 4).
+    QTest::newRow("multiplier: a column with one answer")
+        << "4321 · 7" << Cell{Part::Multiplier, 0, 0} << "PartialProduct 0 @ 0" << "gap" << 0
+        << "Hunderterspalte: Welche Ziffer mal 3 plus 1 endet auf 2?"
+        << QStringList{"Multiplicand 0 @ 2", "Carry 0 @ 2", "PartialProduct 0 @ 2"};
+    QTest::newRow("multiplier: else any column on screen")
+        << "4321 · 7" << Cell{Part::Multiplier, 0, 0}
+        << "Multiplicand 0 @ 3,PartialProduct 0 @ 0,PartialProduct 0 @ 2" << "gap" << 0
+        << "Zehnerspalte: Welche Ziffer mal 2 endet auf 4?"
+        << QStringList{"Multiplicand 0 @ 1", "PartialProduct 0 @ 1"};
+    QTest::newRow("multiplier: the ones column")
+        << "4321 · 7" << Cell{Part::Multiplier, 0, 0} << "" << "gap" << 0
+        << "Einerspalte: Welche Ziffer mal 1 endet auf 7?"
+        << QStringList{"Multiplicand 0 @ 0", "PartialProduct 0 @ 0"};
+    QTest::newRow("zero: the multiplier knocked out")
+        << "4321 · 70" << zero(0, 0) << "Multiplier 0 @ 1" << "first" << 0
+        << "Einerspalte: Finde zuerst die Ziffer der zweiten Zahl in der Zehnerstelle."
+        << QStringList{"Multiplier 0 @ 1"};
 }
 
 void TestDiagnosis::hints()
 {
     QFETCH(QString, problem);
     QFETCH(Cell, cell);
+    QFETCH(QString, empty);
     QFETCH(QString, which);
     QFETCH(int, digit);
     QFETCH(QString, text);
     QFETCH(QStringList, cells);
-    const Exercise ex = standing(problem, {cell});
+    QList<Cell> blanks{cell};
+    for (const QString &name : empty.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        blanks << *parseCell(name);
+    const Exercise ex = standing(problem, blanks);
     const Hint hint = which == QLatin1String("first")    ? stepHint(ex, cell, diagnose(ex, cell, digit))
                       : which == QLatin1String("worked") ? workedHint(ex, cell)
                                                          : stepHint(ex, cell);

@@ -22,16 +22,12 @@ QString nameOfCell(const CellTable &table, const Cell &cell)
 
 QString cellDescription(const WrittenMultiplication &w, const Cell &cell)
 {
-    const auto place = [](int p) {
-        const QString word = placeWord(p);
-        return word.isEmpty() ? word : word + QStringLiteral("stelle");
-    };
     switch (cell.part) {
     case Part::Multiplicand:
-        return QStringLiteral("Erste Zahl, ") + place(cell.place);
+        return QStringLiteral("Erste Zahl, ") + placeName(cell.place);
     case Part::Multiplier:
         if (w.multiplierZeros() == 0 && w.rowCount() > 1)
-            return QStringLiteral("Zweite Zahl, ") + place(cell.place);
+            return QStringLiteral("Zweite Zahl, ") + placeName(cell.place);
         if (cell.place >= w.multiplierZeros())
             return QStringLiteral("Zweite Zahl");
         return w.multiplierZeros() - cell.place == 1 ? QStringLiteral("Zweite Zahl, erste Null")
@@ -45,10 +41,10 @@ QString cellDescription(const WrittenMultiplication &w, const Cell &cell)
     case Part::PartialProduct:
     case Part::Zero:
         if (w.rowCount() > 1)
-            return QStringLiteral("%1. Teilprodukt, ").arg(cell.row + 1) + place(cell.place);
-        return QStringLiteral("Ergebnis, ") + place(cell.place);
+            return QStringLiteral("%1. Teilprodukt, ").arg(cell.row + 1) + placeName(cell.place);
+        return QStringLiteral("Ergebnis, ") + placeName(cell.place);
     case Part::Sum:
-        return QStringLiteral("Ergebnis, ") + place(cell.place);
+        return QStringLiteral("Ergebnis, ") + placeName(cell.place);
     case Part::SumCarry:
         break;
     }
