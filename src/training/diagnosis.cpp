@@ -59,7 +59,7 @@ QString withCarry(int c)
 // no more than the step.
 QString keepTheTens()
 {
-    return QStringLiteral(" Den Zehner merkst du dir als Übertrag (unter 10 ist der Übertrag 0).");
+    return QStringLiteral(" Der Zehner ist der Übertrag, unter 10 ist er 0.");
 }
 
 // Whether the step is the last column of its partial product, where the whole value is

@@ -260,8 +260,8 @@ void TestDiagnosis::hints_data()
         << "5643 · 7" << carry(0, 1) << "" << "worked" << 0 << "3 · 7 = 21: schreibe 1, merke 2."
         << QStringList{"Multiplicand 0 @ 0", "Multiplier 0 @ 0"};
     QTest::newRow("carry box") << "5643 · 7" << carry(0, 1) << "" << "first" << 1
-                               << "Einerspalte: Rechne 3 · 7. Den Zehner merkst du dir als Übertrag"
-                                  " (unter 10 ist der Übertrag 0). Hast du dir den Einer statt des Zehners gemerkt?"
+                               << "Einerspalte: Rechne 3 · 7. Der Zehner ist der Übertrag, unter 10 ist er 0."
+                                  " Hast du dir den Einer statt des Zehners gemerkt?"
                                << QStringList{"Multiplicand 0 @ 0", "Multiplier 0 @ 0"};
     // 5643 · 7 = 39501: the last column writes the whole 5·7 + 4 = 39.
     QTest::newRow("last column: the whole number is written")
@@ -339,8 +339,8 @@ void TestDiagnosis::hints_data()
 
     // A carry box whose column makes less than 10: 5635 · 2, tens column 3·2 + 1 = 7.
     QTest::newRow("carry box below ten") << "5635 · 2" << carry(0, 2) << "" << "first" << 7
-        << "Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Den Zehner merkst du dir als"
-           " Übertrag (unter 10 ist der Übertrag 0). Hast du dir den Einer statt des Zehners gemerkt?"
+        << "Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Der Zehner ist der Übertrag,"
+           " unter 10 ist er 0. Hast du dir den Einer statt des Zehners gemerkt?"
         << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
     QTest::newRow("carry box below ten, worked") << "5635 · 2" << carry(0, 2) << "" << "worked" << 0
         << "3 · 2 = 6, 6 + 1 = 7: schreibe 7, merke 0."

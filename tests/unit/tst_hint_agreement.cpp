@@ -364,7 +364,7 @@ QString Probe::checkProduct(const QString &text, bool worked, std::optional<Erro
         || f.captured(3).toInt() != step.m || c != step.c)
         return QStringLiteral("wrong column, digits or carry");
     const QString rest = f.captured(6);
-    if (step.carryBox && !rest.contains(QStringLiteral("unter 10 ist der Übertrag 0")))
+    if (step.carryBox && !rest.contains(QStringLiteral("unter 10 ist er 0")))
         return QStringLiteral("a carry box is not told that below 10 it is 0");
     if (kind && !rest.endsWith(errorKindQuestion(*kind)))
         return QStringLiteral("the kind is not asked");
@@ -451,7 +451,7 @@ QString Probe::checkAddition(const QString &text, bool worked, std::optional<Err
             return QStringLiteral("adds other digits than are written");
     }
     const QString rest = f.captured(7);
-    if (step.carryBox && !rest.contains(QStringLiteral("unter 10 ist der Übertrag 0")))
+    if (step.carryBox && !rest.contains(QStringLiteral("unter 10 ist er 0")))
         return QStringLiteral("a carry box is not told that below 10 it is 0");
     if (kind && !rest.endsWith(errorKindQuestion(*kind)))
         return QStringLiteral("the kind is not asked");

@@ -206,8 +206,8 @@ void TestHints::hintsSeeTheScreen_data()
     // 5635 · 2: the tens column makes 3 · 2 + 1 = 7, below ten; the ones carry box is empty.
     QTest::newRow("one-row: a carry box below ten")
         << WindowId::OneRow << false << false << "5635 · 2" << QStringList{} << "Bezeichnung8" << 7
-        << "Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Den Zehner merkst du dir als Übertrag"
-           " (unter 10 ist der Übertrag 0). Hast du dir den Einer statt des Zehners gemerkt?"
+        << "Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Der Zehner ist der Übertrag,"
+           " unter 10 ist er 0. Hast du dir den Einer statt des Zehners gemerkt?"
         << "3 · 2 = 6, 6 + 1 = 7: schreibe 7, merke 0." << QStringList{"Bezeichnung3", "Bezeichnung5"};
     // 7943 · 67: 476580 + 55601 = 532181.
     QTest::newRow("two-row staircase: no zero beside the last digit")
