@@ -55,6 +55,15 @@ QString withCarry(int c)
     return c > 0 ? QStringLiteral(" und zähle den Übertrag %1 dazu").arg(c) : QString();
 }
 
+// The carry of an addition as the pupil finds it: written small over the sum's rule, or
+// kept in mind while its box is empty.
+QString withAdditionCarry(const Exercise &ex, const Computation &step)
+{
+    if (step.c > 0 && step.carryIn && ex.shownDigit(*step.carryIn))
+        return QStringLiteral(" und zähle den Übertrag %1 über dem Strich dazu").arg(step.c);
+    return withCarry(step.c);
+}
+
 // Said on a carry box: true whether the column makes 10 or more or not, so it gives away
 // no more than the step.
 QString keepTheTens()
@@ -84,25 +93,20 @@ QString productSum(const Computation &step)
     return text;
 }
 
-// "9 + 8 = 17, 17 + 1 = 18"
+// "Hunderterspalte: 4 + 7 + 1 = 12": the digits written over the column and the carry that
+// comes in, added up in one go; "Nur die 1" or "Nur der Übertrag 1" where there is nothing
+// to add.
 QString additionSum(const Exercise &ex, const Computation &step)
 {
-    const QList<Cell> addends = writtenAddends(ex, step);
-    QStringList digits;
-    int total = 0;
-    for (const Cell &cell : addends) {
-        digits << QString::number(ex.written().digit(cell));
-        total += ex.written().digit(cell);
-    }
-    if (addends.isEmpty())
-        return QStringLiteral("Nur der Übertrag %1").arg(step.c);
-    QString text = addends.size() > 1 ? digits.join(QStringLiteral(" + ")) + QStringLiteral(" = %1").arg(total)
-                                      : QStringLiteral("Nur die %1").arg(total);
-    if (step.c > 0) {
-        text = addends.size() > 1 ? text + QStringLiteral(", ") : QString();
-        text += QStringLiteral("%1 + %2 = %3").arg(total).arg(step.c).arg(step.value);
-    }
-    return text;
+    QStringList terms;
+    for (const Cell &cell : writtenAddends(ex, step))
+        terms << QString::number(ex.written().digit(cell));
+    if (step.c > 0)
+        terms << QString::number(step.c);
+    if (terms.size() > 1)
+        return columnName(step.column) + QStringLiteral(": ") + terms.join(QStringLiteral(" + "))
+               + QStringLiteral(" = %1").arg(step.value);
+    return step.c > 0 ? QStringLiteral("Nur der Übertrag %1").arg(step.c) : QStringLiteral("Nur die %1").arg(step.value);
 }
 
 // ": schreibe 0, merke 3." or, where the whole value is written, ": schreibe 21.". On a
@@ -339,6 +343,7 @@ bool fitsErrorKind(ErrorKind kind, const Exercise &ex, const Cell &cell, int dig
     const Computation s = w.computation(cell);
     const bool resultDigit = s.rule == Rule::ProductDigit;
     const bool carry = s.rule == Rule::ProductCarry;
+    const bool sumCarry = s.rule == Rule::SumCarry;
     const int xm = s.x * s.m;
 
     switch (kind) {
@@ -351,7 +356,7 @@ bool fitsErrorKind(ErrorKind kind, const Exercise &ex, const Cell &cell, int dig
     case ErrorKind::TensForOnes:
         return resultDigit && s.value >= 10 && digit == s.value / 10;
     case ErrorKind::OnesAsCarry:
-        return carry && digit == s.value % 10;
+        return (carry || sumCarry) && digit == s.value % 10;
     case ErrorKind::TimesTable:
         return resultDigit
                && (digit == mod10(s.value + s.m) || (s.x >= 1 && digit == mod10(s.value - s.m)));
@@ -362,6 +367,10 @@ bool fitsErrorKind(ErrorKind kind, const Exercise &ex, const Cell &cell, int dig
                && (written(cell.place - 1) == std::optional<int>(digit)
                    || written(cell.place + 1) == std::optional<int>(digit));
     case ErrorKind::AdditionCarryForgotten:
+        // The column added up without the carry that came in: its ones as the digit, its
+        // tens as the carry it leaves.
+        if (sumCarry)
+            return s.c > 0 && digit == (s.value - s.c) / 10 && (s.value - s.c) / 10 != s.value / 10;
         return cell.part == Part::Sum && s.c > 0 && digit == mod10(s.value - s.c);
     }
     return false;
@@ -437,8 +446,9 @@ Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kin
             for (const Cell &addend : addends)
                 digits << QString::number(w.digit(addend));
             what = addends.size() == 1
-                       ? QStringLiteral("Nimm die %1%2.").arg(digits.first(), withCarry(step.c))
-                       : QStringLiteral("Addiere %1%2.").arg(digits.join(QStringLiteral(" + ")), withCarry(step.c));
+                       ? QStringLiteral("Nimm die %1%2.").arg(digits.first(), withAdditionCarry(ex, step))
+                       : QStringLiteral("Addiere %1%2.").arg(digits.join(QStringLiteral(" + ")),
+                                                             withAdditionCarry(ex, step));
         }
         if (step.rule == Rule::SumCarry)
             what += keepTheTens();

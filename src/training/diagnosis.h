@@ -39,9 +39,10 @@ class Exercise;
 // addiert", "Zehner statt Einer" and "Einmaleins"; a carry, and the leading digit of a
 // partial product (what its last column carries out), "Übertrag vergessen" and "Einer als
 // Übertrag". Any digit of a partial product or the sum can be "Stelle verrutscht", a zero
-// "Null vergessen", a digit of the sum "Übertrag beim Addieren vergessen". The times-table
-// row below x·m exists only for x ≥ 1. Operand digits and the carries of the addition fit
-// no kind.
+// "Null vergessen", a digit of the sum "Übertrag beim Addieren vergessen". A carry of the
+// addition can be "Einer als Übertrag" (the ones of its column) or "Übertrag beim Addieren
+// vergessen" (the tens of its column added up without the carry that came in). The
+// times-table row below x·m exists only for x ≥ 1. Operand digits fit no kind.
 bool fitsErrorKind(ErrorKind kind, const Exercise &exercise, const Cell &cell, int digit);
 // The first kind whose definition a wrong digit fits, or nothing. Gap problems name no kind:
 // their callers do not ask.
@@ -71,9 +72,12 @@ QString placeName(int place);
 // Rechne 4 · 7 und zähle den Übertrag 2 dazu."), then the kind as a question if one is
 // given; for a missing operand digit of a gap problem the step worked backwards
 // ("Einerspalte: Welche Ziffer mal 7 endet auf 8?"). Flush, the zeros of the partial
-// products are added with the other digits of their column.
+// products are added with the other digits of their column. The carry of an addition that
+// stands in its box is the one "über dem Strich" ("Tausenderspalte: Addiere 4 + 5 und zähle
+// den Übertrag 1 über dem Strich dazu.").
 Hint stepHint(const Exercise &exercise, const Cell &cell, std::optional<ErrorKind> kind = std::nullopt);
 // After a second wrong digit on the same cell: the step worked out ("4 · 7 = 28,
-// 28 + 2 = 30: schreibe 0, merke 3."); on a carry box it ends with the carry, 0 included
-// ("6 + 1 = 7: schreibe 7, merke 0.").
+// 28 + 2 = 30: schreibe 0, merke 3.", "Hunderterspalte: 4 + 7 + 1 = 12: schreibe 2, merke
+// 1."); on a carry box it ends with the carry, 0 included ("Zehnerspalte: 6 + 1 = 7:
+// schreibe 7, merke 0.").
 Hint workedHint(const Exercise &exercise, const Cell &cell);

@@ -223,19 +223,26 @@ def read_operands(p, win, multiplier_digits):
     return multiplicand, multiplier
 
 
-def rows_answer(multiplicand, multiplier, digits):
+COLUMNS = [place.replace("stelle", "spalte") for place in PLACES]
+
+
+def rows_answer(multiplicand, multiplier, digits, carries=False):
     """Description -> digit for every field of a written multiplication with `digits`
-    partial products and the sum."""
+    partial products and the sum, in written order; with `carries` each digit of the sum is
+    followed by the carry it leaves over the next column."""
     answer = {}
     text = str(multiplier)
-    total = 0
-    for row in range(digits):
-        value = multiplicand * int(text[row]) * 10 ** (digits - 1 - row)
-        total += value
+    values = [multiplicand * int(text[row]) * 10 ** (digits - 1 - row) for row in range(digits)]
+    for row, value in enumerate(values):
         for place, digit in enumerate(reversed(str(value))):
             answer["%d. Teilprodukt, %s" % (row + 1, PLACES[place])] = digit
-    for place, digit in enumerate(reversed(str(total))):
+    total = str(sum(values))
+    carry = 0
+    for place, digit in enumerate(reversed(total)):
         answer["Ergebnis, " + PLACES[place]] = digit
+        carry = (sum(value // 10 ** place % 10 for value in values) + carry) // 10
+        if carries and place + 1 < len(total):
+            answer["Übertrag der " + COLUMNS[place]] = str(carry)
     return answer
 
 
@@ -270,16 +277,19 @@ def full_screen_shot(p, title, name):
 
 def scenario_pupil_solves_two_and_three_rows(binary, shots):
     with running(binary, shots, "two_three_rows") as p:
-        # Two-row trainer in the staircase display: no zero is written under the tens.
+        # Two-row trainer in the staircase display: no zero is written under the tens. The
+        # pupil writes the carries of the addition small above the rule, as in the exercise
+        # book: 16 digits and 5 carries.
         win = open_trainer(p, "zweireihig", "Zweireihige Multiplikation")
         p.click(p.get(win, role="push button", name="Treppe"))
         p.get(win, role="push button", name="Bündig")
         multiplicand, multiplier = read_operands(p, win, 2)
-        answer = rows_answer(multiplicand, multiplier, 2)
+        answer = rows_answer(multiplicand, multiplier, 2, carries=True)
         filled = fill_rows(p, win, answer, only_empty=False, shot="two_row_mid_problem")
-        check(filled == 16, "the staircase shows %d fields, not 16" % filled)
+        check(filled == 21, "the staircase shows %d fields, not 21" % filled)
         expect_solved(p, "Malaufgabe")
-        check(text_of(p.get(win, description="Punkte")) == "16", "two-row points are not 16")
+        check(text_of(p.get(win, description="Fehler")) == "0", "a carry of the addition was refused")
+        check(text_of(p.get(win, description="Punkte")) == "21", "two-row points are not 21")
         full_screen_shot(p, "Zweireihige Multiplikation", "two_row_full_screen")
         p.click(p.get(win, role="push button", name="Ende"))
 

@@ -159,6 +159,14 @@ QStringList fittingKinds(const Schoolbook &book, WrittenDisplay display, const C
         fit(ErrorKind::AdditionCarryForgotten,
             book.sumCarryInto(cell.place) > 0 && digit == book.columnSum(cell.place) % 10);
     }
+    if (cell.part == Part::SumCarry) {
+        // The column to its right, added up with and without the carry that came into it.
+        const int column = cell.place - 1;
+        const int without = book.columnSum(column);
+        const int with = without + book.sumCarryInto(column);
+        fit(ErrorKind::OnesAsCarry, digit == with % 10);
+        fit(ErrorKind::AdditionCarryForgotten, without != with && digit == without / 10 && without / 10 != with / 10);
+    }
     // The order the program tries them in.
     QStringList ordered;
     for (ErrorKind kind : errorKinds()) {

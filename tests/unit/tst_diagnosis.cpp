@@ -130,6 +130,12 @@ void TestDiagnosis::definitions_data()
         << "5123 · 47" << sum(4) << 3 << "Übertrag beim Addieren vergessen";
     QTest::newRow("carry of an addition: no pattern") << "5123 · 47" << Cell{Part::SumCarry, 0, 3} << 0
                                                       << "none";
+    // 5984 · 224: 1196800 + 119680 + 23936 = 1340416. Hundreds 23 + 1 = 24, thousands
+    // 18 + 2 = 20.
+    QTest::newRow("carry of an addition: ones of 24")
+        << "5984 · 224" << Cell{Part::SumCarry, 0, 3} << 4 << "Einer als Übertrag";
+    QTest::newRow("carry of an addition: tens of 18 without the 2")
+        << "5984 · 224" << Cell{Part::SumCarry, 0, 4} << 1 << "Übertrag beim Addieren vergessen";
 
     // 5012 · 793: 3508400 + 451080 + 15036 = 3974516. Row 1 (· 9): hundreds 1·9 + 1 = 10,
     // thousands 0·9 + 1 = 1.
@@ -278,25 +284,39 @@ void TestDiagnosis::hints_data()
     QTest::newRow("zero, worked") << "5123 · 47" << zero(0, 0) << "" << "worked" << 0
                                   << "Du rechnest mal 40: schreibe 0." << QStringList{"Multiplier 0 @ 1"};
     // 5123 · 47: 204920 + 35861 = 240781.
-    QTest::newRow("sum column with a carry")
+    QTest::newRow("sum column, the carry in its box")
         << "5123 · 47" << sum(3) << "" << "first" << 9
-        << "Tausenderspalte: Addiere 4 + 5 und zähle den Übertrag 1 dazu."
+        << "Tausenderspalte: Addiere 4 + 5 und zähle den Übertrag 1 über dem Strich dazu."
            " Hast du beim Addieren den Übertrag vergessen?"
         << QStringList{"PartialProduct 0 @ 3", "PartialProduct 1 @ 3", "SumCarry 0 @ 3"};
+    QTest::newRow("sum column, the carry kept in mind")
+        << "5123 · 47" << sum(3) << "SumCarry 0 @ 3" << "first" << 9
+        << "Tausenderspalte: Addiere 4 + 5 und zähle den Übertrag 1 dazu."
+           " Hast du beim Addieren den Übertrag vergessen?"
+        << QStringList{"PartialProduct 0 @ 3", "PartialProduct 1 @ 3"};
     QTest::newRow("sum, worked") << "5123 · 47" << sum(2) << "" << "worked" << 0
-                                 << "9 + 8 = 17: schreibe 7, merke 1."
+                                 << "Hunderterspalte: 9 + 8 = 17: schreibe 7, merke 1."
                                  << QStringList{"PartialProduct 0 @ 2", "PartialProduct 1 @ 2"};
     QTest::newRow("sum with a carry, worked") << "5123 · 47" << sum(3) << "" << "worked" << 0
-                                              << "4 + 5 = 9, 9 + 1 = 10: schreibe 0, merke 1."
+                                              << "Tausenderspalte: 4 + 5 + 1 = 10: schreibe 0, merke 1."
                                               << QStringList{"PartialProduct 0 @ 3", "PartialProduct 1 @ 3",
                                                              "SumCarry 0 @ 3"};
+    // 5081 · 89: 406480 + 45729 = 452209; the tens make 10.
+    QTest::newRow("carry box of the addition, worked")
+        << "5081 · 89" << Cell{Part::SumCarry, 0, 3} << "" << "worked" << 0
+        << "Hunderterspalte: 4 + 7 + 1 = 12: schreibe 2, merke 1."
+        << QStringList{"PartialProduct 0 @ 2", "PartialProduct 1 @ 2", "SumCarry 0 @ 2"};
+    QTest::newRow("carry box of the addition") << "5081 · 89" << Cell{Part::SumCarry, 0, 3} << "" << "first" << 2
+        << "Hunderterspalte: Addiere 4 + 7 und zähle den Übertrag 1 über dem Strich dazu. Der Zehner ist der"
+           " Übertrag, unter 10 ist er 0. Hast du dir den Einer statt des Zehners gemerkt?"
+        << QStringList{"PartialProduct 0 @ 2", "PartialProduct 1 @ 2", "SumCarry 0 @ 2"};
     // Flush, the zero of the first partial product stands over the ones column too; the
     // staircase writes none there.
     QTest::newRow("sum, flush: the written zero") << "5123 · 47" << sum(0) << "" << "first" << 0
                                                   << "Einerspalte: Addiere 0 + 1."
                                                   << QStringList{"Zero 0 @ 0", "PartialProduct 1 @ 0"};
     QTest::newRow("sum, flush: the written zero, worked") << "5123 · 47" << sum(0) << "" << "worked" << 0
-                                                          << "0 + 1 = 1: schreibe 1."
+                                                          << "Einerspalte: 0 + 1 = 1: schreibe 1."
                                                           << QStringList{"Zero 0 @ 0", "PartialProduct 1 @ 0"};
     QTest::newRow("sum, staircase: one digit") << "5123 · 47 Treppe" << sum(0) << "" << "first" << 0
                                                << "Einerspalte: Hier steht nur eine Ziffer darüber."
@@ -308,10 +328,10 @@ void TestDiagnosis::hints_data()
         << "5012 · 793" << sum(0) << "" << "first" << 0 << "Einerspalte: Addiere 0 + 0 + 6."
         << QStringList{"Zero 0 @ 0", "Zero 1 @ 0", "PartialProduct 2 @ 0"};
     QTest::newRow("three rows, flush: one zero over the tens")
-        << "5012 · 793" << sum(1) << "" << "worked" << 0 << "0 + 8 + 3 = 11: schreibe 1, merke 1."
+        << "5012 · 793" << sum(1) << "" << "worked" << 0 << "Zehnerspalte: 0 + 8 + 3 = 11: schreibe 1, merke 1."
         << QStringList{"Zero 0 @ 1", "PartialProduct 1 @ 1", "PartialProduct 2 @ 1"};
     QTest::newRow("three rows, staircase: the tens")
-        << "5012 · 793 Treppe" << sum(1) << "" << "worked" << 0 << "8 + 3 = 11: schreibe 1, merke 1."
+        << "5012 · 793 Treppe" << sum(1) << "" << "worked" << 0 << "Zehnerspalte: 8 + 3 = 11: schreibe 1, merke 1."
         << QStringList{"PartialProduct 1 @ 1", "PartialProduct 2 @ 1"};
     QTest::newRow("last sum column") << "1111 · 99" << sum(5) << "" << "worked" << 0
                                      << "Nur der Übertrag 1: schreibe 1." << QStringList{"SumCarry 0 @ 5"};
@@ -351,7 +371,7 @@ void TestDiagnosis::hints_data()
     // 5123 · 47: the ten-thousands column adds 0 + 3 + 1 = 4.
     QTest::newRow("carry box of the addition below ten, worked")
         << "5123 · 47" << Cell{Part::SumCarry, 0, 5} << "" << "worked" << 0
-        << "0 + 3 = 3, 3 + 1 = 4: schreibe 4, merke 0."
+        << "Zehntausenderspalte: 0 + 3 + 1 = 4: schreibe 4, merke 0."
         << QStringList{"PartialProduct 0 @ 4", "PartialProduct 1 @ 4", "SumCarry 0 @ 4"};
 
     // A step that needs a blank names it instead. 8181 · 52: 409050 + 16362 = 425412, with
@@ -371,7 +391,7 @@ void TestDiagnosis::hints_data()
         << QStringList{"PartialProduct 0 @ 2"};
     QTest::newRow("gap: everything it needs on screen")
         << "8181 · 52" << sum(2) << "Sum 0 @ 0,Sum 0 @ 4" << "gap" << 0
-        << "Hunderterspalte: Addiere 0 + 3 und zähle den Übertrag 1 dazu."
+        << "Hunderterspalte: Addiere 0 + 3 und zähle den Übertrag 1 über dem Strich dazu."
         << QStringList{"PartialProduct 0 @ 2", "PartialProduct 1 @ 2", "SumCarry 0 @ 2"};
     QTest::newRow("single: the sum before the partial product")
         << "5123 · 47" << sum(1) << "PartialProduct 1 @ 0,PartialProduct 1 @ 1" << "first" << 0

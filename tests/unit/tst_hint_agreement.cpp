@@ -387,43 +387,34 @@ QString Probe::checkAddition(const QString &text, bool worked, std::optional<Err
         const QRegularExpressionMatch w = pattern.match(text);
         if (!w.hasMatch())
             return QStringLiteral("not a worked addition");
-        // "Nur der Übertrag c", "Nur die a", "a + b = t", each perhaps followed by "t + c = v";
-        // one addend with a carry is "a + c = v".
-        const QStringList parts = w.captured(1).split(QStringLiteral(", "));
+        // "Nur der Übertrag c", "Nur die a", or the column and its digits with the carry added
+        // up in one go: "Hunderterspalte: a + b + c = v".
         QList<int> said;
         int carry = 0;
         int value = 0;
         static const QRegularExpression onlyCarry(QStringLiteral("^Nur der Übertrag (\\d)$"));
         static const QRegularExpression onlyDigit(QStringLiteral("^Nur die (\\d)$"));
-        static const QRegularExpression sum(QStringLiteral("^(\\d+(?: \\+ \\d+)+) = (\\d+)$"));
+        static const QRegularExpression sum(QStringLiteral("^(\\w+): (\\d+(?: \\+ \\d+)+) = (\\d+)$"));
         QRegularExpressionMatch m;
-        if ((m = onlyCarry.match(parts.first())).hasMatch()) {
+        if ((m = onlyCarry.match(w.captured(1))).hasMatch()) {
             carry = value = m.captured(1).toInt();
-        } else if ((m = onlyDigit.match(parts.first())).hasMatch()) {
+        } else if ((m = onlyDigit.match(w.captured(1))).hasMatch()) {
             said = {m.captured(1).toInt()};
             value = said.first();
-        } else if ((m = sum.match(parts.first())).hasMatch()) {
-            said = numbers(m.captured(1));
-            value = m.captured(2).toInt();
+        } else if ((m = sum.match(w.captured(1))).hasMatch()) {
+            if (m.captured(1) != columnWord(step.column))
+                return QStringLiteral("wrong column");
+            said = numbers(m.captured(2));
+            value = m.captured(3).toInt();
             int total = 0;
             for (int n : std::as_const(said))
                 total += n;
             if (total != value)
                 return QStringLiteral("wrong sum");
-            if (parts.size() == 1 && addends.size() == 1 && step.c > 0) {
+            if (step.c > 0)
                 carry = said.takeLast();
-            }
         } else {
             return QStringLiteral("not a worked addition");
-        }
-        if (parts.size() == 2) {
-            if (!(m = sum.match(parts.at(1))).hasMatch())
-                return QStringLiteral("not a worked addition");
-            const QList<int> terms = numbers(m.captured(1));
-            if (terms.size() != 2 || terms.first() != value || terms.first() + terms.last() != m.captured(2).toInt())
-                return QStringLiteral("wrong sum with the carry");
-            carry = terms.last();
-            value = m.captured(2).toInt();
         }
         if (said != addends || carry != step.c || value != step.value)
             return QStringLiteral("adds other digits than are written");
@@ -431,13 +422,17 @@ QString Probe::checkAddition(const QString &text, bool worked, std::optional<Err
     }
     static const QRegularExpression pattern(QStringLiteral(
         "^(\\w+): (Addiere (\\d(?: \\+ \\d)+)|Nimm die (\\d)|Hier steht nur eine Ziffer darüber|"
-        "Hier kommt nur der Übertrag an)( und zähle den Übertrag (\\d) dazu)?\\.(.*)$"));
+        "Hier kommt nur der Übertrag an)( und zähle den Übertrag (\\d)( über dem Strich)? dazu)?\\.(.*)$"));
     const QRegularExpressionMatch f = pattern.match(text);
     if (!f.hasMatch())
         return QStringLiteral("not an addition step");
     if (f.captured(1) != columnWord(step.column))
         return QStringLiteral("wrong column");
     const int c = f.captured(5).isEmpty() ? 0 : f.captured(6).toInt();
+    // The carry "über dem Strich" stands on screen, in its box; else the pupil keeps it in mind.
+    const Cell carryBox{Part::SumCarry, 0, step.column};
+    if (!f.captured(7).isEmpty() != (c > 0 && book.digit(carryBox) && !blanks.contains(carryBox)))
+        return QStringLiteral("says the carry stands over the rule, or not, wrongly");
     const QString how = f.captured(2);
     if (how.startsWith(QLatin1String("Hier steht"))) {
         if (addends.size() != 1 || step.c != 0 || c != 0)
@@ -450,7 +445,7 @@ QString Probe::checkAddition(const QString &text, bool worked, std::optional<Err
         if (said != addends || c != step.c)
             return QStringLiteral("adds other digits than are written");
     }
-    const QString rest = f.captured(7);
+    const QString rest = f.captured(8);
     if (step.carryBox && !rest.contains(QStringLiteral("unter 10 ist er 0")))
         return QStringLiteral("a carry box is not told that below 10 it is 0");
     if (kind && !rest.endsWith(errorKindQuestion(*kind)))

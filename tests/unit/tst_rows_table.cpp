@@ -4,6 +4,7 @@
 #include "scripted_random.h"
 #include "trainers/three_row/three_row_table.h"
 #include "trainers/two_row/two_row_table.h"
+#include "written_fixture.h"
 
 #include <QTest>
 
@@ -64,6 +65,8 @@ private Q_SLOTS:
     void expectedDigit();
     void completion_data();
     void completion();
+    void sumCarries_data();
+    void sumCarries();
     void wrongAndForeignDrops();
     void gapProblem_data();
     void gapProblem();
@@ -228,12 +231,13 @@ void TestRowsTable::completion()
         problem(trainer, false, staircase ? WrittenDisplay::Staircase : WrittenDisplay::Flush);
     QVERIFY(!single.exercise.isSolved());
 
-    // Any order; the problem counts as solved with the last shown digit, not before.
+    // Any order; the problem counts as solved with the last shown digit, not before. The
+    // carries of the addition may stay empty.
     int filled = 0;
     QStringList fields = single.fieldNames();
     std::reverse(fields.begin(), fields.end());
     for (const QString &field : fields) {
-        if (!single.isShown(field))
+        if (!single.isShown(field) || field.startsWith(QLatin1String("Uebertrag")))
             continue;
         QVERIFY2(!single.exercise.isSolved(), qPrintable(field));
         QCOMPARE(single.dropRight(field), Exercise::Verdict::Right);
@@ -245,6 +249,52 @@ void TestRowsTable::completion()
     // A wrong digit on one of them undoes it.
     QCOMPARE(single.drop(QStringLiteral("Bezeichnung28"), 0), Exercise::Verdict::Wrong);
     QVERIFY(!single.exercise.isSolved());
+}
+
+void TestRowsTable::sumCarries_data()
+{
+    QTest::addColumn<QString>("trainer");
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QStringList>("carries"); // Uebertrag2 up
+    QTest::addColumn<QStringList>("gapCarries");
+
+    // 204920 + 35861 = 240781: the hundreds make 17, the thousands 4 + 5 + 1 = 10.
+    QTest::newRow("two-row 5123 x 47") << "Form2" << "5123 · 47" << QStringList{"0", "0", "1", "1", "0"}
+                                       << QStringList{"luecke24", "luecke25", "luecke26", "luecke27", "luecke28"};
+    // 1196800 + 119680 + 23936 = 1340416: the tens make 11, the hundreds 23 + 1 = 24, the
+    // thousands 18 + 2 = 20, the ten-thousands 12 + 2 = 14.
+    QTest::newRow("three-row 5984 x 224") << "Form3" << "5984 · 224" << QStringList{"0", "1", "2", "2", "1", "0"}
+                                          << QStringList{"luecke33", "luecke34", "luecke35", "luecke36",
+                                                         "luecke37", "luecke38"};
+}
+
+// The carries of the addition: each box above the sum's rule takes the carry into its
+// column, 0 included, and refuses any other digit; a gap problem gives them.
+void TestRowsTable::sumCarries()
+{
+    QFETCH(QString, trainer);
+    QFETCH(QString, problem);
+    QFETCH(QStringList, carries);
+    QFETCH(QStringList, gapCarries);
+
+    const RowsTables &tables = tablesOf(trainer);
+    const WrittenMultiplication w = *parseProblem(problem);
+    NamedExercise single{rowsExercise(tables, w, false, WrittenDisplay::Flush), rowsCells(tables, false)};
+    const NamedExercise gap{rowsExercise(tables, w, true, WrittenDisplay::Flush), rowsCells(tables, true)};
+    QCOMPARE(int(tables.sumCarries.size()), carries.size());
+    for (int k = 0; k < carries.size(); ++k) {
+        const QString box = QStringLiteral("Uebertrag%1").arg(k + 2);
+        QVERIFY2(single.isField(box) && single.isShown(box), qPrintable(box));
+        QCOMPARE(single.shown(box), QString());
+        for (int digit = 0; digit <= 9; ++digit) {
+            const bool right = QString::number(digit) == carries.at(k);
+            QCOMPARE(single.drop(box, digit), right ? Exercise::Verdict::Right : Exercise::Verdict::Wrong);
+        }
+        QCOMPARE(single.shown(box), QString()); // the last digit dropped was wrong
+
+        QVERIFY(!gap.isField(gapCarries.at(k)));
+        QCOMPARE(gap.shown(gapCarries.at(k)), carries.at(k));
+    }
 }
 
 void TestRowsTable::wrongAndForeignDrops()
@@ -430,6 +480,11 @@ void TestRowsTable::fieldDescription_data()
     QTest::newRow("Form3 ones of row 2") << "Form3" << "Bezeichnung37" << "3. Teilprodukt, Einerstelle";
     QTest::newRow("Form3 gap in row 2") << "Form3" << "luecke29" << "3. Teilprodukt, Zehnerstelle";
     QTest::newRow("Form3 gap in the sum") << "Form3" << "luecke22" << "Ergebnis, Hunderttausenderstelle";
+    // The carries of the addition, named as the one-row trainer names its carries: by the
+    // column they come out of.
+    QTest::newRow("Form2 carry above the tens") << "Form2" << "Uebertrag2" << "Übertrag der Einerspalte";
+    QTest::newRow("Form3 carry above the millions") << "Form3" << "Uebertrag7" << "Übertrag der Hunderttausenderspalte";
+    QTest::newRow("Form3 given carry") << "Form3" << "luecke34" << "Übertrag der Zehnerspalte";
 }
 
 void TestRowsTable::fieldDescription()

@@ -216,7 +216,7 @@ void TestHints::hintsSeeTheScreen_data()
         << QStringList{"Bezeichnung4", "Bezeichnung5"};
     QTest::newRow("two-row flush: the zero over the ones")
         << WindowId::TwoRow << false << false << "7943 · 67" << QStringList{"Bezeichnung9", "Bezeichnung26"}
-        << "Bezeichnung34" << 0 << "Einerspalte: Addiere 0 + 1." << "0 + 1 = 1: schreibe 1."
+        << "Bezeichnung34" << 0 << "Einerspalte: Addiere 0 + 1." << "Einerspalte: 0 + 1 = 1: schreibe 1."
         << QStringList{"Bezeichnung26", "Bezeichnung9"};
     QTest::newRow("two-row staircase: one digit over the ones")
         << WindowId::TwoRow << false << true << "7943 · 67" << QStringList{"Bezeichnung26"} << "Bezeichnung34"

@@ -8,6 +8,7 @@
 #include "trainers/common/digit_key.h"
 #include "trainers/common/rows_window.h"
 #include "widgets/twips.h"
+#include "written_fixture.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -55,6 +56,10 @@ private Q_SLOTS:
     void writtenLayout();
     void staircaseSolve_data();
     void staircaseSolve();
+    void sumCarryBox_data();
+    void sumCarryBox();
+    void frameThroughTheSum_data();
+    void frameThroughTheSum();
     void switchFinishesCompleteProblem_data();
     void switchFinishesCompleteProblem();
     void foreignDropOnEmptyField_data();
@@ -96,15 +101,18 @@ void TestRowsWindow::controls_data()
         "Befehl2", "Befehl11", "luecke1", "luecke2", "luecke3", "luecke4", "luecke5",
         "luecke6", "luecke7", "luecke8", "luecke9", "luecke10", "luecke11", "luecke12",
         "luecke13", "luecke14", "luecke15", "luecke16", "luecke17", "luecke18", "luecke19",
-        "luecke20", "luecke21", "luecke22", "luecke23"};
-    QTest::newRow("Form2") << "Form2" << "Zweireihige Multiplikation" << common;
+        "luecke20", "luecke21", "luecke22", "luecke23", "Uebertrag2", "Uebertrag3", "Uebertrag4",
+        "Uebertrag5", "Uebertrag6"};
+    QTest::newRow("Form2") << "Form2" << "Zweireihige Multiplikation"
+                           << common + QStringList{"luecke24", "luecke25", "luecke26", "luecke27", "luecke28"};
     QTest::newRow("Form3") << "Form3" << "Dreireihige Multiplikation"
                            << common + QStringList{"Bezeichnung10", "Bezeichnung27", "Bezeichnung35",
                                                    "Bezeichnung36", "Bezeichnung37", "Bezeichnung38",
                                                    "Bezeichnung39", "Bezeichnung40", "Bezeichnung41",
                                                    "luecke24", "luecke25", "luecke26", "luecke27",
                                                    "luecke28", "luecke29", "luecke30", "luecke31",
-                                                   "luecke32"};
+                                                   "luecke32", "Uebertrag7", "luecke33", "luecke34",
+                                                   "luecke35", "luecke36", "luecke37", "luecke38"};
 }
 
 void TestRowsWindow::controls()
@@ -158,6 +166,7 @@ void TestRowsWindow::writtenLayout()
     const int pitch = (x(onesDigit) - x(highestDigit)) / (n - 1);
     QVERIFY(pitch > 0);
     int previousTop = at(onesDigit).bottom();
+    QList<QRect> rowRects; // one field of each answer row
     for (int row = 0; row <= n; ++row) {
         int rowTop = -1;
         for (const RowField &f : tables.fields) {
@@ -165,8 +174,10 @@ void TestRowsWindow::writtenLayout()
                 continue;
             const QRect field = at(f.field);
             QCOMPARE(field.x(), x(onesDigit) - (f.place - 1) * pitch);
-            if (rowTop < 0)
+            if (rowTop < 0) {
                 rowTop = field.y();
+                rowRects << field;
+            }
             QCOMPARE(field.y(), rowTop);
             QVERIFY2(field.bottom() < notices.top(), f.field);
         }
@@ -177,6 +188,20 @@ void TestRowsWindow::writtenLayout()
         if (f.row == 0 && f.place == n)
             QCOMPARE(x(f.field), x(highestDigit));
     }
+    // The carries of the addition stand small over the column they are carried into, in a
+    // line between the last partial product and the sum; the gap panel has them in the same
+    // places.
+    const auto carriesStand = [&](const std::vector<const char *> &carries) {
+        QCOMPARE(int(carries.size()), n + 3);
+        for (std::size_t k = 0; k < carries.size(); ++k) {
+            const QRect box = at(carries[k]);
+            QVERIFY2(qAbs(box.center().x() - (at(onesDigit).center().x() - int(k + 1) * pitch)) <= 1, carries[k]);
+            QVERIFY(box.height() < at(onesDigit).height());
+            QVERIFY(box.top() > rowRects.at(n - 1).bottom());
+            QVERIFY(box.bottom() < rowRects.at(n).top());
+        }
+    };
+    carriesStand(tables.sumCarries);
 
     // The gap panel shows the same places, in the place of the single layout.
     QCOMPARE(gapPanelTop(window), 6000);
@@ -194,6 +219,7 @@ void TestRowsWindow::writtenLayout()
         for (std::size_t i = 0; i < tables.gapRows[row].size(); ++i)
             QCOMPARE(x(tables.gapRows[row][i]), x(onesDigit) - int(i) * pitch);
     }
+    carriesStand(tables.gapSumCarries);
 }
 
 void TestRowsWindow::staircaseSolve_data()
@@ -201,9 +227,10 @@ void TestRowsWindow::staircaseSolve_data()
     QTest::addColumn<QString>("trainer");
     QTest::addColumn<QStringList>("zeros");
     QTest::addColumn<int>("digits");
-    QTest::newRow("Form2") << "Form2" << QStringList{"Bezeichnung9"} << 16;
+    // The digits and the carries of the addition: 16 + 5 and 22 + 6.
+    QTest::newRow("Form2") << "Form2" << QStringList{"Bezeichnung9"} << 21;
     QTest::newRow("Form3") << "Form3" << QStringList{"Bezeichnung9", "Bezeichnung27", "Bezeichnung35"}
-                           << 22;
+                           << 28;
 }
 
 void TestRowsWindow::staircaseSolve()
@@ -244,6 +271,126 @@ void TestRowsWindow::staircaseSolve()
         QVERIFY(label(window, zero)->isVisible());
     QCOMPARE(solveProblem(window), digits + zeros.size());
     QCOMPARE(program.dialogs.count(QStringLiteral("Malaufgabe")), 2);
+}
+
+// Deals `problem` (a multiplicand whose ones are 1..4, multiplier digits 2..9) as the next
+// single problem of `window`.
+void dealNext(Program &program, RowsWindow *window, const WrittenMultiplication &problem)
+{
+    program.random.pushInt(digitAt(problem.multiplicand(), 3), 5, 5);
+    program.random.pushInt(digitAt(problem.multiplicand(), 2), 10);
+    program.random.pushInt(digitAt(problem.multiplicand(), 1), 10);
+    program.random.pushInt(digitAt(problem.multiplicand(), 0), 4, 1);
+    for (int digit : problem.multiplierDigits())
+        program.random.pushInt(digit, 8, 2);
+    window->NextProblem();
+    QCOMPARE(window->exercise().written().multiplicand(), problem.multiplicand());
+}
+
+void TestRowsWindow::sumCarryBox_data()
+{
+    QTest::addColumn<QString>("trainer");
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("carry");
+    QTest::addColumn<QString>("filled"); // what else stands: nothing, or every other field
+
+    // 204920 + 35861 = 240781: the hundreds make 17, carried into the thousands.
+    // 1196800 + 119680 + 23936 = 1340416: the thousands make 18 + 2 = 20; nothing is carried
+    // out of the hundred-thousands.
+    const struct {
+        const char *trainer, *problem, *box, *carry;
+    } boxes[] = {{"Form2", "5123 · 47", "Uebertrag4", "1"},
+                 {"Form2", "5123 · 47", "Uebertrag2", "0"},
+                 {"Form3", "5984 · 224", "Uebertrag5", "2"},
+                 {"Form3", "5984 · 224", "Uebertrag7", "0"}};
+    for (const auto &b : boxes) {
+        for (const char *filled : {"nothing", "everything else"})
+            QTest::addRow("%s %s, %s filled", b.trainer, b.box, filled)
+                << b.trainer << b.problem << b.box << b.carry << filled;
+    }
+}
+
+// A carry box of the addition takes the true carry of its column and refuses any other
+// digit with "Fehler", whatever the other boxes hold; the problem is not finished by it.
+void TestRowsWindow::sumCarryBox()
+{
+    QFETCH(QString, trainer);
+    QFETCH(QString, problem);
+    QFETCH(QString, box);
+    QFETCH(QString, carry);
+    QFETCH(QString, filled);
+
+    Program program;
+    RowsWindow *window = program.open(idOf(trainer));
+    dealNext(program, window, *parseProblem(problem));
+    QLabel *field = label(window, box);
+    QVERIFY(field->isVisible());
+    QCOMPARE(field->accessibleDescription().left(12), QStringLiteral("Übertrag der"));
+    int points = 0;
+    if (filled != QLatin1String("nothing")) {
+        // Every other field but the last digit of the sum, which would finish the problem.
+        const QStringList fields = window->fieldNames();
+        for (const QString &other : fields) {
+            if (other == box || other == fields.last())
+                continue;
+            QCOMPARE(window->dropOnField(other, expectedDigit(window, other).at(0)), TrainerWindow::DropResult::Accepted);
+            ++points;
+        }
+    }
+    for (int digit = 0; digit <= 9; ++digit) {
+        const bool right = QString::number(digit) == carry;
+        const int errors = program.dialogs.count(QStringLiteral("Fehler"));
+        QCOMPARE(window->dropOnField(box, QChar(u'0' + digit)),
+                 right ? TrainerWindow::DropResult::Accepted : TrainerWindow::DropResult::Refused);
+        QCOMPARE(program.dialogs.count(QStringLiteral("Fehler")), errors + (right ? 0 : 1));
+        QCOMPARE(field->text(), right ? carry : QString());
+        points += right ? 1 : 0;
+    }
+    QCOMPARE(window->score().points(), points);
+    QCOMPARE(window->score().errors(), 9);
+    QCOMPARE(program.dialogs.count(QStringLiteral("Malaufgabe")), 0);
+}
+
+void TestRowsWindow::frameThroughTheSum_data()
+{
+    QTest::addColumn<QString>("trainer");
+    QTest::addColumn<QStringList>("path");
+    QTest::newRow("Form2") << "Form2"
+                           << QStringList{"Bezeichnung34", "Uebertrag2", "Bezeichnung33", "Uebertrag3",
+                                          "Bezeichnung32", "Uebertrag4", "Bezeichnung31", "Uebertrag5",
+                                          "Bezeichnung30", "Uebertrag6", "Bezeichnung28"};
+    QTest::newRow("Form3") << "Form3"
+                           << QStringList{"Bezeichnung36", "Uebertrag2", "Bezeichnung34", "Uebertrag3",
+                                          "Bezeichnung33", "Uebertrag4", "Bezeichnung32", "Uebertrag5",
+                                          "Bezeichnung31", "Uebertrag6", "Bezeichnung30", "Uebertrag7",
+                                          "Bezeichnung28"};
+}
+
+// The orange frame goes through the sum as a child writes it: a digit, the carry it leaves
+// over the next column, the next digit.
+void TestRowsWindow::frameThroughTheSum()
+{
+    QFETCH(QString, trainer);
+    QFETCH(QStringList, path);
+
+    Program program;
+    RowsWindow *window = program.open(idOf(trainer));
+    // The partial products, written where the frame stands.
+    while (window->markedField() != path.first()) {
+        const QString field = window->markedField();
+        QVERIFY2(!field.startsWith(QLatin1String("Uebertrag")) && !field.isEmpty(), qPrintable(field));
+        QCOMPARE(window->dropOnField(field, expectedDigit(window, field).at(0)), TrainerWindow::DropResult::Accepted);
+    }
+    QStringList walked;
+    for (;;) {
+        const QString field = window->markedField();
+        walked << field;
+        if (window->dropOnField(field, expectedDigit(window, field).at(0)) == TrainerWindow::DropResult::Solved)
+            break;
+    }
+    QCOMPARE(walked, path);
+    QCOMPARE(program.dialogs.count(QStringLiteral("Malaufgabe")), 1);
 }
 
 void TestRowsWindow::switchFinishesCompleteProblem_data()

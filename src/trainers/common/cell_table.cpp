@@ -2,6 +2,17 @@
 
 #include "training/diagnosis.h"
 
+namespace {
+
+// "Übertrag der Einerspalte": the carry out of the column at `place`.
+QString carryDescription(int place)
+{
+    const QString column = columnName(place);
+    return column.isEmpty() ? column : QStringLiteral("Übertrag der ") + column;
+}
+
+} // namespace
+
 std::optional<Cell> cellNamed(const CellTable &table, const QString &name)
 {
     for (const NamedCell &named : table) {
@@ -32,12 +43,12 @@ QString cellDescription(const WrittenMultiplication &w, const Cell &cell)
             return QStringLiteral("Zweite Zahl");
         return w.multiplierZeros() - cell.place == 1 ? QStringLiteral("Zweite Zahl, erste Null")
                                                      : QStringLiteral("Zweite Zahl, zweite Null");
-    case Part::Carry: {
-        static const char *const columns[] = {"Übertrag der Einerspalte", "Übertrag der Zehnerspalte",
-                                              "Übertrag der Hunderterspalte"};
-        const int column = cell.place - 1 - w.trailingZeros(cell.row);
-        return column >= 0 && column < 3 ? QString::fromUtf8(columns[column]) : QString();
-    }
+    case Part::Carry:
+        // Named by the column it comes out of: the multiplicand's column, whatever zeros
+        // the partial product is shifted by.
+        return carryDescription(cell.place - 1 - w.trailingZeros(cell.row));
+    case Part::SumCarry:
+        return carryDescription(cell.place - 1);
     case Part::PartialProduct:
     case Part::Zero:
         if (w.rowCount() > 1)
@@ -45,8 +56,6 @@ QString cellDescription(const WrittenMultiplication &w, const Cell &cell)
         return QStringLiteral("Ergebnis, ") + placeName(cell.place);
     case Part::Sum:
         return QStringLiteral("Ergebnis, ") + placeName(cell.place);
-    case Part::SumCarry:
-        break;
     }
     return QString();
 }

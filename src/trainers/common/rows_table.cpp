@@ -25,6 +25,13 @@ void addOperands(CellTable &cells, const std::vector<const char *> &multiplicand
         cells.append({QLatin1String(multiplier[i]), {Part::Multiplier, 0, int(multiplier.size() - 1 - i)}});
 }
 
+// The first of `carries` stands above the tens of the sum.
+void addSumCarries(CellTable &cells, const std::vector<const char *> &carries)
+{
+    for (std::size_t k = 0; k < carries.size(); ++k)
+        cells.append({QLatin1String(carries[k]), {Part::SumCarry, 0, int(k) + 1}});
+}
+
 } // namespace
 
 CellTable rowsCells(const RowsTables &tables, bool gap)
@@ -34,6 +41,7 @@ CellTable rowsCells(const RowsTables &tables, bool gap)
         addOperands(cells, tables.multiplicandLabels, tables.multiplierLabels);
         for (const RowField &field : tables.fields)
             cells.append({QLatin1String(field.field), answerCell(tables, field.row, field.place)});
+        addSumCarries(cells, tables.sumCarries);
         return cells;
     }
     addOperands(cells, tables.gapMultiplicand, tables.gapMultiplier);
@@ -41,6 +49,7 @@ CellTable rowsCells(const RowsTables &tables, bool gap)
         for (std::size_t k = 0; k < tables.gapRows[row].size(); ++k)
             cells.append({QLatin1String(tables.gapRows[row][k]), answerCell(tables, int(row), int(k) + 1)});
     }
+    addSumCarries(cells, tables.gapSumCarries);
     return cells;
 }
 
@@ -67,8 +76,14 @@ Exercise rowsExercise(const RowsTables &tables, const WrittenMultiplication &pro
             return a.row != b.row ? a.row < b.row : a.place < b.place;
         });
         QList<Cell> written;
-        for (const RowField &f : fields)
-            written << answerCell(tables, f.row, f.place);
+        for (const RowField &f : fields) {
+            const Cell cell = answerCell(tables, f.row, f.place);
+            written << cell;
+            // A sum digit leaves its carry for the next column.
+            const Cell carry{Part::SumCarry, 0, cell.place + 1};
+            if (cell.part == Part::Sum && problem.contains(carry) && !nameOfCell(cells, carry).isEmpty())
+                written << carry;
+        }
         return Exercise::single(problem, written, display);
     }
     QList<Cell> blanks;

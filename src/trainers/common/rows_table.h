@@ -27,10 +27,14 @@ struct RowsTables
     std::vector<const char *> multiplicandLabels; // thousands first
     std::vector<const char *> multiplierLabels;   // highest digit first
     std::vector<RowField> fields;
+    // The small boxes for the carries of the addition, from the one into the tens column
+    // up: the control above place k of the sum shows the carry into it.
+    std::vector<const char *> sumCarries;
     // Gap problems.
     std::vector<const char *> gapMultiplicand;
     std::vector<const char *> gapMultiplier;
     std::vector<std::vector<const char *>> gapRows; // per answer row, from the right
+    std::vector<const char *> gapSumCarries;       // given, as sumCarries
     std::vector<const char *> gaps;                // the blanked fields, in Liste2 order
 };
 
@@ -42,8 +46,10 @@ CellTable rowsCells(const RowsTables &tables, bool gap);
 WrittenMultiplication drawRowsProblem(RandomSource &random, int multiplierDigits);
 
 // A single problem: the pupil writes the partial products row by row, each from its ones
-// leftwards, then the sum. A gap problem: the finished computation with the same few
-// digits of the partial products and the sum left out every time.
+// leftwards, then the sum from its ones leftwards, each sum digit followed by the carry it
+// leaves for the next column. A gap problem: the finished computation (the carries of the
+// addition included) with the same few digits of the partial products and the sum left out
+// every time.
 Exercise rowsExercise(const RowsTables &tables, const WrittenMultiplication &problem, bool gap,
                       WrittenDisplay display);
 Exercise dealRows(RandomSource &random, const RowsTables &tables, bool gap, WrittenDisplay display);

@@ -19,6 +19,10 @@ constexpr int boxWidth = 34;
 constexpr int gapPanelLeft = 56;
 constexpr int gapPanelAway = 6000; // twips: out of sight in single mode
 constexpr int ruleGap = 4;         // px between a line of digits and the rule under it
+// The carries of the addition stand small in a line of their own just above the sum's rule,
+// each over the column it is carried into.
+constexpr int carryWidth = 26;
+constexpr int carryHeight = 24;
 
 int columnX(int column, int left)
 {
@@ -65,14 +69,19 @@ int RowsWindow::rowTop(int row) const
     return sumRuleTop() + 2 * ruleGap;
 }
 
+int RowsWindow::sumCarryTop() const
+{
+    return rowTop(m_tables.multiplierDigits - 1) + m_layout.boxHeight + 3;
+}
+
 int RowsWindow::sumRuleTop() const
 {
-    return rowTop(m_tables.multiplierDigits - 1) + m_layout.boxHeight + ruleGap;
+    return sumCarryTop() + carryHeight + 3;
 }
 
 QRect RowsWindow::panelRect(int topTwips) const
 {
-    const int bottom = rowTop(m_tables.multiplierDigits) + m_layout.boxHeight + 6;
+    const int bottom = rowTop(m_tables.multiplierDigits) + m_layout.boxHeight + 4;
     return QRect(gapPanelLeft, twipsToPx(topTwips), trainerButtonLeft - 8 - gapPanelLeft,
                  bottom - twipsToPx(m_layout.gapPanelTop));
 }
@@ -82,6 +91,12 @@ QRect RowsWindow::cell(int column, int top) const
     // Window places seen from the corner of the panel, which stands at its gap position.
     return QRect(columnX(column, columnLeft - gapPanelLeft), top - twipsToPx(m_layout.gapPanelTop),
                  boxWidth, m_layout.boxHeight);
+}
+
+QRect RowsWindow::sumCarryRect(int place) const
+{
+    const QRect column = cell(onesColumn() - place, sumCarryTop());
+    return QRect(column.x() + (boxWidth - carryWidth) / 2, column.y(), carryWidth, carryHeight);
 }
 
 void RowsWindow::addProblemLine(QWidget *panel, const std::vector<const char *> &multiplicand,
@@ -108,6 +123,8 @@ void RowsWindow::buildSingleLayout()
     addProblemLine(m_singleLayout, m_tables.multiplicandLabels, m_tables.multiplierLabels);
     for (const RowField &f : m_tables.fields)
         addField(QLatin1String(f.field), cell(onesColumn() - (f.place - 1), rowTop(f.row)), m_singleLayout);
+    for (std::size_t k = 0; k < m_tables.sumCarries.size(); ++k)
+        addSmallField(QLatin1String(m_tables.sumCarries[k]), sumCarryRect(int(k) + 1), m_singleLayout);
 }
 
 void RowsWindow::buildGapPanel()
@@ -135,6 +152,9 @@ void RowsWindow::buildGapPanel()
                 addDigit(name, rect, QString(), m_gapPanel);
         }
     }
+    // The carries of the addition are part of the finished computation: shown, never filled.
+    for (std::size_t k = 0; k < m_tables.gapSumCarries.size(); ++k)
+        addSmallDigit(QLatin1String(m_tables.gapSumCarries[k]), sumCarryRect(int(k) + 1), m_gapPanel);
 }
 
 void RowsWindow::placeGapPanel()

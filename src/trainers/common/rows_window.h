@@ -60,9 +60,13 @@ private:
     // A box in `column` whose top is at window y `top`, in the panel's coordinates.
     QRect cell(int column, int top) const;
     void placeGapPanel();
-    // Top of answer row r (the partial products, then the sum) and of the rule above it.
+    // Top of answer row r (the partial products, then the sum), of the line of the sum's
+    // carries and of the rule under them.
     int rowTop(int row) const;
+    int sumCarryTop() const;
     int sumRuleTop() const;
+    // The small box of the carry into column `place` of the sum, in the panel's coordinates.
+    QRect sumCarryRect(int place) const;
     int onesColumn() const { return 4 + m_tables.multiplierDigits; }
 
     const RowsTables &m_tables;

@@ -165,11 +165,11 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         connect(key, &QPushButton::clicked, this, [this, digit] { chooseKey(digit); });
     }
 
-    const auto notice = [this](const char *name, const QColor &colour) {
+    const auto notice = [this, &setup](const char *name, const QColor &colour) {
         auto *label = new ClickableLabel(this);
         label->setObjectName(QLatin1String(name));
         label->setText(QString::fromUtf8(rewardNoticeText));
-        label->setGeometry(twipsRect(960, 4080, 5895, 375));
+        label->setGeometry(twipsRect(960, setup.noticeTop, 5895, 375));
         label->setAlignment(Qt::AlignCenter);
         label->setCursor(Qt::PointingHandCursor);
         label->setStyleSheet(QStringLiteral("background-color: black; color: %1;").arg(colour.name()));

@@ -41,6 +41,8 @@ struct TrainerSetup
     const char *catchingNotice;  // label that offers Zahlfange
     bool announceCatching;       // "Es folgt jetzt eine Belohnung." before Zahlfange
     QSize size;
+    // twips: the top of the reward notices, in the room between the problem and the keys
+    int noticeTop = 4080;
     SheetKind sheet = sheetKindOf(id); // what "Blatt" builds
 };
 

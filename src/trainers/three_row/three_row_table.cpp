@@ -18,6 +18,7 @@ const RowsTables &threeRowTables()
             {"Bezeichnung32", 3, 4}, {"Bezeichnung33", 3, 3}, {"Bezeichnung34", 3, 2},
             {"Bezeichnung36", 3, 1},
         },
+        {"Uebertrag2", "Uebertrag3", "Uebertrag4", "Uebertrag5", "Uebertrag6", "Uebertrag7"},
         {"luecke1", "luecke2", "luecke3", "luecke4"},
         {"luecke5", "luecke6", "luecke24"},
         {
@@ -26,6 +27,7 @@ const RowsTables &threeRowTables()
             {"luecke28", "luecke29", "luecke30", "luecke31", "luecke32"},
             {"luecke27", "luecke18", "luecke19", "luecke20", "luecke21", "luecke22", "luecke23"},
         },
+        {"luecke33", "luecke34", "luecke35", "luecke36", "luecke37", "luecke38"},
         {"luecke9", "luecke11", "luecke14", "luecke16", "luecke28", "luecke29", "luecke18",
          "luecke20", "luecke22"},
     };

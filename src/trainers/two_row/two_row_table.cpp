@@ -14,6 +14,7 @@ const RowsTables &twoRowTables()
             {"Bezeichnung28", 2, 6}, {"Bezeichnung30", 2, 5}, {"Bezeichnung31", 2, 4},
             {"Bezeichnung32", 2, 3}, {"Bezeichnung33", 2, 2}, {"Bezeichnung34", 2, 1},
         },
+        {"Uebertrag2", "Uebertrag3", "Uebertrag4", "Uebertrag5", "Uebertrag6"},
         {"luecke1", "luecke2", "luecke3", "luecke4"},
         {"luecke5", "luecke6"},
         {
@@ -21,6 +22,7 @@ const RowsTables &twoRowTables()
             {"luecke13", "luecke14", "luecke15", "luecke16", "luecke17"},
             {"luecke18", "luecke19", "luecke20", "luecke21", "luecke22", "luecke23"},
         },
+        {"luecke24", "luecke25", "luecke26", "luecke27", "luecke28"},
         {"luecke9", "luecke11", "luecke14", "luecke16", "luecke18", "luecke20", "luecke22"},
     };
     return tables;

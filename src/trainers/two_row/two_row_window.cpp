@@ -5,10 +5,11 @@
 namespace {
 
 const RowsLayout twoRowLayout{
-    {WindowId::TwoRow, "Form2", "Bezeichnung7", "Bezeichnung29", true, QSize(628, 444)},
+    // The notices stand low, under the sum and the line of its carries.
+    {WindowId::TwoRow, "Form2", "Bezeichnung7", "Bezeichnung29", true, QSize(628, 444), 4230},
     "Zweireihige Multiplikation",
     840, // gap panel
-    64,  // problem line
+    60,  // problem line
     40,  // box height
     46,  // row pitch
 };
