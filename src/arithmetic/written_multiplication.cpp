@@ -16,6 +16,14 @@ int digitAt(qint64 value, int place)
     return int(value / powerOfTen(place) % 10);
 }
 
+qint64 roundToHighestPlace(qint64 value)
+{
+    if (value < 10)
+        return value;
+    const qint64 highest = powerOfTen(digitCount(value) - 1);
+    return (value + highest / 2) / highest * highest;
+}
+
 int digitCount(qint64 value)
 {
     int count = 1;
@@ -98,6 +106,12 @@ std::pair<int, int> WrittenMultiplication::places(Part part, int row) const
         return hasSum() ? std::pair{1, sumLength()} : std::pair{0, 0};
     case Part::Sum:
         return hasSum() ? std::pair{0, sumLength()} : std::pair{0, 0};
+    case Part::RoundedMultiplicand:
+        return {0, digitCount(roundedMultiplicand())};
+    case Part::RoundedMultiplier:
+        return {0, digitCount(roundedMultiplier())};
+    case Part::Estimate:
+        return {0, digitCount(estimate())};
     }
     return {0, 0};
 }
@@ -120,6 +134,19 @@ QList<Cell> WrittenMultiplication::cells() const
         list += cells(Part::Zero, r) + cells(Part::PartialProduct, r);
     list += cells(Part::SumCarry) + cells(Part::Sum);
     return list;
+}
+
+QList<Cell> WrittenMultiplication::estimateLine() const
+{
+    QList<Cell> line;
+    for (Part part : {Part::RoundedMultiplicand, Part::RoundedMultiplier, Part::Estimate}) {
+        if (part == Part::RoundedMultiplier && !hasSum())
+            continue;
+        QList<Cell> number = cells(part);
+        std::reverse(number.begin(), number.end());
+        line += number;
+    }
+    return line;
 }
 
 bool WrittenMultiplication::contains(const Cell &cell) const
@@ -181,6 +208,9 @@ int WrittenMultiplication::digit(const Cell &cell) const
     case Part::Zero: return 0;
     case Part::SumCarry: return sumCarryInto(cell.place);
     case Part::Sum: return digitAt(product(), cell.place);
+    case Part::RoundedMultiplicand: return digitAt(roundedMultiplicand(), cell.place);
+    case Part::RoundedMultiplier: return digitAt(roundedMultiplier(), cell.place);
+    case Part::Estimate: return digitAt(estimate(), cell.place);
     }
     return 0;
 }
@@ -254,6 +284,11 @@ Computation WrittenMultiplication::computation(const Cell &cell) const
     case Part::Sum:
         step.rule = Computation::Rule::SumDigit;
         add(cell.place);
+        break;
+    case Part::RoundedMultiplicand:
+    case Part::RoundedMultiplier:
+    case Part::Estimate:
+        step.rule = Computation::Rule::Estimate;
         break;
     }
     return step;

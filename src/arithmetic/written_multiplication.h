@@ -16,7 +16,14 @@
 //   Sum, SumCarry (row 0): the sum of the partial products and the carries of adding them
 //     up; a multiplication with one multiplier digit has neither, its partial product is
 //     the result.
-enum class Part { Multiplicand, Multiplier, Carry, PartialProduct, SumCarry, Sum, Zero };
+//   RoundedMultiplicand, RoundedMultiplier, Estimate (row 0): the Überschlag, an estimate
+//     made before the computation: each operand rounded to its highest place and the
+//     product of the rounded operands. They stand beside the written multiplication, not in
+//     its columns: cells() leaves them out.
+enum class Part {
+    Multiplicand, Multiplier, Carry, PartialProduct, SumCarry, Sum, Zero,
+    RoundedMultiplicand, RoundedMultiplier, Estimate
+};
 
 // One place of the written multiplication; `place` is the power of ten (0 = ones) in the
 // column layout, where every line is right-aligned on the multiplier's last digit.
@@ -39,6 +46,13 @@ inline bool isCarry(const Cell &cell)
     return cell.part == Part::Carry || cell.part == Part::SumCarry;
 }
 
+// A digit of the Überschlag.
+inline bool isEstimate(const Cell &cell)
+{
+    return cell.part == Part::RoundedMultiplicand || cell.part == Part::RoundedMultiplier
+           || cell.part == Part::Estimate;
+}
+
 // How partial products of the higher multiplier digits are written: right-aligned with
 // the sum, ending in their zeros, or as a staircase under their multiplier digit with the
 // zeros left out.
@@ -54,6 +68,7 @@ struct Computation
         ProductCarry, // the tens of x·m + c (a carry, or the leading digit of a partial product)
         SumDigit,     // the ones of a column sum
         SumCarry,     // the tens of a column sum
+        Estimate,     // a digit of the Überschlag, beside the columns
     };
 
     Rule rule = Rule::Given;
@@ -71,6 +86,10 @@ struct Computation
     int value = 0;
     int digit = 0;
 };
+
+// `value` rounded to its highest place, from 5 upwards up: 6722 → 7000, 9500 → 10000,
+// 26 → 30, 327 → 300; a one-digit value stays as it is.
+qint64 roundToHighestPlace(qint64 value);
 
 // A written multiplication of a multiplicand by a multiplier of one, two or three digits.
 // A one-digit multiplier may be followed by zeros (a tens or hundreds number): its one
@@ -109,6 +128,16 @@ public:
     // product for PartialProduct and Zero, the sum for Sum; nothing past the line's ends.
     std::optional<int> lineDigit(Part part, int row, int place) const;
     bool isShown(const Cell &cell, WrittenDisplay display) const;
+
+    // The Überschlag: the operands rounded to their highest place, and their product.
+    qint64 roundedMultiplicand() const { return roundToHighestPlace(m_multiplicand); }
+    qint64 roundedMultiplier() const { return roundToHighestPlace(multiplier()); }
+    qint64 estimate() const { return roundedMultiplicand() * roundedMultiplier(); }
+    // The digits of the Überschlag a pupil writes, from the left: the rounded multiplicand,
+    // the rounded multiplier, the estimate. A multiplier of one digit (with the zeros of a
+    // tens or hundreds number) is rounded as it stands: it is written as it is and has no
+    // digits here.
+    QList<Cell> estimateLine() const;
 
     // The carry of partial product `row` into column `place` (0 at its first column).
     int carryInto(int row, int place) const;

@@ -1,5 +1,6 @@
 #include "training/diagnosis.h"
 
+#include "training/estimate_hints.h"
 #include "training/exercise.h"
 
 #include <QStringList>
@@ -13,9 +14,10 @@ int mod10(int value)
     return ((value % 10) + 10) % 10;
 }
 
+// A digit of the written multiplication under the problem line.
 bool isAnswerCell(const Cell &cell)
 {
-    return cell.part != Part::Multiplicand && cell.part != Part::Multiplier;
+    return cell.part != Part::Multiplicand && cell.part != Part::Multiplier && !isEstimate(cell);
 }
 
 // The carry a step takes in, to highlight: only when one came in and it stands on screen
@@ -147,6 +149,9 @@ QString digitName(const WrittenMultiplication &w, const Cell &cell)
     case Part::Sum: line = QStringLiteral("des Ergebnisses"); break;
     case Part::Carry:
     case Part::SumCarry: line = QStringLiteral("der Überträge"); break;
+    case Part::RoundedMultiplicand:
+    case Part::RoundedMultiplier:
+    case Part::Estimate: line = QStringLiteral("des Überschlags"); break;
     }
     return QStringLiteral("die Ziffer %1 in der %2").arg(line, placeName(cell.place));
 }
@@ -192,6 +197,7 @@ Route routeOf(const Exercise &ex, const Cell &cell)
     Route route{step.column, {}};
     switch (step.rule) {
     case Rule::Given:
+    case Rule::Estimate:
         break;
     case Rule::Zero:
         route.inputs = multiplierCellsOfRow(w, cell.row);
@@ -406,6 +412,8 @@ QString placeName(int place)
 
 Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kind)
 {
+    if (isEstimate(cell))
+        return estimateStepHint(ex, cell);
     if (cell.part == Part::Multiplier)
         return multiplierHint(ex, cell, false);
     if (std::optional<Hint> first = blankFirst(ex, routeOf(ex, cell)))
@@ -418,6 +426,7 @@ Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kin
     QString what;
     switch (step.rule) {
     case Rule::Given:
+    case Rule::Estimate:
         break;
     case Rule::Zero:
         what = QStringLiteral("Du rechnest mal %1, nicht mal %2.")
@@ -464,6 +473,8 @@ Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kin
 
 Hint workedHint(const Exercise &ex, const Cell &cell)
 {
+    if (isEstimate(cell))
+        return estimateWorkedHint(ex, cell);
     if (cell.part == Part::Multiplier)
         return multiplierHint(ex, cell, true);
     const WrittenMultiplication &w = ex.written();
@@ -477,6 +488,7 @@ Hint workedHint(const Exercise &ex, const Cell &cell)
     const Computation step = w.computation(cell);
     switch (step.rule) {
     case Rule::Given:
+    case Rule::Estimate:
         break;
     case Rule::Zero:
         return {QStringLiteral("Du rechnest mal %1: schreibe 0.").arg(rowMultiplier(w, cell.row)),

@@ -14,6 +14,7 @@ Exercise::Exercise(const WrittenMultiplication &written, bool gap, QList<Cell> f
     , m_fields(std::move(fields))
     , m_blanks(std::move(blanks))
     , m_display(display)
+    , m_estimate(std::any_of(m_fields.cbegin(), m_fields.cend(), isEstimate))
 {
     if (!m_gap)
         return;
@@ -50,7 +51,21 @@ bool Exercise::isGiven(const Cell &cell) const
 {
     if (m_gap)
         return !m_blanks.contains(cell);
+    if (isEstimate(cell))
+        return m_estimate && !isField(cell);
     return cell.part == Part::Multiplicand || cell.part == Part::Multiplier;
+}
+
+Exercise Exercise::withEstimate() const
+{
+    return single(m_written, m_written.estimateLine() + m_fields, m_display);
+}
+
+bool Exercise::isEstimateWritten() const
+{
+    return std::all_of(m_fields.cbegin(), m_fields.cend(), [this](const Cell &field) {
+        return !isEstimate(field) || shownDigit(field) == std::optional<int>(expectedDigit(field));
+    });
 }
 
 int Exercise::expectedDigit(const Cell &field) const

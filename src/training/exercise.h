@@ -16,6 +16,10 @@ size_t qHash(const Cell &cell, size_t seed = 0) noexcept;
 // A single problem gives the operands and leaves every field empty. A gap problem gives
 // the whole computation and leaves only its blanks empty; its given digits are fields
 // too where a trainer lets them take a drop, so a wrong drop can knock one out.
+//
+// A single problem may start with the Überschlag: its digits (estimateLine()) come first in
+// written order, and a digit of it that is no field (a one-digit multiplier, which stays as
+// written) is given.
 class Exercise
 {
 public:
@@ -29,6 +33,13 @@ public:
 
     const WrittenMultiplication &written() const { return m_written; }
     bool isGap() const { return m_gap; }
+    // The same single problem, starting with the Überschlag. Precondition: a single problem,
+    // nothing written yet.
+    Exercise withEstimate() const;
+    // The problem asks for the Überschlag.
+    bool hasEstimate() const { return m_estimate; }
+    // Every digit of the Überschlag stands right.
+    bool isEstimateWritten() const;
     // Fields in written order.
     const QList<Cell> &fields() const { return m_fields; }
     // The fields a gap problem leaves empty when it is dealt, in the order it lists them.
@@ -37,8 +48,12 @@ public:
 
     WrittenDisplay display() const { return m_display; }
     void setDisplay(WrittenDisplay display) { m_display = display; }
-    // The display writes the cell; the staircase leaves out the zeros of the partial products.
-    bool isShown(const Cell &cell) const { return m_written.isShown(cell, m_display); }
+    // The display writes the cell; the staircase leaves out the zeros of the partial products,
+    // and the Überschlag stands only where the problem asks for it.
+    bool isShown(const Cell &cell) const
+    {
+        return m_written.isShown(cell, m_display) && (m_estimate || !isEstimate(cell));
+    }
 
     // The digit a cell shows now: a field what stands on it, another cell its digit if
     // the problem gives it (the operands; a gap problem everything), else nothing.
@@ -52,7 +67,7 @@ public:
     // wrong drop.
     bool isBlank(const Cell &cell) const;
     // The problem gives the cell's digit: an operand, or in a gap problem every cell but its
-    // blanks (a given field may still be knocked out).
+    // blanks (a given field may still be knocked out); in the Überschlag what is no field.
     bool isGiven(const Cell &cell) const;
 
     // A drop on a field: a digit is written there, nothing (a drop of anything but a
@@ -61,8 +76,8 @@ public:
     Verdict drop(const Cell &field, std::optional<int> digit);
 
     // Every shown field holds its digit: nothing on screen is left empty, whether the
-    // pupil has not written it yet or a wrong drop knocked it out. Carries (of the partial
-    // products and of the addition) are optional.
+    // pupil has not written it yet or a wrong drop knocked it out, the Überschlag included.
+    // Carries (of the partial products and of the addition) are optional.
     bool isSolved() const;
 
     // "5123 · 47", a gap problem with " (Lücke)".
@@ -77,6 +92,7 @@ private:
     QList<Cell> m_fields;
     QList<Cell> m_blanks;
     WrittenDisplay m_display;
+    bool m_estimate = false;
     QHash<Cell, int> m_entries;
 };
 

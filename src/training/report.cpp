@@ -51,6 +51,10 @@ QStringList reportLines(const SessionStatistics &statistics)
                           countOf(t.gapSolved, "Lückenaufgabe", "Lückenaufgaben"));
         lines << QStringLiteral("  Richtige Ziffern: %1").arg(t.rightDigits);
         lines << QStringLiteral("  Fehler: %1").arg(t.errors);
+        if (t.estimateRightDigits > 0 || t.estimateErrors > 0)
+            lines << QStringLiteral("  Überschlag: %1, %2")
+                         .arg(countOf(t.estimateRightDigits, "richtige Ziffer", "richtige Ziffern"),
+                              countOf(t.estimateErrors, "Fehler", "Fehler"));
         if (t.errors == 0)
             continue;
         lines << QStringLiteral("  Fehler nach Art: %1").arg(kindsText(t.byKind, t.errors));

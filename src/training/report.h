@@ -9,6 +9,6 @@
 std::optional<ErrorKind> strikingKind(const SessionStatistics::Trainer &trainer);
 
 // The teacher's report of this run as plain lines: per trainer the problems solved, right
-// digits, errors, errors by kind, the problems with the most errors, and an "Auffällig:"
-// line where one kind stands out.
+// digits, errors, the digits of the Überschlag apart (where there were any), errors by kind,
+// the problems with the most errors, and an "Auffällig:" line where one kind stands out.
 QStringList reportLines(const SessionStatistics &statistics);

@@ -52,6 +52,16 @@ void SessionStatistics::wrongDigit(TrainerKind trainer, std::optional<ErrorKind>
         t.worst.removeLast();
 }
 
+void SessionStatistics::rightEstimateDigit(TrainerKind trainer)
+{
+    ++m_trainers[int(trainer)].estimateRightDigits;
+}
+
+void SessionStatistics::wrongEstimateDigit(TrainerKind trainer)
+{
+    ++m_trainers[int(trainer)].estimateErrors;
+}
+
 void SessionStatistics::solved(TrainerKind trainer, bool gap)
 {
     Trainer &t = m_trainers[int(trainer)];

@@ -41,15 +41,24 @@ public:
         std::array<int, kindCount> byKind{}; // errors without a kind are in `errors` only
         QList<ProblemErrors> worst;          // most errors first, at most worstKept
         ProblemErrors current;
+        // The digits of the Überschlag, counted apart from the written computation above.
+        int estimateRightDigits = 0;
+        int estimateErrors = 0;
 
         int solved() const { return singleSolved + gapSolved; }
-        bool used() const { return solved() > 0 || rightDigits > 0 || errors > 0; }
+        bool used() const
+        {
+            return solved() > 0 || rightDigits > 0 || errors > 0 || estimateRightDigits > 0 || estimateErrors > 0;
+        }
     };
 
     // A new problem is on screen in `trainer`.
     void startProblem(TrainerKind trainer, const QString &problem);
     void rightDigit(TrainerKind trainer);
     void wrongDigit(TrainerKind trainer, std::optional<ErrorKind> kind);
+    // A digit of the Überschlag.
+    void rightEstimateDigit(TrainerKind trainer);
+    void wrongEstimateDigit(TrainerKind trainer);
     void solved(TrainerKind trainer, bool gap);
 
     const Trainer &trainer(TrainerKind trainer) const { return m_trainers[int(trainer)]; }
@@ -64,10 +73,13 @@ int errorKindIndex(ErrorKind kind);
 
 // What the program keeps for the run about training: whether hints follow a wrong digit
 // (on at start), whether printing asks for the password (locked at start, and again
-// whenever the info window that unlocks it is thrown away) and the statistics of the report.
+// whenever the info window that unlocks it is thrown away), whether single problems start
+// with an Überschlag (off at start; a change counts from the next problem dealt) and the
+// statistics of the report.
 struct Training
 {
     bool hintsShown = true;
     bool printLocked = true;
+    bool estimateFirst = false;
     SessionStatistics statistics;
 };

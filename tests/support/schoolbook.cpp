@@ -79,6 +79,32 @@ int Schoolbook::sumCarryInto(int place) const
     return carry;
 }
 
+qint64 Schoolbook::rounded(qint64 value)
+{
+    const QString digits = QString::number(value);
+    if (digits.size() < 2)
+        return value;
+    qint64 first = digits.left(1).toLongLong() + (digits.at(1).digitValue() >= 5 ? 1 : 0);
+    for (qsizetype i = 1; i < digits.size(); ++i)
+        first *= 10;
+    return first;
+}
+
+qint64 Schoolbook::multiplier() const
+{
+    qint64 value = 0;
+    for (int d : m_digits)
+        value = value * 10 + d;
+    for (int i = 0; i < m_zeros; ++i)
+        value *= 10;
+    return value;
+}
+
+qint64 Schoolbook::estimate() const
+{
+    return rounded(m_multiplicand) * rounded(multiplier());
+}
+
 std::optional<int> Schoolbook::digit(const Cell &cell) const
 {
     const bool sum = rows() > 1;
@@ -106,6 +132,12 @@ std::optional<int> Schoolbook::digit(const Cell &cell) const
                    : std::nullopt;
     case Part::Sum:
         return sum && row == 0 ? digitOf(total(), cell.place) : std::nullopt;
+    case Part::RoundedMultiplicand:
+        return row == 0 ? digitOf(rounded(m_multiplicand), cell.place) : std::nullopt;
+    case Part::RoundedMultiplier:
+        return row == 0 ? digitOf(rounded(multiplier()), cell.place) : std::nullopt;
+    case Part::Estimate:
+        return row == 0 ? digitOf(estimate(), cell.place) : std::nullopt;
     }
     return std::nullopt;
 }

@@ -28,6 +28,9 @@ public:
     // The carry into column `i` of the multiplicand when it is multiplied for `row` (0 into
     // the ones); i = length() is what the last column carries out.
     int carryInto(int row, int i) const { return m_carries.value(row).value(i); }
+    qint64 multiplicand() const { return m_multiplicand; }
+    // The multiplier as written, its zeros included.
+    qint64 multiplier() const;
     // Partial product `row` with its zeros, and the sum of them all.
     qint64 rowValue(int row) const;
     qint64 total() const;
@@ -43,6 +46,10 @@ public:
 
     // The digit of `value` at `place`, nothing past its first digit.
     static std::optional<int> digitOf(qint64 value, int place);
+    // The Überschlag: `value` rounded to its first digit as a pupil does it, by the digit
+    // after it (5 and more up), and the product of the rounded operands.
+    static qint64 rounded(qint64 value);
+    qint64 estimate() const;
 
 private:
     qint64 m_multiplicand;

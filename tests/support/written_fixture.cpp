@@ -73,8 +73,10 @@ std::optional<WrittenFixture> parseFixture(const QStringList &lines)
 
 QString cellText(const Cell &cell)
 {
-    static const char *const names[] = {"Multiplicand", "Multiplier", "Carry", "PartialProduct",
-                                        "SumCarry",     "Sum",        "Zero"};
+    static const char *const names[] = {"Multiplicand", "Multiplier",          "Carry",
+                                        "PartialProduct", "SumCarry",          "Sum",
+                                        "Zero",         "RoundedMultiplicand", "RoundedMultiplier",
+                                        "Estimate"};
     return QStringLiteral("%1 %2 @ %3").arg(QLatin1String(names[int(cell.part)])).arg(cell.row).arg(cell.place);
 }
 
@@ -120,14 +122,22 @@ QStringList renderShown(const Exercise &ex)
         lines << line(QStringLiteral("sumcarry"), shownPlaces(ex, Part::SumCarry, 0));
         lines << line(QStringLiteral("sum"), shownPlaces(ex, Part::Sum, 0));
     }
+    if (ex.hasEstimate()) {
+        const auto number = [&](Part part) { return shownOperand(ex, part, int(w.cells(part).size())); };
+        lines << line(QStringLiteral("estimate"), QStringLiteral("%1 · %2 = %3")
+                                                      .arg(number(Part::RoundedMultiplicand),
+                                                           number(Part::RoundedMultiplier), number(Part::Estimate)));
+    }
     return lines;
 }
 
 std::optional<Cell> parseCell(const QString &text)
 {
     static const QRegularExpression pattern(QStringLiteral("^(\\w+) (\\d+) @ (\\d+)$"));
-    static const QStringList names = {"Multiplicand", "Multiplier", "Carry", "PartialProduct",
-                                      "SumCarry",     "Sum",        "Zero"};
+    static const QStringList names = {"Multiplicand", "Multiplier",          "Carry",
+                                      "PartialProduct", "SumCarry",          "Sum",
+                                      "Zero",         "RoundedMultiplicand", "RoundedMultiplier",
+                                      "Estimate"};
     const QRegularExpressionMatch match = pattern.match(text.trimmed());
     const int part = int(names.indexOf(match.captured(1)));
     if (!match.hasMatch() || part < 0)

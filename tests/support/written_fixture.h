@@ -50,6 +50,7 @@ class Exercise;
 //   row      _____1
 //   sumcarry ______
 //   sum      ______
+//   estimate ____ · 50 = ______     the Überschlag, where the problem asks for it
 QStringList renderShown(const Exercise &exercise);
 
 // The cell `cellText` prints ("PartialProduct 1 @ 2"); nothing if the text is no cell.

@@ -25,8 +25,11 @@ namespace {
 const QStringList placeWords = {"Einer",         "Zehner",           "Hunderter", "Tausender",
                                 "Zehntausender", "Hunderttausender", "Millionen"};
 
-Exercise deal(const QString &trainer, const QString &mode, WrittenDisplay display, RandomSource &random)
+Exercise deal(const QString &trainer, QString mode, WrittenDisplay display, RandomSource &random)
 {
+    // "E Überschlag", "Normal Überschlag": the single problem starts with the Überschlag.
+    if (mode.endsWith(QStringLiteral(" Überschlag")))
+        return deal(trainer, mode.chopped(11), display, random).withEstimate();
     if (trainer == QLatin1String("Form1")) {
         for (OneRowMode m : {OneRowMode::E, OneRowMode::Z, OneRowMode::H, OneRowMode::LE, OneRowMode::LZ,
                              OneRowMode::LH}) {
@@ -42,7 +45,7 @@ Exercise deal(const QString &trainer, const QString &mode, WrittenDisplay displa
 // What the hints on a field work with, from the schoolbook.
 struct Step
 {
-    enum Kind { Product, Addition, Zero, MultiplicandBack, MultiplierBack, MultiplierZero };
+    enum Kind { Product, Addition, Zero, MultiplicandBack, MultiplierBack, MultiplierZero, Rounding, Estimate };
     Kind kind = Product;
     int column = 0;         // the place of the column worked
     int x = 0, m = 0, c = 0; // a multiplication x·m + c
@@ -147,6 +150,21 @@ struct Probe
                 step.inputs << Cell{Part::PartialProduct, row, written.place + 1};
             break;
         }
+        case Part::RoundedMultiplicand:
+        case Part::RoundedMultiplier:
+            step.kind = Step::Rounding;
+            break;
+        case Part::Estimate:
+            // The product is worked from the rounded operands, the multiplicand first, each
+            // from the left.
+            step.kind = Step::Estimate;
+            for (Part part : {Part::RoundedMultiplicand, Part::RoundedMultiplier}) {
+                for (int place = 8; place >= 0; --place) {
+                    if (book.digit({part, 0, place}))
+                        step.inputs << Cell{part, 0, place};
+                }
+            }
+            break;
         case Part::Multiplier:
             if (field.place < book.multiplierZeros()) {
                 step.kind = Step::MultiplierZero;
@@ -180,10 +198,13 @@ struct Probe
     QString checkProduct(const QString &text, bool worked, std::optional<ErrorKind> kind) const;
     QString checkAddition(const QString &text, bool worked, std::optional<ErrorKind> kind) const;
     QString checkWritten(int write, const QString &keep) const;
+    QString checkEstimate(const Hint &hint, bool worked) const;
 };
 
 QString Probe::check(const Hint &hint, bool worked, std::optional<ErrorKind> kind) const
 {
+    if (step.kind == Step::Rounding || step.kind == Step::Estimate)
+        return kind ? QStringLiteral("a digit of the Überschlag is given a kind") : checkEstimate(hint, worked);
     static const QRegularExpression blankFirst(QStringLiteral(
         "^(\\w+): Finde zuerst die Ziffer (der ersten Zahl|der zweiten Zahl|des (\\d)\\. Teilprodukts|"
         "des Ergebnisses) in der (\\w+)stelle\\.$"));
@@ -212,6 +233,9 @@ QString Probe::check(const Hint &hint, bool worked, std::optional<ErrorKind> kin
     static const QRegularExpression backFirst(QStringLiteral(
         "^(\\w+): Welche Ziffer mal (\\d)( plus (\\d))? (endet auf (\\d)|ergibt (\\d+))\\?$"));
     switch (step.kind) {
+    case Step::Rounding:
+    case Step::Estimate:
+        break; // checked above
     case Step::Product:
         return checkProduct(text, worked, kind);
     case Step::Addition:
@@ -453,6 +477,83 @@ QString Probe::checkAddition(const QString &text, bool worked, std::optional<Err
     return QString();
 }
 
+// "6 722" as a number.
+qint64 numberOf(const QString &grouped)
+{
+    return QString(grouped).remove(QLatin1Char(' ')).toLongLong();
+}
+
+QString Probe::checkEstimate(const Hint &hint, bool worked) const
+{
+    for (const Cell &cell : hint.cells) {
+        if (blanks.contains(cell) && !hint.text.endsWith(QLatin1String(" zuerst.")))
+            return QStringLiteral("highlights the blank ") + cellText(cell);
+    }
+    static const QRegularExpression roundFirst(
+        QStringLiteral("^Überschlag: Runde ([\\d ]+) auf volle (\\w+)\\. Schau auf die (\\w+): ab 5 rundest du auf\\.$"));
+    static const QRegularExpression roundWorked(
+        QStringLiteral("^An der (\\w+)stelle von ([\\d ]+) steht (\\d), also rundest du (auf|ab): ([\\d ]+)\\.$"));
+    static const QRegularExpression blankFirst(QStringLiteral("^Überschlag: Runde ([\\d ]+) auf volle (\\w+) zuerst\\.$"));
+    static const QRegularExpression productFirst(
+        QStringLiteral("^Überschlag: Rechne (\\d+) · (\\d+) und hänge die Nullen beider Zahlen an\\.$"));
+    static const QRegularExpression productWorked(QStringLiteral("^(\\d+) · (\\d+) = (\\d+), dann die Nullen: ([\\d ]+)$"));
+    const auto highest = [](qint64 value) { return int(QString::number(value).size()) - 1; };
+
+    if (step.kind == Step::Rounding) {
+        const bool multiplicand = field.part == Part::RoundedMultiplicand;
+        const qint64 operand = multiplicand ? book.multiplicand() : book.multiplier();
+        const qint64 rounded = Schoolbook::rounded(operand);
+        if (Schoolbook::digitOf(rounded, field.place) != book.digit(field))
+            return QStringLiteral("the schoolbook disagrees with itself");
+        const int top = highest(operand);
+        if (worked) {
+            const QRegularExpressionMatch w = roundWorked.match(hint.text);
+            if (!w.hasMatch())
+                return QStringLiteral("not a worked rounding");
+            const int deciding = *Schoolbook::digitOf(operand, top - 1);
+            if (w.captured(1) != placeWords.value(top - 1) || numberOf(w.captured(2)) != operand
+                || w.captured(3).toInt() != deciding || (w.captured(4) == QLatin1String("auf")) != (deciding >= 5)
+                || numberOf(w.captured(5)) != rounded)
+                return QStringLiteral("rounds wrongly");
+            return QString();
+        }
+        const QRegularExpressionMatch f = roundFirst.match(hint.text);
+        if (!f.hasMatch() || numberOf(f.captured(1)) != operand || f.captured(2) != placeWords.value(top)
+            || f.captured(3) != placeWords.value(top - 1))
+            return QStringLiteral("not how to round the operand");
+        return QString();
+    }
+    // The product needs its rounded operands on screen.
+    const auto blank = std::find_if(step.inputs.cbegin(), step.inputs.cend(),
+                                    [this](const Cell &cell) { return blanks.contains(cell); });
+    if (blank != step.inputs.cend()) {
+        const QRegularExpressionMatch b = blankFirst.match(hint.text);
+        const qint64 operand = blank->part == Part::RoundedMultiplicand ? book.multiplicand()
+                                                                         : book.multiplier();
+        if (!b.hasMatch() || numberOf(b.captured(1)) != operand || hint.cells != QList<Cell>{*blank})
+            return QStringLiteral("the product needs a blank, the hint does not send the pupil there");
+        return QString();
+    }
+    const QRegularExpressionMatch m = (worked ? productWorked : productFirst).match(hint.text);
+    if (!m.hasMatch())
+        return QStringLiteral("not how to multiply the rounded operands");
+    // a · b with their zeros gives the rounded operands.
+    const auto withZeros = [](qint64 leading, qint64 rounded) {
+        while (leading < rounded)
+            leading *= 10;
+        return leading;
+    };
+    const qint64 a = m.captured(1).toLongLong(), b = m.captured(2).toLongLong();
+    const qint64 roundedMultiplicand = Schoolbook::rounded(book.multiplicand());
+    const qint64 roundedMultiplier = Schoolbook::rounded(book.multiplier());
+    if (withZeros(a, roundedMultiplicand) != roundedMultiplicand || withZeros(b, roundedMultiplier) != roundedMultiplier
+        || a % 10 == 0 || b % 10 == 0)
+        return QStringLiteral("multiplies other numbers than the rounded operands");
+    if (worked && (m.captured(3).toLongLong() != a * b || numberOf(m.captured(4)) != book.estimate()))
+        return QStringLiteral("wrong estimate");
+    return QString();
+}
+
 bool onScreen(const Schoolbook &book, WrittenDisplay display, const Cell &cell)
 {
     return book.digit(cell) && !(display == WrittenDisplay::Staircase && cell.part == Part::Zero);
@@ -481,6 +582,11 @@ void TestHintAgreement::hintsAgreeWithTheCheck_data()
             QTest::addRow("%s %s Treppe", trainer, mode) << trainer << QString::fromUtf8(mode) << true;
         }
     }
+    // Single problems that start with the Überschlag.
+    for (const char *mode : {"E", "H"})
+        QTest::addRow("Form1 %s Überschlag", mode) << "Form1" << QStringLiteral("%1 Überschlag").arg(mode) << false;
+    QTest::newRow("Form2 Normal Bündig Überschlag") << "Form2" << "Normal Überschlag" << false;
+    QTest::newRow("Form3 Normal Treppe Überschlag") << "Form3" << "Normal Überschlag" << true;
 }
 
 void TestHintAgreement::hintsAgreeWithTheCheck()

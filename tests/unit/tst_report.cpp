@@ -23,14 +23,17 @@ void errors(SessionStatistics &s, TrainerKind t, std::optional<ErrorKind> kind, 
 
 } // namespace
 
-// A pupil who forgets carries in the one-row trainer (3 of 6 errors: exactly half), solves
-// a gap problem, never opens the two-row trainer, and makes mixed errors in the three-row
-// trainer (3 of 7: under half, no claim).
+// A pupil who forgets carries in the one-row trainer (3 of 6 errors: exactly half) and
+// makes an Überschlag there (counted apart), solves a gap problem, never opens the two-row
+// trainer, and makes mixed errors in the three-row trainer (3 of 7: under half, no claim).
 void TestReport::scriptedSession()
 {
     SessionStatistics s;
     const auto one = TrainerKind::OneRow, three = TrainerKind::ThreeRow;
     s.startProblem(one, QStringLiteral("5123 · 7"));
+    for (int i = 0; i < 10; ++i)
+        s.rightEstimateDigit(one);
+    s.wrongEstimateDigit(one);
     for (int i = 0; i < 9; ++i)
         s.rightDigit(one);
     errors(s, one, ErrorKind::CarryForgotten, 3);
@@ -57,6 +60,7 @@ void TestReport::scriptedSession()
         "  Gelöste Aufgaben: 2 (1 Malaufgabe, 1 Lückenaufgabe)",
         "  Richtige Ziffern: 11",
         "  Fehler: 6",
+        "  Überschlag: 10 richtige Ziffern, 1 Fehler",
         "  Fehler nach Art: Übertrag vergessen 3, Einmaleins 1, ohne Muster 2",
         "  Aufgaben mit den meisten Fehlern:",
         "    5123 · 7: 4 Fehler (Übertrag vergessen 3, Einmaleins 1)",
