@@ -17,7 +17,7 @@
 namespace {
 
 constexpr int infoWidth = 480;
-constexpr int infoHeight = 324;
+constexpr int infoHeight = 354;
 
 const char *const noticeText =
     "Freeware: Das Programm darf kostenlos benutzt und weitergegeben,\r\n"
@@ -81,9 +81,16 @@ InfoWindow::InfoWindow(Services &services, QWidget *parent)
     hints->setToolTip(QStringLiteral("Nach einer falschen Ziffer erklärt ein Tipp den Rechenschritt"));
     connect(hints, &QCheckBox::toggled, this, [this](bool on) { m_services.training.hintsShown = on; });
 
+    auto *estimate = new QCheckBox(QStringLiteral("  Überschlag rechnen"), this);
+    estimate->setObjectName(QStringLiteral("Ueberschlag"));
+    estimate->setGeometry(24, 256, 270, 28);
+    estimate->setChecked(services.training.estimateFirst);
+    estimate->setToolTip(QStringLiteral("Jede Malaufgabe beginnt mit einem Überschlag; gilt ab der nächsten Aufgabe"));
+    connect(estimate, &QCheckBox::toggled, this, [this](bool on) { m_services.training.estimateFirst = on; });
+
     auto *report = new QPushButton(QStringLiteral("Auswertung"), this);
     report->setObjectName(QStringLiteral("Auswertungsknopf"));
-    report->setGeometry(infoWidth - 24 - 150, 208, 150, 34);
+    report->setGeometry(infoWidth - 24 - 150, 223, 150, 34);
     report->setToolTip(QStringLiteral("Was in diesem Programmlauf geübt wurde, mit den Fehlern"));
     connect(report, &QPushButton::clicked, this, &InfoWindow::showReport);
 
@@ -91,7 +98,7 @@ InfoWindow::InfoWindow(Services &services, QWidget *parent)
     okay->setObjectName(QStringLiteral("Bezeichnung1"));
     okay->setText(QStringLiteral("O k a y"));
     okay->setAlignment(Qt::AlignCenter);
-    okay->setGeometry((infoWidth - 120) / 2, 272, 120, 36);
+    okay->setGeometry((infoWidth - 120) / 2, 302, 120, 36);
     okay->setCursor(Qt::PointingHandCursor);
     okay->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128); color: white;"
                                        " font-size: 15px; font-weight: bold; border-radius: 6px;"));

@@ -6,8 +6,9 @@ class QLabel;
 class ReportWindow;
 struct Services;
 
-// ZEPLABEL: the program info window with the print lock `Kontroll1` and the switch `Tipps`
-// for the hints after a wrong digit (both values of the run the boxes show and set), and
+// ZEPLABEL: the program info window with the print lock `Kontroll1`, the switch `Tipps`
+// for the hints after a wrong digit and the switch `Ueberschlag` that starts every single
+// problem with an Überschlag (values of the run the boxes show and set), and
 // "Auswertung", the teacher's report. The lock is on whenever the window is built. "O k a y",
 // the picture and Escape only hide the window, so the lock stays as it is; closing it by
 // its frame throws it away, and the lock is on again.

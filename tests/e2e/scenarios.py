@@ -499,6 +499,66 @@ def scenario_pupil_forgets_the_carry_teacher_reads_the_report(binary, shots):
         p.screenshot("report")
 
 
+def rounded(value):
+    """`value` rounded to its first digit, by the digit after it (5 and more up)."""
+    digits = str(value)
+    first = int(digits[0]) + (1 if int(digits[1]) >= 5 else 0)
+    return first * 10 ** (len(digits) - 1)
+
+
+def grouped(value):
+    """210000 as the hints write it: "210 000"."""
+    digits = str(value)
+    groups = []
+    while digits:
+        groups.insert(0, digits[-3:])
+        digits = digits[:-3]
+    return " ".join(groups)
+
+
+def scenario_pupil_makes_the_estimate_first(binary, shots):
+    with running(binary, shots, "estimate") as p:
+        # The teacher ticks "Überschlag rechnen" in the info window.
+        menu = p.window("Schriftliche Multiplikation")
+        p.click(p.get(menu, role="image", name="Info"))
+        info = p.window("Programm-Info")
+        switch = wait_for("the Überschlag switch", lambda: next(
+            (n for n in __import__("malrechnen_e2e").walk(info)
+             if n.getRoleName() == "check box" and (n.name or "").strip() == "Überschlag rechnen"), None))
+        p.click(switch)
+        p.click(p.get(info, role="label", name="O k a y"))
+        wait_for("the info window to close", lambda: not any(w.name == "Programm-Info" for w in p.windows()))
+
+        # The pupil rounds the multiplicand, multiplies by the multiplier as written, and
+        # only then computes: the problem is solved with the last digit of the result.
+        win = open_one_row(p)
+        multiplicand, multiplier, fields = read_one_row(p, win)
+        estimate = rounded(multiplicand) * multiplier
+        line = [("Überschlag, erste Zahl gerundet, " + PLACES[place], digit)
+                for place, digit in reversed(list(enumerate(reversed(str(rounded(multiplicand))))))]
+        line += [("Überschlag, Ergebnis, " + PLACES[place], digit)
+                 for place, digit in reversed(list(enumerate(reversed(str(estimate)))))]
+        check(text_of(p.get(win, description="Überschlag, zweite Zahl gerundet, Einerstelle")) == str(multiplier),
+              "the multiplier does not stand in the Überschlag as written")
+        for description, digit in line:
+            p.drag(key(p, win, digit), field(p, win, description))
+            wait_text(p, win, description, digit)
+        hint = wait_for("the estimate in the hint line",
+                        lambda: hint_line(p, win, "Tipp: Das Ergebnis muss ungefähr"))
+        check(hint.name == "Tipp: Das Ergebnis muss ungefähr %s sein." % grouped(estimate),
+              "the hint line reads %r" % hint.name)
+        p.screenshot("one_row_estimate")
+        no_alert_appears(p, "solved before the result was written")
+        for i, (description, digit) in enumerate(fields):
+            p.drag(key(p, win, digit), field(p, win, description))
+            if i < len(fields) - 1:
+                wait_text(p, win, description, digit)
+        expect_solved(p, "Malaufgabe")
+        check(text_of(p.get(win, description="Punkte")) == str(len(line) + len(fields)),
+              "points are not %d" % (len(line) + len(fields)))
+        check(text_of(field(p, win, line[0][0])) == "", "the next problem's Überschlag did not start empty")
+
+
 @contextlib.contextmanager
 def running(binary, shots, name):
     """One run of the program; a failure leaves a screenshot and the texts on screen."""

@@ -1,5 +1,7 @@
 #include "pupil_actions.h"
 
+#include "scripted_random.h"
+
 #include "trainers/common/digit_key.h"
 #include "trainers/common/trainer_window.h"
 #include "training/score.h"
@@ -9,6 +11,24 @@
 #include <QMimeData>
 
 #include <cmath>
+#include <tuple>
+
+void scriptProblem(ScriptedRandom &random, WindowId trainer, const QString &problem)
+{
+    const QStringList numbers = problem.split(QStringLiteral(" · "));
+    const auto digit = [&](int number, int i) { return numbers.at(number).at(i).digitValue(); };
+    if (trainer == WindowId::OneRow) {
+        for (auto [value, n, k] : {std::tuple{digit(0, 0), 9, 1}, {digit(0, 1), 10, 0}, {digit(0, 2), 10, 0},
+                                   {digit(0, 3), 9, 1}, {digit(1, 0), 8, 2}})
+            random.pushInt(value, n, k);
+        return;
+    }
+    for (auto [value, n, k] : {std::tuple{digit(0, 0), 5, 5}, {digit(0, 1), 10, 0}, {digit(0, 2), 10, 0},
+                               {digit(0, 3), 4, 1}})
+        random.pushInt(value, n, k);
+    for (int i = 0; i < numbers.at(1).size(); ++i)
+        random.pushInt(digit(1, i), 8, 2);
+}
 
 void deliverDrop(QWidget *field, const QMimeData *data)
 {

@@ -3,11 +3,19 @@
 #include <QChar>
 #include <QString>
 
+#include "seams/navigator.h"
+
 class QMimeData;
 class QWidget;
+class ScriptedRandom;
 class TrainerWindow;
 
 // What a pupil does to a trainer window, for widget tests and benchmarks.
+
+// The draws that deal `problem` ("8337 · 3", "6423 · 857") as the next single or gap problem
+// of `trainer`: a one-row problem by a one-digit multiplier, or a row trainer's (the
+// multiplicand's ones 1..4).
+void scriptProblem(ScriptedRandom &random, WindowId trainer, const QString &problem);
 
 // A drop as the toolkit delivers it at the end of a drag, with whatever data it carries:
 // drag-enter and drop at the field's centre; then the check the drop queues runs.

@@ -51,24 +51,6 @@ QChar wrongDigitFor(const TrainerWindow *form, const QString &field)
     return QChar(u'0' + (expectedDigit(form, field).toInt() + 1) % 10);
 }
 
-// The draws that deal `problem` ("8337 · 3") in `trainer`.
-void pushProblem(ScriptedRandom &random, WindowId trainer, const QString &problem)
-{
-    const QStringList numbers = problem.split(QStringLiteral(" · "));
-    const auto digit = [&](int number, int i) { return numbers.at(number).at(i).digitValue(); };
-    if (trainer == WindowId::OneRow) {
-        for (auto [value, n, k] : {std::tuple{digit(0, 0), 9, 1}, {digit(0, 1), 10, 0}, {digit(0, 2), 10, 0},
-                                   {digit(0, 3), 9, 1}, {digit(1, 0), 8, 2}})
-            random.pushInt(value, n, k);
-        return;
-    }
-    for (auto [value, n, k] : {std::tuple{digit(0, 0), 5, 5}, {digit(0, 1), 10, 0}, {digit(0, 2), 10, 0},
-                               {digit(0, 3), 4, 1}})
-        random.pushInt(value, n, k);
-    for (int i = 0; i < numbers.at(1).size(); ++i)
-        random.pushInt(digit(1, i), 8, 2);
-}
-
 } // namespace
 
 class TestHints : public QObject
@@ -257,9 +239,9 @@ void TestHints::hintsSeeTheScreen()
     QFETCH(QString, worked);
     QFETCH(QStringList, lit);
     Program program;
-    pushProblem(program.random, trainer, problem);
+    scriptProblem(program.random, trainer, problem);
     if (gap) // opening deals a single problem first
-        pushProblem(program.random, trainer, problem);
+        scriptProblem(program.random, trainer, problem);
     TrainerWindow *form = program.trainer(trainer, gap);
     QCOMPARE(form->exercise().written().multiplicand(), problem.section(QStringLiteral(" · "), 0, 0).toLongLong());
     if (staircase)

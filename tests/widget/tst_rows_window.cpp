@@ -8,7 +8,6 @@
 #include "trainers/common/digit_key.h"
 #include "trainers/common/rows_window.h"
 #include "widgets/twips.h"
-#include "written_fixture.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -273,20 +272,6 @@ void TestRowsWindow::staircaseSolve()
     QCOMPARE(program.dialogs.count(QStringLiteral("Malaufgabe")), 2);
 }
 
-// Deals `problem` (a multiplicand whose ones are 1..4, multiplier digits 2..9) as the next
-// single problem of `window`.
-void dealNext(Program &program, RowsWindow *window, const WrittenMultiplication &problem)
-{
-    program.random.pushInt(digitAt(problem.multiplicand(), 3), 5, 5);
-    program.random.pushInt(digitAt(problem.multiplicand(), 2), 10);
-    program.random.pushInt(digitAt(problem.multiplicand(), 1), 10);
-    program.random.pushInt(digitAt(problem.multiplicand(), 0), 4, 1);
-    for (int digit : problem.multiplierDigits())
-        program.random.pushInt(digit, 8, 2);
-    window->NextProblem();
-    QCOMPARE(window->exercise().written().multiplicand(), problem.multiplicand());
-}
-
 void TestRowsWindow::sumCarryBox_data()
 {
     QTest::addColumn<QString>("trainer");
@@ -323,7 +308,8 @@ void TestRowsWindow::sumCarryBox()
 
     Program program;
     RowsWindow *window = program.open(idOf(trainer));
-    dealNext(program, window, *parseProblem(problem));
+    scriptProblem(program.random, idOf(trainer), problem);
+    window->NextProblem();
     QLabel *field = label(window, box);
     QVERIFY(field->isVisible());
     QCOMPARE(field->accessibleDescription().left(12), QStringLiteral("Übertrag der"));

@@ -1,7 +1,9 @@
+#include "pupil_actions.h"
 #include "test_program.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/trainer_window.h"
+#include "trainers/one_row/one_row_window.h"
 
 #include <QPushButton>
 #include <QtTest>
@@ -42,6 +44,7 @@ void TrainerLayoutTest::nothingOverlapsAtAnySize_data()
 {
     QTest::addColumn<WindowId>("trainer");
     QTest::addColumn<bool>("gapMode");
+    QTest::addColumn<bool>("estimate"); // single problems start with the Überschlag
     QTest::addColumn<QSize>("size");
     const struct { const char *name; WindowId id; const char *gapButton; } trainers[] = {
         {"one-row", WindowId::OneRow, "Befehl12"},
@@ -52,7 +55,8 @@ void TrainerLayoutTest::nothingOverlapsAtAnySize_data()
     for (const auto &t : trainers) {
         for (const auto &s : sizes) {
             for (bool gap : {false, true})
-                QTest::addRow("%s, %s, %s", t.name, gap ? "gap" : "single", s.name) << t.id << gap << s.size;
+                QTest::addRow("%s, %s, %s", t.name, gap ? "gap" : "single", s.name) << t.id << gap << false << s.size;
+            QTest::addRow("%s, Überschlag, %s", t.name, s.name) << t.id << false << true << s.size;
         }
     }
 }
@@ -61,9 +65,20 @@ void TrainerLayoutTest::nothingOverlapsAtAnySize()
 {
     QFETCH(WindowId, trainer);
     QFETCH(bool, gapMode);
+    QFETCH(bool, estimate);
     QFETCH(QSize, size);
     TestProgram program;
+    program.app.services().training.estimateFirst = estimate;
+    // The longest Überschlag line of each trainer: 10 000 · 900, · 100, · 1 000.
+    if (estimate && trainer != WindowId::OneRow)
+        scriptProblem(program.random, trainer,
+                      trainer == WindowId::TwoRow ? QStringLiteral("9994 · 99") : QStringLiteral("9994 · 999"));
     auto *form = program.open<TrainerWindow>(trainer);
+    if (estimate && trainer == WindowId::OneRow) {
+        scriptProblem(program.random, trainer, QStringLiteral("9999 · 9"));
+        qobject_cast<OneRowWindow *>(form)->chooseSingleMode(OneRowMode::H);
+    }
+    QCOMPARE(form->exercise().hasEstimate(), estimate);
     if (gapMode)
         QTest::mouseClick(form->findChild<QPushButton *>(trainer == WindowId::OneRow ? "Befehl12" : "Befehl13"),
                           Qt::LeftButton);

@@ -2,6 +2,8 @@
 
 #include "training/diagnosis.h"
 
+#include <algorithm>
+
 namespace {
 
 // "Übertrag der Einerspalte": the carry out of the column at `place`.
@@ -56,6 +58,29 @@ QString cellDescription(const WrittenMultiplication &w, const Cell &cell)
         return QStringLiteral("Ergebnis, ") + placeName(cell.place);
     case Part::Sum:
         return QStringLiteral("Ergebnis, ") + placeName(cell.place);
+    case Part::RoundedMultiplicand:
+        return QStringLiteral("Überschlag, erste Zahl gerundet, ") + placeName(cell.place);
+    case Part::RoundedMultiplier:
+        return QStringLiteral("Überschlag, zweite Zahl gerundet, ") + placeName(cell.place);
+    case Part::Estimate:
+        return QStringLiteral("Überschlag, Ergebnis, ") + placeName(cell.place);
     }
     return QString();
+}
+
+CellTable estimateTable(const WrittenMultiplication &w)
+{
+    CellTable table;
+    const QList<Cell> line = w.estimateLine();
+    for (int i = 0; i < line.size(); ++i)
+        table.append({QStringLiteral("Ueberschlag%1").arg(i + 1), line.at(i)});
+    // A multiplier the line leaves as written stands in it as given digits.
+    QList<Cell> multiplier = w.cells(Part::RoundedMultiplier);
+    std::reverse(multiplier.begin(), multiplier.end());
+    int given = 0;
+    for (const Cell &digit : std::as_const(multiplier)) {
+        if (!line.contains(digit))
+            table.append({QStringLiteral("estimateMultiplier%1").arg(++given), digit});
+    }
+    return table;
 }

@@ -1,6 +1,7 @@
 #include "trainers/common/hint_line.h"
 
 #include "training/diagnosis.h"
+#include "training/estimate_hints.h"
 #include "training/exercise.h"
 
 #include <QAccessible>
@@ -52,7 +53,7 @@ HintLine::HintLine(QWidget *window, Training &training, TrainerKind trainer,
 
 void HintLine::problemShown(const Exercise &exercise)
 {
-    clear();
+    settle(exercise);
     m_wrongField.reset();
     const QString problem = exercise.problemText();
     if (&exercise != m_shownExercise || problem != m_shownProblem) {
@@ -64,17 +65,24 @@ void HintLine::problemShown(const Exercise &exercise)
 
 void HintLine::dropped(const Exercise &exercise, const Cell &field, std::optional<int> digit, bool right)
 {
+    const bool estimate = isEstimate(field);
     if (right) {
-        m_training.statistics.rightDigit(m_trainer);
+        if (estimate)
+            m_training.statistics.rightEstimateDigit(m_trainer);
+        else
+            m_training.statistics.rightDigit(m_trainer);
         m_wrongField.reset();
-        clear();
+        settle(exercise);
         return;
     }
     const bool known = exercise.written().contains(field);
     std::optional<ErrorKind> kind;
     if (known && !exercise.isGap() && digit)
         kind = diagnose(exercise, field, *digit);
-    m_training.statistics.wrongDigit(m_trainer, kind);
+    if (estimate)
+        m_training.statistics.wrongEstimateDigit(m_trainer);
+    else
+        m_training.statistics.wrongDigit(m_trainer, kind);
 
     const bool again = m_wrongField == field;
     m_wrongField = field;
@@ -88,6 +96,14 @@ void HintLine::dropped(const Exercise &exercise, const Cell &field, std::optiona
 void HintLine::solved(const Exercise &exercise)
 {
     m_training.statistics.solved(m_trainer, exercise.isGap());
+}
+
+void HintLine::settle(const Exercise &exercise)
+{
+    if (exercise.hasEstimate() && exercise.isEstimateWritten() && !exercise.isSolved())
+        show(estimateNotice(exercise.written()), {});
+    else
+        clear();
 }
 
 void HintLine::show(const QString &text, const QList<Cell> &cells)

@@ -21,7 +21,9 @@ class QWidget;
 // second one on the same cell shows the step worked out. Both see the problem as the window
 // shows it (its display, the digits on its fields): where the step needs a blank, they
 // name that blank to find first and highlight it. The hint goes at the next right digit, a
-// new problem or a mode switch. One for every trainer window.
+// new problem or a mode switch. While the pupil works a problem whose Überschlag stands, the
+// line says what the result must be close to, between the hints. One for every trainer
+// window.
 class HintLine
 {
 public:
@@ -39,6 +41,9 @@ public:
     void solved(const Exercise &exercise);
 
 private:
+    // What the line shows without a hint: the estimate once the Überschlag stands, else
+    // nothing.
+    void settle(const Exercise &exercise);
     void show(const QString &text, const QList<Cell> &cells);
     void clear();
 

@@ -19,6 +19,8 @@
 #include <QShowEvent>
 #include <QStyle>
 
+#include <algorithm>
+
 const char *const solvedProblemText = "Die Aufgabe wurde richtig gelöst.";
 
 namespace {
@@ -31,6 +33,8 @@ const char *const helpText = "Schiebe die Ziffern vom unteren Fensterrand\r"
                              "mit der Maus in das gewünschte Lösungsfeld.\r"
                              "Für jede richtige Zahl gibt es einen Punkt und\r"
                              "alle 50 Punkte gibt es ein Belohnungsspiel.\r";
+// While single problems start with the Überschlag.
+const char *const estimateHelpText = "Mache zuerst einen Überschlag mit gerundeten Zahlen.\r";
 
 QFont digitFont(int pixelSize, bool bold = false)
 {
@@ -81,6 +85,11 @@ QString digitText(std::optional<int> digit)
 }
 
 constexpr int carryPixels = 17; // carries are written small
+// The Überschlag line: small boxes, "Ü:" before them, "·" and "=" between the numbers.
+constexpr int estimateBoxWidth = 21;
+constexpr int estimatePitch = 23;
+constexpr int estimateMarkWidth = 24;
+constexpr int estimateSignWidth = 14;
 constexpr int keyTop = 4680;
 constexpr int keyLeft = 960;
 constexpr int keyStep = 600;
@@ -125,15 +134,15 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         ""));
 
     // Points and errors, each with its hidden mirror label.
-    const auto counter = [this](const char *caption, const char *name, const char *mirror, int left) {
+    const auto counter = [this](const char *caption, const char *name, const char *mirror, QPoint at) {
         auto *title = new QLabel(QString::fromUtf8(caption), this);
-        title->setGeometry(left, 8, 60, 28);
+        title->setGeometry(at.x(), at.y(), 60, 28);
         QFont font = title->font();
         font.setPixelSize(15);
         title->setFont(font);
         auto *value = new QLabel(QStringLiteral("0"), this);
         value->setObjectName(QLatin1String(name));
-        value->setGeometry(left + 64, 8, 64, 28);
+        value->setGeometry(at.x() + 64, at.y(), 60, 28);
         value->setFont(digitFont(20, true));
         value->setAccessibleDescription(QString::fromUtf8(caption).chopped(1));
         auto *copy = new QLabel(QStringLiteral("0"), this);
@@ -142,8 +151,13 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         remember(value);
         remember(copy);
     };
-    counter("Punkte:", "Bezeichnung16", "Bezeichnung22", 64);
-    counter("Fehler:", "Bezeichnung15", "Bezeichnung23", 200);
+    if (setup.countersBesideButtons) {
+        counter("Punkte:", "Bezeichnung16", "Bezeichnung22", QPoint(trainerButtonLeft, 8 + 3 * 29));
+        counter("Fehler:", "Bezeichnung15", "Bezeichnung23", QPoint(trainerButtonLeft, 8 + 4 * 29));
+    } else {
+        counter("Punkte:", "Bezeichnung16", "Bezeichnung22", QPoint(64, 8));
+        counter("Fehler:", "Bezeichnung15", "Bezeichnung23", QPoint(200, 8));
+    }
 
     auto *track = new QFrame(this);
     track->setObjectName(QStringLiteral("progressTrack"));
@@ -197,6 +211,8 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
         m_worksheetView = new WorksheetView(services, setup.sheet, *this, this,
                                             QRect(left, 44, trainerButtonLeft - 8 - left, 224));
     }
+
+    buildEstimateLine();
 
     m_hints = std::make_unique<HintLine>(this, services.training, trainerKindOf(setup.id),
                                          [this](const Cell &cell) { return named(nameOf(cell)); });
@@ -261,6 +277,64 @@ QFrame *TrainerWindow::addRule(const QString &name, const QRect &rect, QWidget *
     if (!name.isEmpty())
         remember(rule);
     return rule;
+}
+
+void TrainerWindow::buildEstimateLine()
+{
+    const auto sign = [this](const QString &text) {
+        QLabel *label = addSmallDigit(QString(), QRect());
+        label->setText(text);
+        m_estimateLine << label;
+        return label;
+    };
+    m_estimateMark = sign(QStringLiteral("Ü:"));
+    m_estimateMark->setToolTip(QStringLiteral("Überschlag"));
+    m_estimateMark->setAccessibleName(QStringLiteral("Überschlag"));
+    m_estimateTimes = sign(QStringLiteral("·"));
+    m_estimateEquals = sign(QStringLiteral("="));
+    for (int i = 1; i <= m_setup.estimate.boxes; ++i)
+        m_estimateLine << addSmallField(QStringLiteral("Ueberschlag%1").arg(i), QRect());
+    for (int i = 1; i <= m_setup.estimate.givenDigits; ++i)
+        m_estimateLine << addSmallDigit(QStringLiteral("estimateMultiplier%1").arg(i), QRect());
+    for (QWidget *widget : std::as_const(m_estimateLine))
+        widget->hide();
+}
+
+void TrainerWindow::renderEstimateLine()
+{
+    for (QWidget *widget : std::as_const(m_estimateLine))
+        widget->hide();
+    if (!m_session.hasExercise() || !exercise().hasEstimate() || m_worksheetView->isOpen())
+        return;
+    // The rounded multiplicand, "·", the rounded multiplier, "=", the estimate, each from its
+    // highest digit; the table lists the digits the pupil writes first.
+    QList<NamedCell> digits;
+    for (const NamedCell &named : std::as_const(m_table)) {
+        if (isEstimate(named.cell))
+            digits << named;
+    }
+    std::stable_sort(digits.begin(), digits.end(), [](const NamedCell &a, const NamedCell &b) {
+        return a.cell.part != b.cell.part ? int(a.cell.part) < int(b.cell.part) : a.cell.place > b.cell.place;
+    });
+    const QRect line = m_setup.estimate.line;
+    // Over the trainer's panels, which may reach under the line.
+    const auto place = [this, &line](QWidget *widget, int x, int width) {
+        setDesignGeometry(widget, QRect(x, line.y(), width, line.height()));
+        widget->show();
+        widget->raise();
+    };
+    int x = line.x();
+    place(m_estimateMark, x, estimateMarkWidth);
+    x += estimateMarkWidth;
+    for (int i = 0; i < digits.size(); ++i) {
+        const Part part = digits.at(i).cell.part;
+        if (i > 0 && part != digits.at(i - 1).cell.part) {
+            place(part == Part::Estimate ? m_estimateEquals : m_estimateTimes, x, estimateSignWidth);
+            x += estimateSignWidth;
+        }
+        place(m_named.value(digits.at(i).name), x, estimateBoxWidth);
+        x += estimatePitch;
+    }
 }
 
 QPushButton *TrainerWindow::addButton(const QString &name, const QString &text, int row)
@@ -434,7 +508,10 @@ void TrainerWindow::stepFocus(const QString &field, int dx, int dy)
 
 void TrainerWindow::ShowHelp()
 {
-    m_services.dialogs.message(QStringLiteral("Hilfe"), QString::fromUtf8(helpText));
+    QString text = QString::fromUtf8(helpText);
+    if (m_services.training.estimateFirst)
+        text += QString::fromUtf8(estimateHelpText);
+    m_services.dialogs.message(QStringLiteral("Hilfe"), text);
 }
 
 void TrainerWindow::EndTraining()
@@ -480,8 +557,13 @@ void TrainerWindow::renderField(const QString &field)
 
 void TrainerWindow::startProblem(Exercise exercise)
 {
+    if (m_services.training.estimateFirst && !exercise.isGap())
+        exercise = exercise.withEstimate();
+    const bool estimate = exercise.hasEstimate();
     m_session.start(std::move(exercise));
     m_table = cellTable();
+    if (estimate)
+        m_table += estimateTable(this->exercise().written());
     renderExercise();
 }
 
@@ -502,6 +584,7 @@ void TrainerWindow::renderExercise()
         widget->setAccessibleDescription(cellDescription(ex.written(), named.cell));
     }
     renderLayout();
+    renderEstimateLine();
     m_hints->problemShown(ex);
     focusField(focusOrder().value(0));
     // A trainer may have raised its own panels; the sheet view stays on top of them.
@@ -527,6 +610,8 @@ void TrainerWindow::setFieldsReachable(bool reachable)
     // Every answer field lies under the sheet view.
     for (DropField *field : findChildren<DropField *>())
         field->setEnabled(reachable);
+    // The Überschlag line stands beside the problem, where the sheet view may not reach.
+    renderEstimateLine();
     if (reachable)
         m_focus.focus(m_focus.marked()); // the frame kept its field while the sheet covered it
 }

@@ -32,6 +32,16 @@ constexpr SheetKind sheetKindOf(WindowId id)
                                       : SheetKind::OneRow;
 }
 
+// Where a trainer writes the Überschlag: one line of small boxes from the left of `line`
+// (in window coordinates, as high as the boxes), with room for `boxes` boxes and for
+// `givenDigits` digits of a multiplier the line gives as written.
+struct EstimateLayout
+{
+    QRect line;
+    int boxes;
+    int givenDigits;
+};
+
 // What differs between the trainers in the parts they share.
 struct TrainerSetup
 {
@@ -42,7 +52,11 @@ struct TrainerSetup
     bool announceCatching;       // "Es folgt jetzt eine Belohnung." before Zahlfange
     QSize size;
     // twips: the top of the reward notices, in the room between the problem and the keys
-    int noticeTop = 4080;
+    int noticeTop;
+    // Points and errors stand in the button column, under the mode buttons, instead of
+    // above the problem.
+    bool countersBesideButtons;
+    EstimateLayout estimate;
     SheetKind sheet = sheetKindOf(id); // what "Blatt" builds
 };
 
@@ -155,6 +169,10 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void buildEstimateLine();
+    // Lays the Überschlag line of the problem on screen out and shows it; hidden without one
+    // and under the sheet view.
+    void renderEstimateLine();
     // Shows what a drop or a change of display did: the "Fehler" box, the reward notices,
     // the solved message and the next problem. True if the problem was solved.
     bool showOutcome(const DropOutcome &outcome);
@@ -182,6 +200,11 @@ private:
     FocusOrder m_focus;
     QList<QPushButton *> m_modeButtons;
     WorksheetView *m_worksheetView = nullptr;
+    // "Ü:", "·" and "=" of the Überschlag line; its boxes and given digits are named.
+    QLabel *m_estimateMark = nullptr;
+    QLabel *m_estimateTimes = nullptr;
+    QLabel *m_estimateEquals = nullptr;
+    QList<QWidget *> m_estimateLine; // every widget of the line
 
     DesignScaler m_scaler;
     std::unique_ptr<HintLine> m_hints;
