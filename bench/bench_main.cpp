@@ -426,6 +426,9 @@ bool dropFigures(int count)
     // MALRECHNEN_BENCH_HINTS=0 measures the drops with the hints switched off, for what the
     // hints cost.
     program.app.services().training.hintsShown = qEnvironmentVariable("MALRECHNEN_BENCH_HINTS") != QLatin1String("0");
+    // MALRECHNEN_BENCH_ESTIMATE=1: single problems start with the Überschlag line.
+    program.app.services().training.estimateFirst =
+        qEnvironmentVariable("MALRECHNEN_BENCH_ESTIMATE") == QLatin1String("1");
     bool ok = true;
     program.open(WindowId::Menu, &ok);
     DropTimes all;
