@@ -79,5 +79,7 @@ Hint stepHint(const Exercise &exercise, const Cell &cell, std::optional<ErrorKin
 // After a second wrong digit on the same cell: the step worked out ("4 · 7 = 28,
 // 28 + 2 = 30: schreibe 0, merke 3.", "Hunderterspalte: 4 + 7 + 1 = 12: schreibe 2, merke
 // 1."); on a carry box it ends with the carry, 0 included ("Zehnerspalte: 6 + 1 = 7:
-// schreibe 7, merke 0.").
+// schreibe 7, merke 0."). A given digit of a gap problem that a wrong drop knocked out and
+// whose step needs a blank gets its digit back ("Die Ziffer ist 4."), so knocked-out digits
+// that need each other never send the pupil round in a circle.
 Hint workedHint(const Exercise &exercise, const Cell &cell);

@@ -199,6 +199,7 @@ struct Probe
     QString checkAddition(const QString &text, bool worked, std::optional<ErrorKind> kind) const;
     QString checkWritten(int write, const QString &keep) const;
     QString checkEstimate(const Hint &hint, bool worked) const;
+    QString checkEnding(const QString &rest, std::optional<ErrorKind> kind) const;
 };
 
 QString Probe::check(const Hint &hint, bool worked, std::optional<ErrorKind> kind) const
@@ -361,6 +362,17 @@ QString Probe::checkWritten(int write, const QString &keep) const
     return QString();
 }
 
+// What follows the step in a first hint: on a carry box that below 10 the carry is 0, and
+// the kind as a question.
+QString Probe::checkEnding(const QString &rest, std::optional<ErrorKind> kind) const
+{
+    if (step.carryBox && !rest.contains(QStringLiteral("unter 10 ist er 0")))
+        return QStringLiteral("a carry box is not told that below 10 it is 0");
+    if (kind && !rest.endsWith(errorKindQuestion(*kind)))
+        return QStringLiteral("the kind is not asked");
+    return QString();
+}
+
 QString Probe::checkProduct(const QString &text, bool worked, std::optional<ErrorKind> kind) const
 {
     if (worked) {
@@ -387,12 +399,7 @@ QString Probe::checkProduct(const QString &text, bool worked, std::optional<Erro
     if (f.captured(1) != columnWord(step.column) || f.captured(2).toInt() != step.x
         || f.captured(3).toInt() != step.m || c != step.c)
         return QStringLiteral("wrong column, digits or carry");
-    const QString rest = f.captured(6);
-    if (step.carryBox && !rest.contains(QStringLiteral("unter 10 ist er 0")))
-        return QStringLiteral("a carry box is not told that below 10 it is 0");
-    if (kind && !rest.endsWith(errorKindQuestion(*kind)))
-        return QStringLiteral("the kind is not asked");
-    return QString();
+    return checkEnding(f.captured(6), kind);
 }
 
 QString Probe::checkAddition(const QString &text, bool worked, std::optional<ErrorKind> kind) const
@@ -469,12 +476,7 @@ QString Probe::checkAddition(const QString &text, bool worked, std::optional<Err
         if (said != addends || c != step.c)
             return QStringLiteral("adds other digits than are written");
     }
-    const QString rest = f.captured(8);
-    if (step.carryBox && !rest.contains(QStringLiteral("unter 10 ist er 0")))
-        return QStringLiteral("a carry box is not told that below 10 it is 0");
-    if (kind && !rest.endsWith(errorKindQuestion(*kind)))
-        return QStringLiteral("the kind is not asked");
-    return QString();
+    return checkEnding(f.captured(8), kind);
 }
 
 // "6 722" as a number.
