@@ -65,28 +65,24 @@ InfoWindow::InfoWindow(Services &services, QWidget *parent)
     m_contact->setGeometry(24, 144, infoWidth - 48, 44);
     m_contact->setStyleSheet(QStringLiteral("color: rgb(0, 0, 96);"));
 
-    auto *lock = new QCheckBox(QStringLiteral("  Druckmodus deaktivieren"), this);
-    lock->setObjectName(QStringLiteral("Kontroll1"));
-    lock->setGeometry(24, 196, 270, 28);
+    // The switches of the run: each box shows its value and sets it.
+    const auto runSwitch = [this](const char *caption, const char *name, int top, bool Training::*value,
+                                  const char *tip) {
+        auto *box = new QCheckBox(QString::fromUtf8(caption), this);
+        box->setObjectName(QLatin1String(name));
+        box->setGeometry(24, top, 270, 28);
+        box->setChecked(m_services.training.*value);
+        box->setToolTip(QString::fromUtf8(tip));
+        connect(box, &QCheckBox::toggled, this, [this, value](bool on) { m_services.training.*value = on; });
+    };
     // A new info window starts locked, whatever an earlier one was left at.
     services.training.printLocked = true;
-    lock->setChecked(true);
-    lock->setToolTip(QStringLiteral("Angekreuzt: Drucken nur mit Kennwort"));
-    connect(lock, &QCheckBox::toggled, this, [this](bool on) { m_services.training.printLocked = on; });
-
-    auto *hints = new QCheckBox(QStringLiteral("  Tipps nach Fehlern zeigen"), this);
-    hints->setObjectName(QStringLiteral("Tipps"));
-    hints->setGeometry(24, 226, 270, 28);
-    hints->setChecked(services.training.hintsShown);
-    hints->setToolTip(QStringLiteral("Nach einer falschen Ziffer erklärt ein Tipp den Rechenschritt"));
-    connect(hints, &QCheckBox::toggled, this, [this](bool on) { m_services.training.hintsShown = on; });
-
-    auto *estimate = new QCheckBox(QStringLiteral("  Überschlag rechnen"), this);
-    estimate->setObjectName(QStringLiteral("Ueberschlag"));
-    estimate->setGeometry(24, 256, 270, 28);
-    estimate->setChecked(services.training.estimateFirst);
-    estimate->setToolTip(QStringLiteral("Jede Malaufgabe beginnt mit einem Überschlag; gilt ab der nächsten Aufgabe"));
-    connect(estimate, &QCheckBox::toggled, this, [this](bool on) { m_services.training.estimateFirst = on; });
+    runSwitch("  Druckmodus deaktivieren", "Kontroll1", 196, &Training::printLocked,
+              "Angekreuzt: Drucken nur mit Kennwort");
+    runSwitch("  Tipps nach Fehlern zeigen", "Tipps", 226, &Training::hintsShown,
+              "Nach einer falschen Ziffer erklärt ein Tipp den Rechenschritt");
+    runSwitch("  Überschlag rechnen", "Ueberschlag", 256, &Training::estimateFirst,
+              "Jede Malaufgabe beginnt mit einem Überschlag; gilt ab der nächsten Aufgabe");
 
     auto *report = new QPushButton(QStringLiteral("Auswertung"), this);
     report->setObjectName(QStringLiteral("Auswertungsknopf"));
