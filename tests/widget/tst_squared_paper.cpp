@@ -140,10 +140,10 @@ void TestSquaredPaper::savedAndReadBack_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("file");
 
-    QTest::newRow("one-row") << WindowId::OneRow << "2226M9R" << "Einreihige Multiplikation"
-                             << "Rechenblatt-einreihig-2226M9R.pdf";
-    QTest::newRow("two-row, staircase") << WindowId::TwoRow << "A223ZC5" << "Zweireihige Multiplikation"
-                                        << "Rechenblatt-zweireihig-A223ZC5.pdf";
+    QTest::newRow("one-row") << WindowId::OneRow << "2226M9F" << "Einreihige Multiplikation"
+                             << "Rechenblatt-einreihig-2226M9F.pdf";
+    QTest::newRow("two-row, staircase") << WindowId::TwoRow << "A223ZCP" << "Zweireihige Multiplikation"
+                                        << "Rechenblatt-zweireihig-A223ZCP.pdf";
     QTest::newRow("three-row, flush") << WindowId::ThreeRow << "E222SBC" << "Dreireihige Multiplikation"
                                       << "Rechenblatt-dreireihig-E222SBC.pdf";
 }
