@@ -13,7 +13,20 @@ cupsdir=$(mktemp -d)
 export CUPS_SERVER=$("$here/private_cups.sh" "$cupsdir")
 # Client settings of the user running the tests (a default printer of theirs) stay out.
 export MALRECHNEN_E2E_HOME=$(mktemp -d)
-trap 'kill "$(cat "$cupsdir/cupsd.pid")" 2>/dev/null || true; rm -rf "$cupsdir" "$MALRECHNEN_E2E_HOME"' EXIT
+# The print server is not our child: wait until it has gone before its folder goes. Nothing
+# here may fail, or the run would fail after its scenarios passed.
+cleanup() {
+  local cupsd
+  cupsd=$(cat "$cupsdir/cupsd.pid" 2>/dev/null) || cupsd=
+  if [ -n "$cupsd" ] && kill "$cupsd" 2>/dev/null; then
+    for _ in $(seq 100); do
+      grep -qs '^State:[[:space:]]*[^Z]' "/proc/$cupsd/status" || break # gone, or only its exit status left
+      sleep 0.05
+    done
+  fi
+  rm -rf "$cupsdir" "$MALRECHNEN_E2E_HOME" 2>/dev/null || true
+}
+trap cleanup EXIT
 
 # What the buses and the accessibility registry say of themselves, on starting and when the
 # X server goes before them.
