@@ -12,7 +12,8 @@ runtime=$(mktemp -d)
 # accessibility bus launcher, xdotool and every program that ends are such last clients.
 Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$displayfile" "$runtime"' EXIT
+# Nothing in the clean-up may fail: the command's own exit status is the answer.
+trap 'kill $xvfb 2>/dev/null || true; rm -rf "$displayfile" "$runtime" 2>/dev/null || true' EXIT
 for _ in $(seq 600); do
   [ -s "$displayfile" ] && break
   kill -0 $xvfb 2>/dev/null || break
