@@ -185,7 +185,9 @@ def scenario_pupil_writes_every_zero_and_digit(binary, shots):
 
         gaps = [(n.description, str(multiplicand)[i]) for i, n in enumerate(factor) if text_of(n) == ""]
         gaps += [(n.description, product[place]) for place, n in enumerate(result) if text_of(n) == ""]
-        check(len(gaps) == 3, "%d gaps" % len(gaps))
+        # Three gaps; one of them may be the fifth digit of a four-digit partial product,
+        # which is not shown.
+        check(len(gaps) == 3 or (len(gaps) == 2 and len(product) == 5), "%d gaps" % len(gaps))
         for description, digit in gaps:
             p.drag(key(p, win, digit), field(p, win, description))
             wait_text(p, win, description, digit)
