@@ -96,10 +96,10 @@ void solve(TrainerKind trainer, const Pupil &pupil, int problems, Generator &ran
                     std::fprintf(stderr, "step %d: a wrong digit was taken as right\n", step);
                     std::exit(2);
                 }
-                statistics.wrongDigit(trainer, diagnose(exercise, cell, *wrong));
+                statistics.recordDrop(trainer, exercise, cell, *wrong, false);
             }
             exercise.drop(cell, right);
-            statistics.rightDigit(trainer);
+            statistics.recordDrop(trainer, exercise, cell, right, true);
         }
         if (!exercise.isSolved()) {
             std::fprintf(stderr, "a problem was left unsolved\n");
@@ -141,7 +141,9 @@ int main(int argc, char **argv)
             const SessionStatistics::Trainer &s = statistics.trainer(trainer);
             if (p.kind && s.errors == 0)
                 continue; // the mistake cannot occur in this trainer
-            const std::optional<ErrorKind> named = strikingKind(s);
+            const std::optional<ErrorEvidence::Pattern> pattern = namedPattern(s);
+            const std::optional<ErrorKind> named =
+                pattern ? std::optional<ErrorKind>(pattern->kinds.first()) : std::nullopt;
             const int claims = int(reportLines(statistics)
                                        .filter(QStringLiteral("Auffällig:"))
                                        .filter(errorKindName(named.value_or(ErrorKind::CarryForgotten)))
@@ -151,7 +153,7 @@ int main(int argc, char **argv)
             // The share of the kind named, or where none is, of the pupil's own kind.
             const std::optional<ErrorKind> counted = named ? named : p.kind;
             const double share =
-                counted ? 100.0 * s.byKind[std::size_t(errorKindIndex(*counted))] / s.errors : 0.0;
+                counted ? 100.0 * s.evidence.explained(*counted) / s.errors : 0.0;
             std::printf("%s %s %7d  %s %6.0f%%  %s\n", cell(p.name, 34).constData(),
                         cell(trainerKindName(trainer), 26).constData(), s.errors,
                         cell(named ? errorKindName(*named) : QStringLiteral("–"), 34).constData(),
