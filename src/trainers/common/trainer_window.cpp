@@ -102,6 +102,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     : QWidget(parent)
     , m_services(services)
     , m_setup(setup)
+    , m_session(services.training.score(trainerKindOf(setup.id)))
     , m_scaler(this, setup.size)
 {
     setObjectName(QLatin1String(setup.formName));
