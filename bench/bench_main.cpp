@@ -423,9 +423,11 @@ bool dropFigures(int count)
     if (!bareDrops(count))
         return false;
     Program program;
-    // MALRECHNEN_BENCH_HINTS=0 measures the drops with the hints switched off, for what the
-    // hints cost.
-    program.app.services().training.hintsShown = qEnvironmentVariable("MALRECHNEN_BENCH_HINTS") != QLatin1String("0");
+    // Everything on: hints, and single problems chosen for the child. MALRECHNEN_BENCH_HINTS=0
+    // and MALRECHNEN_BENCH_FIT=0 measure the drops without them, for what they cost.
+    Training &training = program.app.services().training;
+    training.hintsShown = qEnvironmentVariable("MALRECHNEN_BENCH_HINTS") != QLatin1String("0");
+    training.fitToChild = qEnvironmentVariable("MALRECHNEN_BENCH_FIT") != QLatin1String("0");
     bool ok = true;
     program.open(WindowId::Menu, &ok);
     DropTimes all;

@@ -133,7 +133,19 @@ bool WrittenMultiplication::contains(const Cell &cell) const
                        || cell.part == Part::Zero;
     if (rowed ? (cell.row < 0 || cell.row >= rowCount()) : cell.row != 0)
         return false;
-    return cells(cell.part, cell.row).contains(cell);
+    // The places cells() lists, without listing them: this is asked at every step.
+    const auto within = [&](int from, int to) { return cell.place >= from && cell.place < to; };
+    switch (cell.part) {
+    case Part::Multiplicand: return within(0, multiplicandLength());
+    case Part::Multiplier: return within(0, rowCount() + m_zeros);
+    case Part::Carry:
+        return within(trailingZeros(cell.row) + 1, trailingZeros(cell.row) + multiplicandLength());
+    case Part::PartialProduct: return within(trailingZeros(cell.row), partialLength(cell.row));
+    case Part::Zero: return within(0, trailingZeros(cell.row));
+    case Part::SumCarry: return hasSum() && within(1, sumLength());
+    case Part::Sum: return hasSum() && within(0, sumLength());
+    }
+    return false;
 }
 
 int WrittenMultiplication::carryInto(int row, int place) const

@@ -1,5 +1,7 @@
 #include "training/error_evidence.h"
 
+#include <tuple>
+
 void ErrorEvidence::startProblem(const QString &problem)
 {
     m_problem = problem;
@@ -43,9 +45,9 @@ QStringList ErrorEvidence::problemsShown(ErrorKind kind) const
 std::optional<ErrorKind> ErrorEvidence::favoured(KindSet kinds) const
 {
     std::optional<ErrorKind> best;
+    const auto key = [this](ErrorKind kind) { return std::tuple(!refuted(kind), explained(kind), -contradicted(kind)); };
     for (ErrorKind kind : kinds.kinds()) {
-        if (!best || explained(kind) > explained(*best)
-            || (explained(kind) == explained(*best) && contradicted(kind) < contradicted(*best)))
+        if (!best || key(kind) > key(*best))
             best = kind;
     }
     return best;
@@ -55,7 +57,7 @@ std::optional<ErrorEvidence::Pattern> ErrorEvidence::pattern() const
 {
     KindSet explaining;
     for (ErrorKind kind : errorKinds()) {
-        if (explained(kind) > 0)
+        if (explained(kind) > 0 && !refuted(kind))
             explaining.insert(kind);
     }
     const std::optional<ErrorKind> best = favoured(explaining);

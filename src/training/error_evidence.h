@@ -10,16 +10,18 @@
 // What the digits of one trainer say about a pattern in a child's errors. A single wrong
 // digit proves little, and several kinds may fit it; a pattern shows itself by recurring, on
 // several problems. So every wrong digit counts for every kind it fits, and a right digit
-// (at the first try) counts against every kind that would have given a wrong digit there.
-// Counts only: the size does not grow with the number of digits or problems.
+// (at the first try) counts against every kind that would have given a wrong digit there: a
+// kind the right digits contradict more often than the wrong ones show it is refuted (a
+// child who is one place off writes every digit off, not only those a kind shares with the
+// shift). Counts only: the size does not grow with the number of digits or problems.
 class ErrorEvidence
 {
 public:
     // Problems kept per kind where it explained a wrong digit, the latest.
     static constexpr int problemsKept = 3;
 
-    // The kinds that explain the most wrong digits. More than one where they explain exactly
-    // the same digits and no right digit told them apart yet.
+    // The kinds not refuted that explain the most wrong digits. More than one where they
+    // explain exactly the same digits and no right digit told them apart yet.
     struct Pattern
     {
         QList<ErrorKind> kinds;
@@ -45,14 +47,17 @@ public:
     int explained(ErrorKind kind) const { return m_explained[index(kind)]; }
     int explainedByBoth(ErrorKind a, ErrorKind b) const { return m_both[index(a)][index(b)]; }
     int contradicted(ErrorKind kind) const { return m_contradicted[index(kind)]; }
+    // Right digits contradict it more often than wrong ones show it.
+    bool refuted(ErrorKind kind) const { return contradicted(kind) > explained(kind); }
     // Problems on which the kind explained a wrong digit.
     int problems(ErrorKind kind) const { return m_problems[index(kind)]; }
     QStringList problemsShown(ErrorKind kind) const;
 
-    // The kind the evidence so far favours among `kinds`: the one that explains the most
-    // wrong digits, then the one fewer right digits contradict, then the first in the list.
+    // The kind the evidence so far favours among `kinds`: one not refuted, then the one that
+    // explains the most wrong digits, then the one fewer right digits contradict, then the
+    // first in the list.
     std::optional<ErrorKind> favoured(KindSet kinds) const;
-    // Nothing before a kind explains a wrong digit.
+    // Nothing before a kind not refuted explains a wrong digit.
     std::optional<Pattern> pattern() const;
 
 private:

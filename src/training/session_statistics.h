@@ -106,6 +106,8 @@ struct Training
     std::array<Score, trainerKindCount> scores;
 
     Score &score(TrainerKind trainer) { return scores[std::size_t(trainer)]; }
+    // The child to choose single problems for, while the switch is on.
+    const SessionStatistics *childToFit() const { return fitToChild ? &statistics : nullptr; }
     // "Neues Kind": the next child starts afresh: no points, errors, statistics, evidence or
     // skills of the one before. The switches and the print lock stay.
     void startNewChild();

@@ -104,6 +104,10 @@ void TestEvidence::pattern_data()
     QTest::newRow("three kinds, the same digits") << "OC+PS+TT | OC+PS+TT OC+PS+TT" << "OC oder TT oder PS";
     QTest::newRow("a wrong digit tells them apart") << "CF+TT CF+TT | CF+TT CF" << "CF";
     QTest::newRow("a right digit tells them apart") << "OC+PS OC+PS | OC+PS r:PS" << "OC";
+    // A shift fits two digits of every place; the right digits show there is none.
+    QTest::newRow("refuted by the right digits") << "OC+PS OC+PS PS r:PS r:PS | OC+PS PS r:PS r:PS r:PS r:PS"
+                                                 << "OC";
+    QTest::newRow("every kind refuted") << "PS r:PS r:PS | PS r:PS r:PS | PS" << "";
 }
 
 void TestEvidence::pattern()
@@ -126,6 +130,7 @@ void TestEvidence::favoured_data()
     QTest::newRow("no evidence: the first in the list") << "" << "TT+PS" << "TT";
     QTest::newRow("most explained") << "PS | PS+TT CF" << "TT+PS" << "PS";
     QTest::newRow("a right digit against one") << "r:TT" << "TT+PS" << "PS";
+    QTest::newRow("refuted, though it explains more") << "TT PS PS r:PS r:PS r:PS" << "TT+PS" << "TT";
     QTest::newRow("only among those the digit fits") << "CF CF | CF PS" << "TT+PS" << "PS";
 }
 
