@@ -19,7 +19,6 @@
 #include <QScreen>
 #include <QTest>
 
-Q_DECLARE_METATYPE(WindowId)
 Q_DECLARE_METATYPE(Answer)
 
 namespace {
@@ -85,8 +84,6 @@ private Q_SLOTS:
     void hidingKeepsTheLock();
     void closingByTheFrameBringsTheLockBack();
     void fitSwitchLivesForTheRun();
-    void switchedOffTheTrainersDealTheirOwnDraws_data();
-    void switchedOffTheTrainersDealTheirOwnDraws();
     void newChild_data();
     void newChild();
 };
@@ -203,47 +200,6 @@ void TestInfoWindow::fitSwitchLivesForTheRun()
     QVERIFY(program.box("Passend")->isChecked());
     program.box("Passend")->click();
     QVERIFY(!program.training().fitToChild);
-}
-
-void TestInfoWindow::switchedOffTheTrainersDealTheirOwnDraws_data()
-{
-    QTest::addColumn<WindowId>("trainer");
-    QTest::addColumn<QList<int>>("draws"); // value, n, k of each Int(Rnd * n) + k
-    QTest::addColumn<QStringList>("shown"); // the operands' controls and their digits
-    QTest::newRow("one-row") << WindowId::OneRow << QList<int>{4, 9, 1, 3, 10, 0, 2, 10, 0, 1, 9, 1, 7, 8, 2}
-                             << QStringList{"Bezeichnung1=4", "Bezeichnung2=3", "Bezeichnung3=2",
-                                            "Bezeichnung4=1", "Bezeichnung5=7"};
-    QTest::newRow("two-row") << WindowId::TwoRow
-                             << QList<int>{6, 5, 5, 0, 10, 0, 9, 10, 0, 4, 4, 1, 3, 8, 2, 9, 8, 2}
-                             << QStringList{"Bezeichnung1=6", "Bezeichnung2=0", "Bezeichnung3=9",
-                                            "Bezeichnung4=4", "Bezeichnung5=3", "Bezeichnung6=9"};
-    QTest::newRow("three-row") << WindowId::ThreeRow
-                               << QList<int>{9, 5, 5, 9, 10, 0, 0, 10, 0, 1, 4, 1, 2, 8, 2, 8, 8, 2, 5, 8, 2}
-                               << QStringList{"Bezeichnung1=9", "Bezeichnung2=9", "Bezeichnung3=0",
-                                              "Bezeichnung4=1", "Bezeichnung5=2", "Bezeichnung6=8",
-                                              "Bezeichnung10=5"};
-}
-
-// With the switch off (as at start, or switched on and off again) a trainer deals its
-// problem from the draws of its own rules, one draw for each digit in their order.
-void TestInfoWindow::switchedOffTheTrainersDealTheirOwnDraws()
-{
-    QFETCH(WindowId, trainer);
-    QFETCH(QList<int>, draws);
-    QFETCH(QStringList, shown);
-    Program program;
-    program.app.registry().showInfo();
-    program.box("Passend")->click();
-    program.box("Passend")->click();
-    QVERIFY(!program.training().fitToChild);
-    for (qsizetype i = 0; i + 2 < draws.size(); i += 3)
-        program.random.pushInt(draws.at(i), draws.at(i + 1), draws.at(i + 2));
-    TrainerWindow *form = program.open<TrainerWindow>(trainer);
-    QCOMPARE(program.random.remaining(), 0);
-    for (const QString &control : shown) {
-        const QString name = control.section(QLatin1Char('='), 0, 0);
-        QCOMPARE(form->findChild<QLabel *>(name)->text(), control.section(QLatin1Char('='), 1));
-    }
 }
 
 void TestInfoWindow::newChild_data()
