@@ -79,40 +79,35 @@ int WrittenMultiplication::width() const
     return widest;
 }
 
-QList<Cell> WrittenMultiplication::cells(Part part, int row) const
+std::pair<int, int> WrittenMultiplication::places(Part part, int row) const
 {
-    QList<Cell> list;
-    auto add = [&](int from, int to) { // places from..to-1
-        for (int p = from; p < to; ++p)
-            list.append({part, row, p});
-    };
     switch (part) {
     case Part::Multiplicand:
-        add(0, multiplicandLength());
-        break;
+        return {0, multiplicandLength()};
     case Part::Multiplier:
-        add(0, rowCount() + m_zeros);
-        break;
+        return {0, rowCount() + m_zeros};
     case Part::Carry:
         // Into every column of the multiplicand but the first; what the last column
         // carries out is the partial product's leading digit.
-        add(trailingZeros(row) + 1, trailingZeros(row) + multiplicandLength());
-        break;
+        return {trailingZeros(row) + 1, trailingZeros(row) + multiplicandLength()};
     case Part::PartialProduct:
-        add(trailingZeros(row), partialLength(row));
-        break;
+        return {trailingZeros(row), partialLength(row)};
     case Part::Zero:
-        add(0, trailingZeros(row));
-        break;
+        return {0, trailingZeros(row)};
     case Part::SumCarry:
-        if (hasSum())
-            add(1, sumLength());
-        break;
+        return hasSum() ? std::pair{1, sumLength()} : std::pair{0, 0};
     case Part::Sum:
-        if (hasSum())
-            add(0, sumLength());
-        break;
+        return hasSum() ? std::pair{0, sumLength()} : std::pair{0, 0};
     }
+    return {0, 0};
+}
+
+QList<Cell> WrittenMultiplication::cells(Part part, int row) const
+{
+    QList<Cell> list;
+    const auto [from, to] = places(part, row);
+    for (int p = from; p < to; ++p)
+        list.append({part, row, p});
     return list;
 }
 
@@ -133,19 +128,8 @@ bool WrittenMultiplication::contains(const Cell &cell) const
                        || cell.part == Part::Zero;
     if (rowed ? (cell.row < 0 || cell.row >= rowCount()) : cell.row != 0)
         return false;
-    // The places cells() lists, without listing them: this is asked at every step.
-    const auto within = [&](int from, int to) { return cell.place >= from && cell.place < to; };
-    switch (cell.part) {
-    case Part::Multiplicand: return within(0, multiplicandLength());
-    case Part::Multiplier: return within(0, rowCount() + m_zeros);
-    case Part::Carry:
-        return within(trailingZeros(cell.row) + 1, trailingZeros(cell.row) + multiplicandLength());
-    case Part::PartialProduct: return within(trailingZeros(cell.row), partialLength(cell.row));
-    case Part::Zero: return within(0, trailingZeros(cell.row));
-    case Part::SumCarry: return hasSum() && within(1, sumLength());
-    case Part::Sum: return hasSum() && within(0, sumLength());
-    }
-    return false;
+    const auto [from, to] = places(cell.part, cell.row);
+    return cell.place >= from && cell.place < to;
 }
 
 int WrittenMultiplication::carryInto(int row, int place) const

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 #include <optional>
+#include <utility>
 
 // What a place of a written multiplication belongs to.
 //   Multiplicand, Multiplier: the operands on the first line (row 0).
@@ -117,6 +118,8 @@ public:
     int columnSum(int place) const;
 
 private:
+    // The places of a line: from `first` up to, not including, `second`.
+    std::pair<int, int> places(Part part, int row) const;
     int multiplicandDigit(int place) const;
     int partialLength(int row) const;
     int sumLength() const;

@@ -18,14 +18,19 @@ bool isAnswerCell(const Cell &cell)
     return cell.part != Part::Multiplicand && cell.part != Part::Multiplier;
 }
 
-// The multiplicand, multiplier and carry-in cells of a multiplication step; the carry only
-// when one came in.
-QList<Cell> productCells(const Computation &step)
+// The carry a step takes in, to highlight: only when one came in and it stands on screen
+// (an empty carry box shows nothing; the pupil keeps the carry in mind).
+QList<Cell> carryInCell(const Exercise &ex, const Computation &step)
 {
-    QList<Cell> cells{*step.multiplicandDigit, *step.multiplierDigit};
-    if (step.carryIn && step.c > 0)
-        cells << *step.carryIn;
-    return cells;
+    if (step.carryIn && step.c > 0 && !ex.isBlank(*step.carryIn))
+        return {*step.carryIn};
+    return {};
+}
+
+// The multiplicand, multiplier and carry-in cells of a multiplication step.
+QList<Cell> productCells(const Exercise &ex, const Computation &step)
+{
+    return QList<Cell>{*step.multiplicandDigit, *step.multiplierDigit} + carryInCell(ex, step);
 }
 
 // The addends of a column of the addition that the display writes: the digits of the
@@ -42,10 +47,7 @@ QList<Cell> writtenAddends(const Exercise &ex, const Computation &step)
 
 QList<Cell> additionCells(const Exercise &ex, const Computation &step)
 {
-    QList<Cell> cells = writtenAddends(ex, step);
-    if (step.carryIn && step.c > 0)
-        cells << *step.carryIn;
-    return cells;
+    return writtenAddends(ex, step) + carryInCell(ex, step);
 }
 
 QString withCarry(int c)
@@ -57,7 +59,7 @@ QString withCarry(int c)
 // no more than the step.
 QString keepTheTens()
 {
-    return QStringLiteral(" Den Zehner merkst du dir als Übertrag (unter 10 ist der Übertrag 0).");
+    return QStringLiteral(" Der Zehner ist der Übertrag, unter 10 ist er 0.");
 }
 
 // Whether the step is the last column of its partial product, where the whole value is
@@ -145,118 +147,138 @@ QString digitName(const WrittenMultiplication &w, const Cell &cell)
     return QStringLiteral("die Ziffer %1 in der %2").arg(line, placeName(cell.place));
 }
 
-// The digits a step names are its inputs (the operand digits it multiplies, the digits it
-// adds). A hint names none that is a blank on screen: where a step needs one, the hint
-// sends the pupil to the first of them ("Zehnerspalte: Finde zuerst die Ziffer des 2.
-// Teilprodukts in der Zehnerstelle.") and highlights it. Carries are no such input: a
-// carry follows from the column to its right, and the pupil keeps it in mind whether it
-// stands in a box or not.
-std::optional<Hint> blankFirst(const Exercise &ex, int column, const QList<Cell> &inputs)
+// The column of the last partial product (the one of the multiplier's last digit) that a
+// missing multiplicand digit is worked back from.
+Cell backwardsCell(const WrittenMultiplication &w, const Cell &multiplicandDigit)
 {
-    for (const Cell &cell : inputs) {
+    const int row = w.rowCount() - 1;
+    return {Part::PartialProduct, row, multiplicandDigit.place + w.trailingZeros(row)};
+}
+
+// The last column writes its whole value: its leading digit belongs to it.
+bool writesWhole(const WrittenMultiplication &w, const Cell &multiplicandDigit, const Computation &column)
+{
+    return multiplicandDigit.place == w.multiplicandLength() - 1 && column.value >= 10;
+}
+
+// The column a step works in and the digits it works with, in the order a pupil finds them:
+// the operand digits it multiplies, the digits it adds. An addition names its carry, which
+// comes from the columns to its right: their digits count too, from the ones column up.
+// Carries are none of them: a carry follows from the column to its right, and the pupil
+// keeps it in mind whether it stands in a box or not.
+struct Route
+{
+    int column = 0;
+    QList<Cell> inputs;
+};
+
+// Precondition: `cell` is no multiplier digit (those choose their column, multiplierHint).
+Route routeOf(const Exercise &ex, const Cell &cell)
+{
+    const WrittenMultiplication &w = ex.written();
+    if (cell.part == Part::Multiplicand) {
+        const Cell written = backwardsCell(w, cell);
+        const Computation column = w.computation(written);
+        Route route{column.column, {*column.multiplierDigit, written}};
+        if (writesWhole(w, cell, column))
+            route.inputs << Cell{Part::PartialProduct, written.row, written.place + 1};
+        return route;
+    }
+    const Computation step = w.computation(cell);
+    Route route{step.column, {}};
+    switch (step.rule) {
+    case Rule::Given:
+        break;
+    case Rule::Zero:
+        route.inputs = multiplierCellsOfRow(w, cell.row);
+        break;
+    case Rule::ProductDigit:
+    case Rule::ProductCarry:
+        route.inputs = {*step.multiplicandDigit, *step.multiplierDigit};
+        break;
+    case Rule::SumDigit:
+    case Rule::SumCarry:
+        for (int column = 0; column <= step.column; ++column)
+            route.inputs += writtenAddends(ex, w.computation({Part::Sum, 0, column}));
+        break;
+    }
+    return route;
+}
+
+// A hint names no digit that is a blank on screen: where the route needs one, it sends the
+// pupil to the first of them ("Zehnerspalte: Finde zuerst die Ziffer des 2. Teilprodukts in
+// der Zehnerstelle.") and highlights it.
+std::optional<Hint> blankFirst(const Exercise &ex, const Route &route)
+{
+    for (const Cell &cell : route.inputs) {
         if (ex.isBlank(cell))
-            return Hint{columnName(column) + QStringLiteral(": Finde zuerst %1.").arg(digitName(ex.written(), cell)),
+            return Hint{columnName(route.column)
+                            + QStringLiteral(": Finde zuerst %1.").arg(digitName(ex.written(), cell)),
                         {cell}};
     }
     return std::nullopt;
 }
 
-// The inputs of the step of an answer cell, in the order a pupil finds them. An addition
-// names its carry, which comes from the columns to its right: their addends count too,
-// from the ones column up.
-QList<Cell> stepInputs(const Exercise &ex, const Cell &cell, const Computation &step)
+Hint ownDigit(const WrittenMultiplication &w, const Cell &cell)
 {
-    const WrittenMultiplication &w = ex.written();
-    switch (step.rule) {
-    case Rule::Given:
-        break;
-    case Rule::Zero:
-        return multiplierCellsOfRow(w, cell.row);
-    case Rule::ProductDigit:
-    case Rule::ProductCarry:
-        return {*step.multiplicandDigit, *step.multiplierDigit};
-    case Rule::SumDigit:
-    case Rule::SumCarry: {
-        QList<Cell> inputs;
-        for (int column = 0; column <= step.column; ++column)
-            inputs += writtenAddends(ex, w.computation({Part::Sum, 0, column}));
-        return inputs;
-    }
-    }
-    return {};
+    return {QStringLiteral("Die Ziffer ist %1.").arg(w.digit(cell)), {cell}};
 }
 
-// A missing multiplicand digit of a gap problem, worked backwards through its column of
-// the last partial product (the one of the multiplier's last digit). `worked`: the column
-// worked out forwards.
+// A missing multiplicand digit of a gap problem, worked backwards through its column.
+// `worked`: the column worked out forwards.
 Hint multiplicandHint(const Exercise &ex, const Cell &cell, bool worked)
 {
     const WrittenMultiplication &w = ex.written();
-    const int row = w.rowCount() - 1;
-    const Cell written{Part::PartialProduct, row, cell.place + w.trailingZeros(row)};
+    const Cell written = backwardsCell(w, cell);
     const Computation column = w.computation(written);
-    // The last column writes its whole value: the leading digit belongs to it.
-    const bool whole = cell.place == w.multiplicandLength() - 1 && column.value >= 10;
-    QList<Cell> inputs{*column.multiplierDigit, written};
-    if (whole)
-        inputs << Cell{Part::PartialProduct, row, written.place + 1};
-    if (std::optional<Hint> first = blankFirst(ex, column.column, inputs))
-        return *first;
-
     if (worked)
-        return {productSum(column) + QStringLiteral(": die Ziffer ist %1.").arg(column.x), productCells(column)};
+        return {productSum(column) + QStringLiteral(": die Ziffer ist %1.").arg(column.x), productCells(ex, column)};
+    const bool whole = writesWhole(w, cell, column);
     const QString plus = column.c > 0 ? QStringLiteral(" plus %1").arg(column.c) : QString();
     Hint hint;
     hint.text = columnName(column.column)
                 + (whole ? QStringLiteral(": Welche Ziffer mal %1%2 ergibt %3?").arg(column.m).arg(plus).arg(column.value)
                          : QStringLiteral(": Welche Ziffer mal %1%2 endet auf %3?").arg(column.m).arg(plus).arg(column.digit));
-    hint.cells = {*column.multiplierDigit};
-    if (column.c > 0)
-        hint.cells << *column.carryIn;
-    hint.cells += inputs.mid(1);
+    hint.cells = QList<Cell>{*column.multiplierDigit} + carryInCell(ex, column) + routeOf(ex, cell).inputs.mid(1);
     return hint;
 }
 
 // A missing multiplier digit of a gap problem, worked backwards through a column of its
 // partial product whose digits stand on screen: the first where only one digit fits (its
-// multiplicand digit 1, 3, 7 or 9), else the first. `worked`: the digit.
+// multiplicand digit 1, 3, 7 or 9), else the first. `worked`: the digit itself, which
+// needs no other.
 Hint multiplierHint(const Exercise &ex, const Cell &cell, bool worked)
 {
     const WrittenMultiplication &w = ex.written();
     const int row = w.rowCount() - 1 - (cell.place - w.multiplierZeros());
     if (worked)
-        return {QStringLiteral("Die Ziffer ist %1.").arg(w.digit(cell)), {cell}};
+        return ownDigit(w, cell);
     if (cell.place < w.multiplierZeros() || row < 0)
         return {QStringLiteral("Die Zahl endet auf Null."), {cell}};
     const int t = w.trailingZeros(row);
-    const auto inputsOf = [&](int place) {
-        return QList<Cell>{{Part::Multiplicand, 0, place}, {Part::PartialProduct, row, place + t}};
+    const auto routeAt = [&](int place) {
+        return Route{place + t, {{Part::Multiplicand, 0, place}, {Part::PartialProduct, row, place + t}}};
     };
-    std::optional<int> chosen;
+    std::optional<Route> chosen;
     for (int place = 0; place < w.multiplicandLength(); ++place) {
-        const QList<Cell> inputs = inputsOf(place);
-        if (ex.isBlank(inputs.at(0)) || ex.isBlank(inputs.at(1)))
+        const Route route = routeAt(place);
+        if (blankFirst(ex, route))
             continue;
-        const bool oneAnswer = w.digit(inputs.at(0)) % 2 == 1 && w.digit(inputs.at(0)) != 5;
+        const int x = w.digit(route.inputs.at(0));
+        const bool oneAnswer = x % 2 == 1 && x != 5;
         if (!chosen || oneAnswer)
-            chosen = place;
+            chosen = route;
         if (oneAnswer)
             break;
     }
     if (!chosen)
-        return *blankFirst(ex, t, inputsOf(0));
-    const QList<Cell> inputs = inputsOf(*chosen);
+        return *blankFirst(ex, routeAt(0));
     // The carry that comes in stands in its box, or is none in the first column.
-    const Computation column = w.computation(inputs.at(1));
+    const Computation column = w.computation(chosen->inputs.at(1));
     const QString plus = column.c > 0 ? QStringLiteral(" plus %1").arg(column.c) : QString();
-    Hint hint;
-    hint.text = columnName(column.column)
-                + QStringLiteral(": Welche Ziffer mal %1%2 endet auf %3?").arg(column.x).arg(plus).arg(column.digit);
-    hint.cells = {inputs.at(0)};
-    if (column.c > 0)
-        hint.cells << *column.carryIn;
-    hint.cells << inputs.at(1);
-    return hint;
+    return {columnName(column.column)
+                + QStringLiteral(": Welche Ziffer mal %1%2 endet auf %3?").arg(column.x).arg(plus).arg(column.digit),
+            QList<Cell>{chosen->inputs.at(0)} + carryInCell(ex, column) + QList<Cell>{chosen->inputs.at(1)}};
 }
 
 } // namespace
@@ -438,14 +460,14 @@ QString placeName(int place)
 
 Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kind)
 {
-    if (cell.part == Part::Multiplicand)
-        return multiplicandHint(ex, cell, false);
     if (cell.part == Part::Multiplier)
         return multiplierHint(ex, cell, false);
+    if (std::optional<Hint> first = blankFirst(ex, routeOf(ex, cell)))
+        return *first;
+    if (cell.part == Part::Multiplicand)
+        return multiplicandHint(ex, cell, false);
     const WrittenMultiplication &w = ex.written();
     const Computation step = w.computation(cell);
-    if (std::optional<Hint> first = blankFirst(ex, step.column, stepInputs(ex, cell, step)))
-        return *first;
     Hint hint;
     QString what;
     switch (step.rule) {
@@ -464,7 +486,7 @@ Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kin
             what += keepTheTens();
         else if (step.rule == Rule::ProductCarry)
             what += QStringLiteral(" Der Zehner kommt nach vorn.");
-        hint.cells = productCells(step);
+        hint.cells = productCells(ex, step);
         break;
     case Rule::SumDigit:
     case Rule::SumCarry: {
@@ -495,14 +517,17 @@ Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kin
 
 Hint workedHint(const Exercise &ex, const Cell &cell)
 {
-    if (cell.part == Part::Multiplicand)
-        return multiplicandHint(ex, cell, true);
     if (cell.part == Part::Multiplier)
         return multiplierHint(ex, cell, true);
     const WrittenMultiplication &w = ex.written();
+    if (std::optional<Hint> first = blankFirst(ex, routeOf(ex, cell))) {
+        // A given digit the pupil knocked out gets its digit back: two knocked-out digits
+        // whose steps need each other would otherwise send the pupil round in a circle.
+        return ex.isGiven(cell) ? ownDigit(w, cell) : *first;
+    }
+    if (cell.part == Part::Multiplicand)
+        return multiplicandHint(ex, cell, true);
     const Computation step = w.computation(cell);
-    if (std::optional<Hint> first = blankFirst(ex, step.column, stepInputs(ex, cell, step)))
-        return *first;
     switch (step.rule) {
     case Rule::Given:
         break;
@@ -512,7 +537,7 @@ Hint workedHint(const Exercise &ex, const Cell &cell)
     case Rule::ProductDigit:
     case Rule::ProductCarry:
         return {productSum(step) + writeAndKeep(step.value, isLastColumn(w, cell, step), isCarry(cell)),
-                productCells(step)};
+                productCells(ex, step)};
     case Rule::SumDigit:
     case Rule::SumCarry:
         return {additionSum(ex, step) + writeAndKeep(step.value, isLastSumColumn(w, step), isCarry(cell)),

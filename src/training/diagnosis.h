@@ -114,5 +114,7 @@ QString placeName(int place);
 Hint stepHint(const Exercise &exercise, const Cell &cell, std::optional<ErrorKind> kind = std::nullopt);
 // After a second wrong digit on the same cell: the step worked out ("4 · 7 = 28,
 // 28 + 2 = 30: schreibe 0, merke 3."); on a carry box it ends with the carry, 0 included
-// ("6 + 1 = 7: schreibe 7, merke 0.").
+// ("6 + 1 = 7: schreibe 7, merke 0."). A given digit of a gap problem that a wrong drop
+// knocked out and whose step needs a blank gets its digit back ("Die Ziffer ist 4."), so
+// knocked-out digits that need each other never send the pupil round in a circle.
 Hint workedHint(const Exercise &exercise, const Cell &cell);

@@ -41,10 +41,16 @@ std::optional<int> Exercise::shownDigit(const Cell &cell) const
         const auto it = m_entries.constFind(cell);
         return it == m_entries.cend() ? std::nullopt : std::optional<int>(*it);
     }
-    const bool given = m_gap || cell.part == Part::Multiplicand || cell.part == Part::Multiplier;
-    if (given && m_written.contains(cell))
+    if (isGiven(cell) && m_written.contains(cell))
         return m_written.digit(cell);
     return std::nullopt;
+}
+
+bool Exercise::isGiven(const Cell &cell) const
+{
+    if (m_gap)
+        return !m_blanks.contains(cell);
+    return cell.part == Part::Multiplicand || cell.part == Part::Multiplier;
 }
 
 int Exercise::expectedDigit(const Cell &field) const

@@ -51,6 +51,9 @@ public:
     // The cell is a field on screen with nothing on it: left empty, or knocked out by a
     // wrong drop.
     bool isBlank(const Cell &cell) const;
+    // The problem gives the cell's digit: an operand, or in a gap problem every cell but its
+    // blanks (a given field may still be knocked out).
+    bool isGiven(const Cell &cell) const;
 
     // A drop on a field: a digit is written there, nothing (a drop of anything but a
     // digit key) leaves the field as it is; then the field is checked. A wrong field is

@@ -7,8 +7,8 @@
 #include <QtTest>
 
 // Every control a trainer's cell table names shows the digit of its cell: the digits a
-// problem gives, and the fields as the pupil must write them (filled in written order, so
-// that carries see the boxes they depend on). Each cell has one control.
+// problem gives, and the fields as the pupil must write them (filled in written order).
+// Each cell has one control.
 class TestCellTables : public QObject
 {
     Q_OBJECT

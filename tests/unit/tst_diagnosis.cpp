@@ -1,5 +1,6 @@
 // Naming the pattern behind a wrong digit, and the hints that show the step.
 #include "arithmetic/written_multiplication.h"
+#include "schoolbook.h"
 #include "training/diagnosis.h"
 #include "training/exercise.h"
 #include "written_fixture.h"
@@ -52,101 +53,6 @@ Cell pp(int row, int place) { return {Part::PartialProduct, row, place}; }
 Cell carry(int row, int place) { return {Part::Carry, row, place}; }
 Cell zero(int row, int place) { return {Part::Zero, row, place}; }
 Cell sum(int place) { return {Part::Sum, 0, place}; }
-
-// The definitions worked out from the two numbers alone, as a pupil's long multiplication
-// does it, without the model: which kinds a wrong digit fits, in the order of the list. The
-// staircase writes no zeros after the partial products.
-QStringList fittingKinds(qint64 multiplicand, const QList<int> &digits, int zeros,
-                         WrittenDisplay display, const Cell &cell, int digit)
-{
-    const bool staircase = display == WrittenDisplay::Staircase;
-    if (staircase && cell.part == Part::Zero)
-        return {};
-    const int rows = int(digits.size());
-    QList<int> x;
-    for (qint64 n = multiplicand; n > 0; n /= 10)
-        x << int(n % 10);
-    const int n = int(x.size());
-    auto rowValue = [&](int r) {
-        qint64 v = multiplicand * digits.at(r);
-        for (int i = 0; i < zeros + rows - 1 - r; ++i)
-            v *= 10;
-        return v;
-    };
-    auto digitOf = [](qint64 v, int place) -> std::optional<int> {
-        qint64 p = 1;
-        for (int i = 0; i < place; ++i)
-            p *= 10;
-        if (place < 0 || (v < p && !(v == 0 && place == 0)))
-            return std::nullopt;
-        return int(v / p % 10);
-    };
-    qint64 total = 0;
-    for (int r = 0; r < rows; ++r)
-        total += rowValue(r);
-
-    QStringList kinds;
-    auto fit = [&](ErrorKind kind, bool holds) {
-        if (holds && !kinds.contains(errorKindName(kind)))
-            kinds << errorKindName(kind);
-    };
-    auto resultDigitKinds = [&](int xi, int m, int c) {
-        const int s = xi * m + c;
-        fit(ErrorKind::CarryForgotten, c > 0 && digit == xi * m % 10);
-        fit(ErrorKind::CarryAddedTooEarly, c > 0 && digit == (xi + c) * m % 10);
-        fit(ErrorKind::TensForOnes, s >= 10 && digit == s / 10);
-        fit(ErrorKind::TimesTable, digit == (s + m) % 10 || (xi >= 1 && digit == (s - m + 10) % 10));
-    };
-    auto carryKinds = [&](int xi, int m, int c) {
-        const int s = xi * m + c;
-        fit(ErrorKind::CarryForgotten, c > 0 && digit == xi * m / 10 && xi * m / 10 != s / 10);
-        fit(ErrorKind::OnesAsCarry, digit == s % 10);
-    };
-
-    if (cell.part == Part::Carry || cell.part == Part::PartialProduct) {
-        const int m = digits.at(cell.row);
-        const int t = zeros + rows - 1 - cell.row;
-        // The carries into each column of this partial product.
-        QList<int> c{0};
-        for (int i = 0; i < n; ++i)
-            c << (x.at(i) * m + c.at(i)) / 10;
-        const int column = cell.part == Part::Carry ? cell.place - 1 - t : cell.place - t;
-        if (cell.part == Part::Carry)
-            carryKinds(x.at(column), m, c.at(column));
-        else if (column < n)
-            resultDigitKinds(x.at(column), m, c.at(column));
-        else
-            carryKinds(x.at(n - 1), m, c.at(n - 1));
-    }
-    if (cell.part == Part::Zero)
-        fit(ErrorKind::ZeroForgotten, digitOf(rowValue(cell.row), cell.place + 1) == digit);
-    if (cell.part == Part::PartialProduct || cell.part == Part::Sum) {
-        const qint64 line = cell.part == Part::Sum ? total : rowValue(cell.row);
-        const int unwritten = staircase && cell.part != Part::Sum ? zeros + rows - 1 - cell.row : 0;
-        const auto written = [&](int place) {
-            return place < unwritten ? std::nullopt : digitOf(line, place);
-        };
-        fit(ErrorKind::PlaceShifted, written(cell.place - 1) == digit || written(cell.place + 1) == digit);
-    }
-    if (cell.part == Part::Sum) {
-        int carryIn = 0, columnSum = 0;
-        for (int p = 0; p <= cell.place; ++p) {
-            columnSum = 0;
-            for (int r = 0; r < rows; ++r)
-                columnSum += digitOf(rowValue(r), p).value_or(0);
-            if (p < cell.place)
-                carryIn = (columnSum + carryIn) / 10;
-        }
-        fit(ErrorKind::AdditionCarryForgotten, carryIn > 0 && digit == columnSum % 10);
-    }
-    // Keep the order of the list.
-    QStringList ordered;
-    for (ErrorKind kind : errorKinds()) {
-        if (kinds.contains(errorKindName(kind)))
-            ordered << errorKindName(kind);
-    }
-    return ordered;
-}
 
 } // namespace
 
@@ -302,6 +208,7 @@ void TestDiagnosis::randomProblems()
             multiplier << multiplierDigit(generator);
         const WrittenMultiplication w(multiplicand, multiplier, zeros);
         const Exercise ex = standing(w, display);
+        const Schoolbook book(multiplicand, multiplier, zeros);
         for (const Cell &cell : w.cells()) {
             if (cell.part == Part::Multiplicand || cell.part == Part::Multiplier)
                 continue;
@@ -310,7 +217,7 @@ void TestDiagnosis::randomProblems()
                     QCOMPARE(kindText(diagnose(ex, cell, digit)), QStringLiteral("none"));
                     continue;
                 }
-                const QStringList fitting = fittingKinds(multiplicand, multiplier, zeros, display, cell, digit);
+                const QStringList fitting = fittingKinds(book, display, cell, digit);
                 const QString expected = fitting.isEmpty() ? QStringLiteral("none") : fitting.first();
                 if (kindText(diagnose(ex, cell, digit)) != expected)
                     QFAIL(qPrintable(QStringLiteral("%1 · %2, %3, digit %4: %5, expected %6")
@@ -353,8 +260,8 @@ void TestDiagnosis::hints_data()
         << "5643 · 7" << carry(0, 1) << "" << "worked" << 0 << "3 · 7 = 21: schreibe 1, merke 2."
         << QStringList{"Multiplicand 0 @ 0", "Multiplier 0 @ 0"};
     QTest::newRow("carry box") << "5643 · 7" << carry(0, 1) << "" << "first" << 1
-                               << "Einerspalte: Rechne 3 · 7. Den Zehner merkst du dir als Übertrag"
-                                  " (unter 10 ist der Übertrag 0). Hast du dir den Einer statt des Zehners gemerkt?"
+                               << "Einerspalte: Rechne 3 · 7. Der Zehner ist der Übertrag, unter 10 ist er 0."
+                                  " Hast du dir den Einer statt des Zehners gemerkt?"
                                << QStringList{"Multiplicand 0 @ 0", "Multiplier 0 @ 0"};
     // 5643 · 7 = 39501: the last column writes the whole 5·7 + 4 = 39.
     QTest::newRow("last column: the whole number is written")
@@ -432,8 +339,8 @@ void TestDiagnosis::hints_data()
 
     // A carry box whose column makes less than 10: 5635 · 2, tens column 3·2 + 1 = 7.
     QTest::newRow("carry box below ten") << "5635 · 2" << carry(0, 2) << "" << "first" << 7
-        << "Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Den Zehner merkst du dir als"
-           " Übertrag (unter 10 ist der Übertrag 0). Hast du dir den Einer statt des Zehners gemerkt?"
+        << "Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Der Zehner ist der Übertrag,"
+           " unter 10 ist er 0. Hast du dir den Einer statt des Zehners gemerkt?"
         << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
     QTest::newRow("carry box below ten, worked") << "5635 · 2" << carry(0, 2) << "" << "worked" << 0
         << "3 · 2 = 6, 6 + 1 = 7: schreibe 7, merke 0."

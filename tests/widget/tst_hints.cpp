@@ -51,6 +51,24 @@ QChar wrongDigitFor(const TrainerWindow *form, const QString &field)
     return QChar(u'0' + (expectedDigit(form, field).toInt() + 1) % 10);
 }
 
+// The draws that deal `problem` ("8337 · 3") in `trainer`.
+void pushProblem(ScriptedRandom &random, WindowId trainer, const QString &problem)
+{
+    const QStringList numbers = problem.split(QStringLiteral(" · "));
+    const auto digit = [&](int number, int i) { return numbers.at(number).at(i).digitValue(); };
+    if (trainer == WindowId::OneRow) {
+        for (auto [value, n, k] : {std::tuple{digit(0, 0), 9, 1}, {digit(0, 1), 10, 0}, {digit(0, 2), 10, 0},
+                                   {digit(0, 3), 9, 1}, {digit(1, 0), 8, 2}})
+            random.pushInt(value, n, k);
+        return;
+    }
+    for (auto [value, n, k] : {std::tuple{digit(0, 0), 5, 5}, {digit(0, 1), 10, 0}, {digit(0, 2), 10, 0},
+                               {digit(0, 3), 4, 1}})
+        random.pushInt(value, n, k);
+    for (int i = 0; i < numbers.at(1).size(); ++i)
+        random.pushInt(digit(1, i), 8, 2);
+}
+
 } // namespace
 
 class TestHints : public QObject
@@ -61,6 +79,8 @@ private Q_SLOTS:
     void wrongDigitsBringTheHint();
     void switchedOffNothingAppears_data();
     void switchedOffNothingAppears();
+    void hintsSeeTheScreen_data();
+    void hintsSeeTheScreen();
 };
 
 void TestHints::wrongDigitsBringTheHint_data()
@@ -174,6 +194,91 @@ void TestHints::switchedOffNothingAppears()
     QVERIFY(tipp(form)->text().isEmpty());
     QCOMPARE(highlighted(form), QStringList());
     QCOMPARE(program.app.services().training.statistics.trainer(TrainerKind(int(trainer) - int(WindowId::OneRow))).errors, 2);
+}
+
+void TestHints::hintsSeeTheScreen_data()
+{
+    QTest::addColumn<WindowId>("trainer");
+    QTest::addColumn<bool>("gap");
+    QTest::addColumn<bool>("staircase");
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QStringList>("written"); // fields given their digit first
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("wrong");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("worked");
+    QTest::addColumn<QStringList>("lit"); // highlighted with the first hint
+
+    // 5635 · 2: the tens column makes 3 · 2 + 1 = 7, below ten; the ones carry box is empty.
+    QTest::newRow("one-row: a carry box below ten")
+        << WindowId::OneRow << false << false << "5635 · 2" << QStringList{} << "Bezeichnung8" << 7
+        << "Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Der Zehner ist der Übertrag,"
+           " unter 10 ist er 0. Hast du dir den Einer statt des Zehners gemerkt?"
+        << "3 · 2 = 6, 6 + 1 = 7: schreibe 7, merke 0." << QStringList{"Bezeichnung3", "Bezeichnung5"};
+    // 7943 · 67: 476580 + 55601 = 532181.
+    QTest::newRow("two-row staircase: no zero beside the last digit")
+        << WindowId::TwoRow << false << true << "7943 · 67" << QStringList{} << "Bezeichnung21" << 0
+        << "Zehnerspalte: Rechne 3 · 6." << "3 · 6 = 18: schreibe 8, merke 1."
+        << QStringList{"Bezeichnung4", "Bezeichnung5"};
+    QTest::newRow("two-row flush: the zero over the ones")
+        << WindowId::TwoRow << false << false << "7943 · 67" << QStringList{"Bezeichnung9", "Bezeichnung26"}
+        << "Bezeichnung34" << 0 << "Einerspalte: Addiere 0 + 1." << "0 + 1 = 1: schreibe 1."
+        << QStringList{"Bezeichnung26", "Bezeichnung9"};
+    QTest::newRow("two-row staircase: one digit over the ones")
+        << WindowId::TwoRow << false << true << "7943 · 67" << QStringList{"Bezeichnung26"} << "Bezeichnung34"
+        << 0 << "Einerspalte: Hier steht nur eine Ziffer darüber." << "Nur die 1: schreibe 1."
+        << QStringList{"Bezeichnung26"};
+    QTest::newRow("two-row: the sum before the partial products")
+        << WindowId::TwoRow << false << false << "7943 · 67" << QStringList{} << "Bezeichnung34" << 0
+        << "Einerspalte: Finde zuerst die Ziffer des 1. Teilprodukts in der Einerstelle."
+        << "Einerspalte: Finde zuerst die Ziffer des 1. Teilprodukts in der Einerstelle."
+        << QStringList{"Bezeichnung9"};
+    // 8181 · 52: 409050 + 16362 = 425412; luecke20 adds luecke9 and needs the carry of the
+    // column with luecke14.
+    QTest::newRow("two-row gap: the blank to find first")
+        << WindowId::TwoRow << true << false << "8181 · 52" << QStringList{} << "luecke20" << 5
+        << "Hunderterspalte: Finde zuerst die Ziffer des 2. Teilprodukts in der Zehnerstelle."
+        << "Hunderterspalte: Finde zuerst die Ziffer des 2. Teilprodukts in der Zehnerstelle."
+        << QStringList{"luecke14"};
+    // 5012 · 793: 3508400 + 451080 + 15036; luecke18 needs luecke28 over the ones.
+    QTest::newRow("three-row gap: the blank to find first")
+        << WindowId::ThreeRow << true << true << "5012 · 793" << QStringList{} << "luecke18" << 0
+        << "Zehnerspalte: Finde zuerst die Ziffer des 3. Teilprodukts in der Einerstelle."
+        << "Zehnerspalte: Finde zuerst die Ziffer des 3. Teilprodukts in der Einerstelle."
+        << QStringList{"luecke28"};
+}
+
+// The window hands the hints its problem as it stands: the display, the digits written, the
+// blanks.
+void TestHints::hintsSeeTheScreen()
+{
+    QFETCH(WindowId, trainer);
+    QFETCH(bool, gap);
+    QFETCH(bool, staircase);
+    QFETCH(QString, problem);
+    QFETCH(QStringList, written);
+    QFETCH(QString, field);
+    QFETCH(int, wrong);
+    QFETCH(QString, first);
+    QFETCH(QString, worked);
+    QFETCH(QStringList, lit);
+    Program program;
+    pushProblem(program.random, trainer, problem);
+    if (gap) // opening deals a single problem first
+        pushProblem(program.random, trainer, problem);
+    TrainerWindow *form = program.trainer(trainer, gap);
+    QCOMPARE(form->exercise().written().multiplicand(), problem.section(QStringLiteral(" · "), 0, 0).toLongLong());
+    if (staircase)
+        form->findChild<QPushButton *>(QStringLiteral("Befehl12"))->click();
+    for (const QString &name : written)
+        form->dropOnField(name, expectedDigit(form, name).at(0));
+    QVERIFY(expectedDigit(form, field) != QString::number(wrong));
+
+    form->dropOnField(field, QChar(u'0' + wrong));
+    QCOMPARE(tipp(form)->text(), first);
+    QCOMPARE(highlighted(form), lit);
+    form->dropOnField(field, QChar(u'0' + wrong));
+    QCOMPARE(tipp(form)->text(), worked);
 }
 
 QTEST_MAIN(TestHints)

@@ -18,8 +18,10 @@ class QWidget;
 // the run, and (while hints are on) the hint line `Tipp` under the problem with the digits
 // its step uses highlighted. A first wrong digit on a cell names the column and the step
 // (a gap problem's step worked backwards) and asks about the kind of error it fits; a
-// second one on the same cell shows the step worked out. The hint goes at the next right
-// digit, a new problem or a mode switch. One for every trainer window.
+// second one on the same cell shows the step worked out. Both see the problem as the window
+// shows it (its display, the digits on its fields): where the step needs a blank, they
+// name that blank to find first and highlight it. The hint goes at the next right digit, a
+// new problem or a mode switch. One for every trainer window.
 class HintLine
 {
 public:
