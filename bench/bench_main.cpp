@@ -18,6 +18,7 @@
 #include "bare_window.h"
 #include "pupil_actions.h"
 #include "quiet_dialogs.h"
+#include "resident_memory.h"
 
 #include "platform/qt_dialogs.h"
 #include "platform/qt_printer.h"
@@ -550,19 +551,6 @@ bool tour(bool print)
     program.open(WindowId::Memory, &ok);
     program.open(WindowId::Menu, &ok);
     return ok || fail(QStringLiteral("a window was never painted"));
-}
-
-// Resident memory of this process in MiB.
-double residentMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
-    }
-    return 0;
 }
 
 // Presses Return on each modal box once it has been painted on screen, as a pupil closes

@@ -18,6 +18,7 @@
 //   4. Cost: choosing a problem (p99 under 5 ms), memory over 2000 problems of one run.
 //
 //   malrechnen_children_bench [scale]   (scale 1: the full run; smaller for a smoke run)
+#include "resident_memory.h"
 #include "seams/random_source.h"
 #include "trainers/common/rows_table.h"
 #include "trainers/one_row/one_row_table.h"
@@ -26,7 +27,6 @@
 #include "training/report.h"
 #include "training/session_statistics.h"
 
-#include <QFile>
 
 #include <algorithm>
 #include <array>
@@ -613,18 +613,6 @@ LearningRun learning(const TrainerUnderTest &trainer, const std::vector<Skill> &
         }
     }
     return run;
-}
-
-double residentMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
 }
 
 bool learningAndCost(int children, int cap, int longRun)

@@ -28,8 +28,11 @@ void ErrorEvidence::wrongDigit(KindSet kinds)
 
 void ErrorEvidence::rightDigit(KindSet possible)
 {
-    for (ErrorKind kind : possible.kinds())
-        ++m_contradicted[index(kind)];
+    for (ErrorKind kind : possible.kinds()) {
+        // A times-table slip concerns one fact: a right digit of another says nothing against it.
+        if (kind != ErrorKind::TimesTable)
+            ++m_contradicted[index(kind)];
+    }
 }
 
 QStringList ErrorEvidence::problemsShown(ErrorKind kind) const

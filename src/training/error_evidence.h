@@ -38,7 +38,7 @@ public:
     // A wrong digit on the problem on screen that `kinds` fit (none for a gap problem).
     void wrongDigit(KindSet kinds);
     // A right digit at the first try on a cell where `possible` kinds would have given a
-    // wrong one.
+    // wrong one. It contradicts each of them but "Einmaleins", which concerns single facts.
     void rightDigit(KindSet possible);
 
     int errors() const { return m_errors; }

@@ -108,6 +108,8 @@ void TestEvidence::pattern_data()
     QTest::newRow("refuted by the right digits") << "OC+PS OC+PS PS r:PS r:PS | OC+PS PS r:PS r:PS r:PS r:PS"
                                                  << "OC";
     QTest::newRow("every kind refuted") << "PS r:PS r:PS | PS r:PS r:PS | PS" << "";
+    // A child who knows most facts and not a few: right digits of other facts refute nothing.
+    QTest::newRow("a few facts wrong") << "TT r:TT r:TT r:TT | TT r:TT r:TT | TT" << "TT";
 }
 
 void TestEvidence::pattern()
@@ -129,7 +131,7 @@ void TestEvidence::favoured_data()
 
     QTest::newRow("no evidence: the first in the list") << "" << "TT+PS" << "TT";
     QTest::newRow("most explained") << "PS | PS+TT CF" << "TT+PS" << "PS";
-    QTest::newRow("a right digit against one") << "r:TT" << "TT+PS" << "PS";
+    QTest::newRow("a right digit against one") << "r:CF" << "CF+PS" << "PS";
     QTest::newRow("refuted, though it explains more") << "TT PS PS r:PS r:PS r:PS" << "TT+PS" << "TT";
     QTest::newRow("only among those the digit fits") << "CF CF | CF PS" << "TT+PS" << "PS";
 }
