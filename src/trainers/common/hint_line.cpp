@@ -86,6 +86,14 @@ void HintLine::solved(const Exercise &exercise)
     m_training.statistics.solved(m_trainer, exercise.isGap());
 }
 
+void HintLine::startNewChild()
+{
+    clear();
+    m_wrongField.reset();
+    m_shownExercise = nullptr;
+    m_shownProblem.clear();
+}
+
 void HintLine::show(const QString &text, const QList<Cell> &cells)
 {
     clear();

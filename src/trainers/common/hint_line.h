@@ -37,6 +37,8 @@ public:
     // nothing for a drop of anything but a digit key.
     void dropped(const Exercise &exercise, const Cell &field, std::optional<int> digit, bool right);
     void solved(const Exercise &exercise);
+    // A new child: no hint, and the next problem shown counts for it, whichever it is.
+    void startNewChild();
 
 private:
     void show(const QString &text, const QList<Cell> &cells);

@@ -444,6 +444,16 @@ void TrainerWindow::EndTraining()
     m_services.navigator.switchTo(WindowId::Menu);
 }
 
+void TrainerWindow::startNewChild()
+{
+    m_memoryNotice->hide();
+    m_catchingNotice->hide();
+    if (m_chosenKey)
+        chooseKey(*m_chosenKey); // let go
+    m_hints->startNewChild();
+    renderScore();
+}
+
 void TrainerWindow::takeMemoryReward()
 {
     m_memoryNotice->hide();
