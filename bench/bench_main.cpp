@@ -18,6 +18,7 @@
 #include "bare_window.h"
 #include "pupil_actions.h"
 #include "quiet_dialogs.h"
+#include "resident_memory.h"
 
 #include "platform/qt_dialogs.h"
 #include "platform/qt_printer.h"
@@ -423,12 +424,13 @@ bool dropFigures(int count)
     if (!bareDrops(count))
         return false;
     Program program;
-    // MALRECHNEN_BENCH_HINTS=0 measures the drops with the hints switched off, for what the
-    // hints cost.
-    program.app.services().training.hintsShown = qEnvironmentVariable("MALRECHNEN_BENCH_HINTS") != QLatin1String("0");
-    // MALRECHNEN_BENCH_ESTIMATE=1: single problems start with the Überschlag line.
-    program.app.services().training.estimateFirst =
-        qEnvironmentVariable("MALRECHNEN_BENCH_ESTIMATE") == QLatin1String("1");
+    // Everything on: hints, single problems chosen for the child, and (with
+    // MALRECHNEN_BENCH_ESTIMATE=1) the Überschlag line. MALRECHNEN_BENCH_HINTS=0 and
+    // MALRECHNEN_BENCH_FIT=0 measure the drops without them, for what they cost.
+    Training &training = program.app.services().training;
+    training.hintsShown = qEnvironmentVariable("MALRECHNEN_BENCH_HINTS") != QLatin1String("0");
+    training.fitToChild = qEnvironmentVariable("MALRECHNEN_BENCH_FIT") != QLatin1String("0");
+    training.estimateFirst = qEnvironmentVariable("MALRECHNEN_BENCH_ESTIMATE") == QLatin1String("1");
     bool ok = true;
     program.open(WindowId::Menu, &ok);
     DropTimes all;
@@ -551,19 +553,6 @@ bool tour(bool print)
     program.open(WindowId::Memory, &ok);
     program.open(WindowId::Menu, &ok);
     return ok || fail(QStringLiteral("a window was never painted"));
-}
-
-// Resident memory of this process in MiB.
-double residentMiB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024;
-    }
-    return 0;
 }
 
 // Presses Return on each modal box once it has been painted on screen, as a pupil closes

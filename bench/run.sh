@@ -8,7 +8,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2 --target malrechnen malrechnen_bench malrechnen_baseline \
-    malrechnen_pupil_bench >/dev/null
+    malrechnen_children_bench >/dev/null
 
 display=
 xvfb_pid=
@@ -30,8 +30,7 @@ fi
 
 python3 bench/run.py "$build" $display
 
-# Scripted pupils: the report must name each error kind made consistently, and no kind for
-# random slips.
+# Simulated children: what the report names, and the problems chosen for the child.
 echo
-echo "Geskriptete Schüler, je 20 Malaufgaben pro Trainer:"
-"$build/bench/malrechnen_pupil_bench" 20
+echo "Simulierte Kinder:"
+"$build/bench/malrechnen_children_bench"

@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QMimeDatabase>
 
 namespace {
 
@@ -64,8 +65,31 @@ std::optional<QString> QtDialogs::input(const QString &prompt, const QString &ti
 std::optional<QString> QtDialogs::saveFileName(const QString &title, const QString &proposedPath,
                                                const QString &filter)
 {
-    const QString path = QFileDialog::getSaveFileName(dialogParent(), title, proposedPath, filter);
-    if (path.isEmpty())
+    // Qt's own dialog on every desktop: what it lists is read through the provider below.
+    FileIconsByName icons;
+    QFileDialog dialog(dialogParent(), title, proposedPath, filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&icons);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return path;
+    return dialog.selectedFiles().constFirst();
+}
+
+QIcon FileIconsByName::icon(const QFileInfo &info) const
+{
+    if (info.isRoot())
+        return icon(Drive);
+    if (info.isDir())
+        return icon(Folder);
+    const QMimeType mime = QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+    return QIcon::fromTheme(mime.iconName(), icon(File));
+}
+
+QString FileIconsByName::type(const QFileInfo &info) const
+{
+    if (!info.isFile())
+        return QFileIconProvider::type(info); // folder, drive, link or unknown: no file is read
+    const QMimeType mime = QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension);
+    return mime.comment().isEmpty() ? mime.name() : mime.comment();
 }

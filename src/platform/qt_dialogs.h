@@ -2,6 +2,8 @@
 
 #include "seams/dialogs.h"
 
+#include <QFileIconProvider>
+
 // The dialogs as Qt's message boxes, input box and file dialog show them.
 class QtDialogs final : public Dialogs
 {
@@ -16,4 +18,15 @@ public:
 
     // Carriage returns of a message become line breaks on screen.
     static QString displayText(const QString &text);
+};
+
+// Icons and types of the files a file dialog lists, told from their names alone. Qt's own
+// provider reads a file's first bytes to tell its type, and a read of a special file such
+// as /proc/kmsg waits for ever, in the dialog's thread and the thread listing the folder.
+class FileIconsByName final : public QFileIconProvider
+{
+public:
+    using QFileIconProvider::icon;
+    QIcon icon(const QFileInfo &info) const override;
+    QString type(const QFileInfo &info) const override;
 };

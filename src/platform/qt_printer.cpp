@@ -12,6 +12,9 @@
 
 #include <cups/cups.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 int trailingBlanks(const QString &line)
@@ -31,6 +34,48 @@ QString queueOf(const QString &destination)
 PrintResult failed(const QString &why)
 {
     return PrintResult{false, why};
+}
+
+// A picture takes the lines of its height in a block of its own, so a page breaks only
+// above or below it; its first line carries its number. No text of a printout holds this
+// character (the object replacement character).
+constexpr QChar pictureMark(0xFFFC);
+
+struct LaidOut
+{
+    QList<QStringList> blocks;
+    QList<QSizeF> pictureSizes; // in device pixels
+};
+
+LaidOut withPictures(const PrintDocument &document, const QSizeF &page, double pixelsPerPoint,
+                     double spacing, int linesPerPage)
+{
+    LaidOut laidOut;
+    laidOut.pictureSizes.resize(document.pictures.size());
+    const auto placePicturesAfter = [&](qsizetype block) {
+        for (int p = 0; p < document.pictures.size(); ++p) {
+            const PrintPicture &picture = document.pictures.at(p);
+            const qsizetype last = std::max<qsizetype>(document.blocks.size() - 1, 0);
+            if (std::clamp<qsizetype>(picture.afterBlock, 0, last) != block)
+                continue;
+            QSizeF size = picture.size * pixelsPerPoint;
+            if (size.width() > page.width() || size.height() > page.height())
+                size.scale(page, Qt::KeepAspectRatio);
+            laidOut.pictureSizes[p] = size;
+            const int lines = std::clamp(int(std::ceil(size.height() / spacing)), 1, linesPerPage);
+            QStringList block{pictureMark + QString::number(p)};
+            while (block.size() < lines)
+                block.append(QString(pictureMark));
+            laidOut.blocks.append(block);
+        }
+    };
+    for (qsizetype b = 0; b < document.blocks.size(); ++b) {
+        laidOut.blocks.append(document.blocks.at(b));
+        placePicturesAfter(b);
+    }
+    if (document.blocks.isEmpty())
+        placePicturesAfter(0);
+    return laidOut;
 }
 
 } // namespace
@@ -202,7 +247,10 @@ PrintResult printOn(QPrinter &printer, const PrintDocument &document)
     const double spacing = metrics.lineSpacing();
     const int linesPerPage =
         int((area.height() - metrics.ascent() - metrics.descent()) / spacing) + 1;
-    const QList<QStringList> pages = paginate(document.blocks, linesPerPage);
+    const QSizeF page(area.width(), std::min(area.height(), linesPerPage * spacing));
+    const LaidOut laidOut =
+        withPictures(document, page, printer.resolution() / 72.0, spacing, linesPerPage);
+    const QList<QStringList> pages = paginate(laidOut.blocks, linesPerPage);
 
     QPainter painter;
     if (!painter.begin(&printer))
@@ -215,8 +263,18 @@ PrintResult printOn(QPrinter &printer, const PrintDocument &document)
             return failed(QStringLiteral("Der Druckauftrag ist mitten im Blatt abgebrochen."));
         }
         const QStringList &page = pages.at(p);
-        for (int i = 0; i < page.size(); ++i)
-            painter.drawText(QPointF(0, metrics.ascent() + i * spacing), page.at(i));
+        for (int i = 0; i < page.size(); ++i) {
+            const QString &line = page.at(i);
+            if (!line.startsWith(pictureMark)) {
+                painter.drawText(QPointF(0, metrics.ascent() + i * spacing), line);
+            } else if (line.size() > 1) {
+                const int picture = line.mid(1).toInt();
+                painter.save();
+                document.pictures.at(picture).draw(
+                    painter, QRectF(QPointF(0, i * spacing), laidOut.pictureSizes.at(picture)));
+                painter.restore();
+            }
+        }
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return failed(QStringLiteral("Der Druckauftrag ist fehlgeschlagen."));

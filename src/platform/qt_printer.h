@@ -39,7 +39,7 @@ PrinterChoice choosePrinter(const QString &defaultPrinter, const QStringList &in
 
 // Lays the document out on the printer's pages and prints it: the largest size up to the
 // document's that fits the widest line into the printable width, page breaks between
-// blocks only.
+// blocks only; each picture at its size (smaller where the page is) and on one page.
 PrintResult printOn(QPrinter &printer, const PrintDocument &document);
 
 // `family` at `pointSize`, or a fixed-pitch stand-in where `family` is missing, so that

@@ -1,14 +1,32 @@
 #pragma once
 
 #include <QList>
+#include <QRectF>
+#include <QSizeF>
 #include <QString>
 #include <QStringList>
 
-// Lines of fixed-pitch text for the printer, in blocks that stay together on a page.
+#include <functional>
+
+class QPainter;
+
+// A picture in a printout, drawn by `draw` into the rectangle the page gives it: `size` (in
+// points), smaller where the page is narrower or shorter. It stands after the text block
+// `afterBlock` and is never split between pages.
+struct PrintPicture
+{
+    int afterBlock = 0;
+    QSizeF size;
+    std::function<void(QPainter &, const QRectF &)> draw;
+};
+
+// Lines of fixed-pitch text for the printer, in blocks that stay together on a page, and
+// the pictures between them.
 struct PrintDocument
 {
     QString name; // the print job's name
     QList<QStringList> blocks;
+    QList<PrintPicture> pictures;
     QString fontFamily;
     // The size to print at where the widest line fits the page; otherwise the largest
     // size that does.

@@ -6,6 +6,7 @@
 #include "platform/qt_printer.h"
 #include "shell/info_window.h"
 #include "shell/main_menu.h"
+#include "trainers/common/trainer_window.h"
 #include "trainers/one_row/one_row_window.h"
 #include "trainers/three_row/three_row_window.h"
 #include "trainers/two_row/two_row_window.h"
@@ -31,6 +32,7 @@ Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printe
         auto *info = new InfoWindow(m_services);
         QObject::connect(info, &InfoWindow::closedByFrame, info,
                          [this] { m_registry.unload(WindowId::Info); });
+        QObject::connect(info, &InfoWindow::newChildConfirmed, info, [this] { startNewChild(); });
         return info;
     });
 }
@@ -40,4 +42,18 @@ Application::~Application() = default;
 void Application::start()
 {
     m_registry.switchTo(WindowId::Menu);
+}
+
+void Application::startNewChild()
+{
+    m_training.startNewChild();
+    // A trainer deals a fresh problem whenever it is shown, and Zahlfange starts afresh.
+    if (m_registry.current() != WindowId::Menu)
+        m_registry.switchTo(WindowId::Menu);
+    for (WindowId id : {WindowId::OneRow, WindowId::TwoRow, WindowId::ThreeRow}) {
+        if (auto *trainer = qobject_cast<TrainerWindow *>(m_registry.built(id)))
+            trainer->startNewChild();
+    }
+    if (auto *memory = qobject_cast<MemoryWindow *>(m_registry.built(WindowId::Memory)))
+        memory->startNewChild();
 }

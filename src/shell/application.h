@@ -26,6 +26,10 @@ public:
 
     // Shows the main menu.
     void start();
+    // "Neues Kind": the run starts afresh for the next child, at the main menu: no points,
+    // errors, progress, Memory game, report, skills or pattern of the child before. The
+    // switches and the print lock stay.
+    void startNewChild();
 
 private:
     std::unique_ptr<Printer> m_systemPrinter;

@@ -1,6 +1,7 @@
 #include "shell/info_window.h"
 
 #include "platform/qt_dialogs.h"
+#include "seams/dialogs.h"
 #include "seams/services.h"
 #include "shell/report_window.h"
 #include "training/session_statistics.h"
@@ -12,16 +13,26 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
 
 namespace {
 
-constexpr int infoWidth = 480;
-constexpr int infoHeight = 354;
+constexpr int infoWidth = 520;
+constexpr int infoHeight = 388;
 
 const char *const noticeText =
     "Freeware: Das Programm darf kostenlos benutzt und weitergegeben,\r\n"
     "aber nicht verkauft werden.";
+
+const char *const newChildTitle = "Neues Kind";
+const char *const newChildText =
+    "Für das nächste Kind neu beginnen?\r"
+    "\r"
+    "Punkte, Fehler und Fortschritt aller Trainer, ein angefangenes\r"
+    "Memory und die Auswertung beginnen wieder bei null.\r"
+    "Die Auswertung vorher drucken oder kopieren, wenn sie noch\r"
+    "gebraucht wird. Die Schalter und die Druckersperre bleiben.\r\r";
 
 QString contactText()
 {
@@ -70,7 +81,7 @@ InfoWindow::InfoWindow(Services &services, QWidget *parent)
                                   const char *tip) {
         auto *box = new QCheckBox(QString::fromUtf8(caption), this);
         box->setObjectName(QLatin1String(name));
-        box->setGeometry(24, top, 270, 28);
+        box->setGeometry(24, top, 300, 28);
         box->setChecked(m_services.training.*value);
         box->setToolTip(QString::fromUtf8(tip));
         connect(box, &QCheckBox::toggled, this, [this, value](bool on) { m_services.training.*value = on; });
@@ -83,18 +94,27 @@ InfoWindow::InfoWindow(Services &services, QWidget *parent)
               "Nach einer falschen Ziffer erklärt ein Tipp den Rechenschritt");
     runSwitch("  Überschlag rechnen", "Ueberschlag", 256, &Training::estimateFirst,
               "Jede Malaufgabe beginnt mit einem Überschlag; gilt ab der nächsten Aufgabe");
+    runSwitch("  Aufgaben passend zum Kind auswählen", "Passend", 286, &Training::fitToChild,
+              "Die Trainer wählen Aufgaben, die üben, was das Kind noch nicht sicher kann");
 
     auto *report = new QPushButton(QStringLiteral("Auswertung"), this);
     report->setObjectName(QStringLiteral("Auswertungsknopf"));
-    report->setGeometry(infoWidth - 24 - 150, 223, 150, 34);
+    report->setGeometry(infoWidth - 24 - 160, 198, 160, 34);
     report->setToolTip(QStringLiteral("Was in diesem Programmlauf geübt wurde, mit den Fehlern"));
     connect(report, &QPushButton::clicked, this, &InfoWindow::showReport);
+
+    auto *newChild = new QPushButton(QStringLiteral("Neues Kind"), this);
+    newChild->setObjectName(QStringLiteral("NeuesKind"));
+    newChild->setGeometry(infoWidth - 24 - 160, 242, 160, 34);
+    newChild->setToolTip(
+        QStringLiteral("Punkte, Fehler, Fortschritt und Auswertung für das nächste Kind auf null"));
+    connect(newChild, &QPushButton::clicked, this, &InfoWindow::askNewChild);
 
     auto *okay = new ClickableLabel(this);
     okay->setObjectName(QStringLiteral("Bezeichnung1"));
     okay->setText(QStringLiteral("O k a y"));
     okay->setAlignment(Qt::AlignCenter);
-    okay->setGeometry((infoWidth - 120) / 2, 302, 120, 36);
+    okay->setGeometry((infoWidth - 120) / 2, 336, 120, 36);
     okay->setCursor(Qt::PointingHandCursor);
     okay->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128); color: white;"
                                        " font-size: 15px; font-weight: bold; border-radius: 6px;"));
@@ -108,10 +128,25 @@ ReportWindow *InfoWindow::showReport()
     if (!m_report)
         m_report = new ReportWindow(m_services, this);
     m_report->hide(); // shown anew: the report is written as the run stands now
+    // On the screen of the info window.
+    m_report->setScreen(screen());
+    m_report->move(screen()->availableGeometry().topLeft());
     m_report->show();
     m_report->raise();
     m_report->activateWindow();
     return m_report;
+}
+
+void InfoWindow::askNewChild()
+{
+    const Answer answer = m_services.dialogs.question(QString::fromUtf8(newChildTitle),
+                                                      QString::fromUtf8(newChildText),
+                                                      MessageIcon::Question, Answer::No);
+    if (answer != Answer::Yes)
+        return;
+    Q_EMIT newChildConfirmed();
+    if (m_report && m_report->isVisible())
+        m_report->refresh();
 }
 
 void InfoWindow::HideWindow()

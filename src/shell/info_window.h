@@ -6,10 +6,11 @@ class QLabel;
 class ReportWindow;
 struct Services;
 
-// ZEPLABEL: the program info window with the print lock `Kontroll1`, the switch `Tipps`
-// for the hints after a wrong digit and the switch `Ueberschlag` that starts every single
-// problem with an Überschlag (values of the run the boxes show and set), and
-// "Auswertung", the teacher's report. The lock is on whenever the window is built. "O k a y",
+// ZEPLABEL: the program info window with the print lock `Kontroll1` and the switches of the
+// run: `Tipps` for the hints after a wrong digit, `Ueberschlag` that starts every single
+// problem with an Überschlag, `Passend` for problems chosen to fit the child (values of the
+// run the boxes show and set). "Auswertung" shows the teacher's report, "Neues Kind" starts
+// the run afresh for the next child. The lock is on whenever the window is built. "O k a y",
 // the picture and Escape only hide the window, so the lock stays as it is; closing it by
 // its frame throws it away, and the lock is on again.
 class InfoWindow : public QWidget
@@ -21,6 +22,9 @@ public:
     // "Auswertung": the report window, built on first use.
     ReportWindow *showReport();
 
+    // "Neues Kind": asks, and on "Ja" the run starts afresh for the next child.
+    void askNewChild();
+
     // The hide procedure of "O k a y", the picture and Escape.
     void HideWindow();
 
@@ -28,6 +32,8 @@ Q_SIGNALS:
     // The window was closed by its frame: the program drops it, and the next use builds it
     // anew with the lock on.
     void closedByFrame();
+    // "Neues Kind" was answered with "Ja": the program starts the run afresh.
+    void newChildConfirmed();
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -10,18 +10,62 @@
 #include "worksheets/sheet_commands.h"
 #include "worksheets/worksheet.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QShowEvent>
-#include <QVBoxLayout>
 
 namespace {
 
 const char *const reportName = "Die Auswertung";
 
-// The report's blocks (one per trainer) stay together on a page.
-PrintDocument reportDocument(const QStringList &lines)
+using DrawPicture = void (*)(QPainter &, const QRectF &, const ReportPictures &);
+
+// One of the report's pictures on white, drawn by the function that prints it.
+class PictureView final : public QWidget
+{
+public:
+    PictureView(const ReportPictures &pictures, DrawPicture draw, QSizeF design, const QString &name,
+                QWidget *parent)
+        : QWidget(parent)
+        , m_pictures(pictures)
+        , m_draw(draw)
+        , m_design(design)
+    {
+        setObjectName(name);
+        setAccessibleName(name);
+        setAutoFillBackground(true);
+        QPalette paper = palette();
+        paper.setColor(QPalette::Window, Qt::white);
+        setPalette(paper);
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        setContentsMargins(6, 6, 6, 6);
+    }
+
+    QSize sizeHint() const override { return m_design.toSize(); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        m_draw(painter, QRectF(contentsRect()), m_pictures);
+    }
+
+private:
+    const ReportPictures &m_pictures;
+    DrawPicture m_draw;
+    QSizeF m_design;
+};
+
+// On paper a unit of a picture's design size is this many points.
+constexpr double pointsPerUnit = 0.9;
+
+// The title, then the pictures, then the report's blocks (one per trainer), each kept
+// together on a page.
+PrintDocument reportDocument(const QStringList &lines, const ReportPictures &pictures)
 {
     PrintDocument document;
     document.name = QStringLiteral("Malrechnen Auswertung");
@@ -39,6 +83,14 @@ PrintDocument reportDocument(const QStringList &lines)
     }
     if (!block.isEmpty())
         document.blocks << block;
+    document.pictures << PrintPicture{0, factsTableSize * pointsPerUnit,
+                                      [pictures](QPainter &painter, const QRectF &area) {
+                                          drawFactsTable(painter, area, pictures);
+                                      }}
+                      << PrintPicture{0, errorBarsSize * pointsPerUnit,
+                                      [pictures](QPainter &painter, const QRectF &area) {
+                                          drawErrorBars(painter, area, pictures);
+                                      }};
     return document;
 }
 
@@ -46,10 +98,14 @@ PrintDocument reportDocument(const QStringList &lines)
 QString rightDigits(const SessionStatistics &statistics)
 {
     int total = 0;
-    for (TrainerKind trainer : {TrainerKind::OneRow, TrainerKind::TwoRow, TrainerKind::ThreeRow})
+    for (TrainerKind trainer : trainerKinds())
         total += statistics.trainer(trainer).rightDigits;
     return QString::number(total);
 }
+
+constexpr int designFontPixels = 13;
+constexpr int designMargin = 12;
+constexpr QSize designButton(110, 30);
 
 } // namespace
 
@@ -59,15 +115,17 @@ ReportWindow::ReportWindow(Services &services, QWidget *parent)
 {
     setObjectName(QStringLiteral("Auswertung"));
     setWindowTitle(QStringLiteral("Auswertung"));
-    resize(640, 520);
+    resize(designSize);
+
+    auto *facts =
+        new PictureView(m_pictures, drawFactsTable, factsTableSize, QStringLiteral("Einmaleins"), this);
+    auto *errors =
+        new PictureView(m_pictures, drawErrorBars, errorBarsSize, QStringLiteral("Fehler nach Art"), this);
 
     m_view = new QPlainTextEdit(this);
     m_view->setObjectName(QStringLiteral("Auswertungstext"));
     m_view->setReadOnly(true);
     m_view->setAccessibleName(QStringLiteral("Auswertung"));
-    QFont font = m_view->font();
-    font.setPixelSize(15);
-    m_view->setFont(font);
 
     auto *copy = new QPushButton(QStringLiteral("Kopieren"), this);
     copy->setObjectName(QStringLiteral("Kopieren"));
@@ -84,9 +142,16 @@ ReportWindow::ReportWindow(Services &services, QWidget *parent)
     buttons->addWidget(print);
     buttons->addStretch();
     buttons->addWidget(close);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_view);
-    layout->addLayout(buttons);
+    // The pictures on the left, where the eye starts; the text beside them.
+    m_layout = new QGridLayout(this);
+    m_layout->addWidget(facts, 0, 0);
+    m_layout->addWidget(errors, 1, 0);
+    m_layout->addWidget(m_view, 0, 1, 2, 1);
+    m_layout->addLayout(buttons, 2, 0, 1, 2);
+    m_layout->setColumnStretch(0, int(factsTableSize.width()));
+    m_layout->setColumnStretch(1, designSize.width() - int(factsTableSize.width()));
+    m_layout->setRowStretch(0, int(factsTableSize.height()));
+    m_layout->setRowStretch(1, int(errorBarsSize.height()));
 }
 
 QString ReportWindow::text() const
@@ -94,20 +159,52 @@ QString ReportWindow::text() const
     return m_view->toPlainText();
 }
 
+void ReportWindow::refresh()
+{
+    const SessionStatistics &statistics = m_services.training.statistics;
+    m_pictures = reportPictures(statistics);
+    const QStringList lines = reportLines(statistics);
+    if (lines != m_lines) {
+        m_lines = lines;
+        m_view->setPlainText(lines.join(QLatin1Char('\n')));
+    }
+    update();
+}
+
 void ReportWindow::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
+        if (!m_sized) {
+            openAtScreenSize(this, designSize);
+            m_sized = true;
+        }
         centreOnScreen(this, 4);
-        m_view->setPlainText(reportLines(m_services.training.statistics).join(QLatin1Char('\n')));
+        refresh();
     }
     QWidget::showEvent(event);
 }
 
+void ReportWindow::resizeEvent(QResizeEvent *event)
+{
+    // Type, margins and gaps grow with the window, never below their design size.
+    const qreal scale = std::max(1.0, std::min(qreal(width()) / designSize.width(),
+                                               qreal(height()) / designSize.height()));
+    QFont sized = font();
+    sized.setPixelSize(qRound(designFontPixels * scale));
+    setFont(sized);
+    const int margin = qRound(designMargin * scale);
+    m_layout->setContentsMargins(margin, margin, margin, margin);
+    m_layout->setSpacing(qRound(designMargin * scale * 0.75));
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->setMinimumSize((QSizeF(designButton) * scale).toSize());
+    QWidget::resizeEvent(event);
+}
+
+// What is copied or printed is what the window shows, written as the run stands now.
 void ReportWindow::copyReport()
 {
-    const QString text = reportLines(m_services.training.statistics).join(QLatin1Char('\n'))
-                         + QLatin1Char('\n');
-    if (m_services.clipboard.setText(text))
+    refresh();
+    if (m_services.clipboard.setText(m_lines.join(QLatin1Char('\n')) + QLatin1Char('\n')))
         m_services.dialogs.message(QStringLiteral("Zwischenablage"),
                                    QStringLiteral("Die Auswertung wurde in die Ablage kopiert.\r\r"));
     else
@@ -119,8 +216,9 @@ void ReportWindow::copyReport()
 
 void ReportWindow::printReport()
 {
-    const SessionStatistics &statistics = m_services.training.statistics;
-    const PrintDocument document = reportDocument(reportLines(statistics));
+    refresh();
+    const PrintDocument document = reportDocument(m_lines, m_pictures);
     printLocked(m_services, QStringLiteral("Auswertung"), QString::fromUtf8(reportName),
-                rightDigits(statistics), [&] { return m_services.printer.print(document); });
+                rightDigits(m_services.training.statistics),
+                [&] { return m_services.printer.print(document); });
 }

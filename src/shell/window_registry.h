@@ -27,6 +27,8 @@ public:
     void endReward() override;
     void showInfo() override;
     QWidget *window(WindowId id) override;
+    // The window if it has been built, else nullptr (nothing is built).
+    QWidget *built(WindowId id) const { return m_windows.value(int(id)); }
     void quit() override;
 
     // Drops a window so that the next use builds it anew (a window closed by its frame

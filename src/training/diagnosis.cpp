@@ -334,10 +334,38 @@ QString errorKindQuestion(ErrorKind kind)
     return QString();
 }
 
-bool fitsErrorKind(ErrorKind kind, const Exercise &ex, const Cell &cell, int digit)
+int KindSet::size() const
 {
-    if (!ex.isShown(cell) || !isAnswerCell(cell) || digit == ex.expectedDigit(cell))
-        return false;
+    int n = 0;
+    for (quint16 bits = m_bits; bits != 0; bits &= quint16(bits - 1))
+        ++n;
+    return n;
+}
+
+QList<ErrorKind> KindSet::kinds() const
+{
+    QList<ErrorKind> list;
+    for (ErrorKind kind : errorKinds()) {
+        if (contains(kind))
+            list << kind;
+    }
+    return list;
+}
+
+std::optional<ErrorKind> KindSet::first() const
+{
+    for (ErrorKind kind : errorKinds()) {
+        if (contains(kind))
+            return kind;
+    }
+    return std::nullopt;
+}
+
+std::array<quint16, errorKindCount> kindDigits(const Exercise &ex, const Cell &cell)
+{
+    std::array<quint16, errorKindCount> digits{};
+    if (!ex.isShown(cell) || !isAnswerCell(cell))
+        return digits;
     const WrittenMultiplication &w = ex.written();
     // The digit the display writes at `place` of the cell's line.
     const auto written = [&](int place) {
@@ -346,49 +374,87 @@ bool fitsErrorKind(ErrorKind kind, const Exercise &ex, const Cell &cell, int dig
             neighbour.part = place < w.trailingZeros(cell.row) ? Part::Zero : Part::PartialProduct;
         return ex.isShown(neighbour) ? w.lineDigit(cell.part, cell.row, place) : std::nullopt;
     };
+    const auto fits = [&](ErrorKind kind, std::optional<int> digit) {
+        if (digit)
+            digits[std::size_t(errorKindIndex(kind))] |= quint16(1u << mod10(*digit));
+    };
     const Computation s = w.computation(cell);
     const bool resultDigit = s.rule == Rule::ProductDigit;
     const bool carry = s.rule == Rule::ProductCarry;
     const bool sumCarry = s.rule == Rule::SumCarry;
     const int xm = s.x * s.m;
 
-    switch (kind) {
-    case ErrorKind::CarryForgotten:
-        if (resultDigit)
-            return s.c > 0 && digit == xm % 10;
-        return carry && s.c > 0 && digit == xm / 10 && xm / 10 != s.value / 10;
-    case ErrorKind::CarryAddedTooEarly:
-        return resultDigit && s.c > 0 && digit == (s.x + s.c) * s.m % 10;
-    case ErrorKind::TensForOnes:
-        return resultDigit && s.value >= 10 && digit == s.value / 10;
-    case ErrorKind::OnesAsCarry:
-        return (carry || sumCarry) && digit == s.value % 10;
-    case ErrorKind::TimesTable:
-        return resultDigit
-               && (digit == mod10(s.value + s.m) || (s.x >= 1 && digit == mod10(s.value - s.m)));
-    case ErrorKind::ZeroForgotten:
-        return cell.part == Part::Zero && written(cell.place + 1) == std::optional<int>(digit);
-    case ErrorKind::PlaceShifted:
-        return (cell.part == Part::PartialProduct || cell.part == Part::Sum)
-               && (written(cell.place - 1) == std::optional<int>(digit)
-                   || written(cell.place + 1) == std::optional<int>(digit));
-    case ErrorKind::AdditionCarryForgotten:
-        // The column added up without the carry that came in: its ones as the digit, its
-        // tens as the carry it leaves.
-        if (sumCarry)
-            return s.c > 0 && digit == (s.value - s.c) / 10 && (s.value - s.c) / 10 != s.value / 10;
-        return cell.part == Part::Sum && s.c > 0 && digit == mod10(s.value - s.c);
+    if (resultDigit) {
+        if (s.c > 0) {
+            fits(ErrorKind::CarryForgotten, xm % 10);
+            fits(ErrorKind::CarryAddedTooEarly, (s.x + s.c) * s.m % 10);
+        }
+        if (s.value >= 10)
+            fits(ErrorKind::TensForOnes, s.value / 10);
+        fits(ErrorKind::TimesTable, s.value + s.m);
+        if (s.x >= 1)
+            fits(ErrorKind::TimesTable, s.value - s.m);
     }
-    return false;
+    if (carry) {
+        if (s.c > 0 && xm / 10 != s.value / 10)
+            fits(ErrorKind::CarryForgotten, xm / 10);
+        fits(ErrorKind::OnesAsCarry, s.value % 10);
+    }
+    if (sumCarry) {
+        // The ones of the column sum as its carry, or the column added up without the carry
+        // that came in: its tens as the carry it leaves.
+        fits(ErrorKind::OnesAsCarry, s.value % 10);
+        if (s.c > 0 && (s.value - s.c) / 10 != s.value / 10)
+            fits(ErrorKind::AdditionCarryForgotten, (s.value - s.c) / 10);
+    }
+    if (cell.part == Part::Zero)
+        fits(ErrorKind::ZeroForgotten, written(cell.place + 1));
+    if (cell.part == Part::PartialProduct || cell.part == Part::Sum) {
+        fits(ErrorKind::PlaceShifted, written(cell.place - 1));
+        fits(ErrorKind::PlaceShifted, written(cell.place + 1));
+    }
+    if (cell.part == Part::Sum && s.c > 0)
+        fits(ErrorKind::AdditionCarryForgotten, s.value - s.c);
+
+    // A right digit fits no kind.
+    const quint16 right = quint16(1u << ex.expectedDigit(cell));
+    for (quint16 &set : digits)
+        set &= quint16(~right);
+    return digits;
+}
+
+bool fitsErrorKind(ErrorKind kind, const Exercise &ex, const Cell &cell, int digit)
+{
+    return fittingKinds(ex, cell, digit).contains(kind);
+}
+
+KindSet fittingKinds(const Exercise &ex, const Cell &cell, int digit)
+{
+    KindSet kinds;
+    if (digit < 0 || digit > 9)
+        return kinds;
+    const std::array<quint16, errorKindCount> digits = kindDigits(ex, cell);
+    for (ErrorKind kind : errorKinds()) {
+        if (digits[std::size_t(errorKindIndex(kind))] & (1u << digit))
+            kinds.insert(kind);
+    }
+    return kinds;
+}
+
+KindSet possibleKinds(const Exercise &ex, const Cell &cell)
+{
+    KindSet kinds;
+    const std::array<quint16, errorKindCount> digits = kindDigits(ex, cell);
+    for (ErrorKind kind : errorKinds()) {
+        if (digits[std::size_t(errorKindIndex(kind))] != 0)
+            kinds.insert(kind);
+    }
+    return kinds;
 }
 
 std::optional<ErrorKind> diagnose(const Exercise &ex, const Cell &cell, int digit)
 {
-    for (ErrorKind kind : errorKinds()) {
-        if (fitsErrorKind(kind, ex, cell, digit))
-            return kind;
-    }
-    return std::nullopt;
+    return fittingKinds(ex, cell, digit).first();
 }
 
 QString placeWord(int place)

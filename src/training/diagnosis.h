@@ -5,6 +5,7 @@
 #include <QList>
 #include <QString>
 
+#include <array>
 #include <optional>
 
 // The error patterns a wrong digit can show, in the order they are tried. In a column of a
@@ -21,8 +22,39 @@ enum class ErrorKind {
     AdditionCarryForgotten, // "Übertrag beim Addieren vergessen"
 };
 
+constexpr int errorKindCount = 8;
+
 // All kinds, in the order they are tried.
 const QList<ErrorKind> &errorKinds();
+// The position of a kind in that order: 0 to errorKindCount - 1.
+constexpr int errorKindIndex(ErrorKind kind)
+{
+    return int(kind);
+}
+
+// A set of error kinds, listed in the order of errorKinds().
+class KindSet
+{
+public:
+    constexpr KindSet() = default;
+    static constexpr KindSet of(ErrorKind kind) { return KindSet(quint16(1u << errorKindIndex(kind))); }
+
+    constexpr bool contains(ErrorKind kind) const { return m_bits & (1u << errorKindIndex(kind)); }
+    constexpr bool isEmpty() const { return m_bits == 0; }
+    void insert(ErrorKind kind) { m_bits |= quint16(1u << errorKindIndex(kind)); }
+    int size() const;
+    QList<ErrorKind> kinds() const;
+    std::optional<ErrorKind> first() const;
+
+    constexpr KindSet operator&(KindSet other) const { return KindSet(m_bits & other.m_bits); }
+    constexpr KindSet operator|(KindSet other) const { return KindSet(m_bits | other.m_bits); }
+    constexpr bool operator==(KindSet other) const { return m_bits == other.m_bits; }
+    constexpr bool operator!=(KindSet other) const { return m_bits != other.m_bits; }
+
+private:
+    constexpr explicit KindSet(quint16 bits) : m_bits(bits) {}
+    quint16 m_bits = 0;
+};
 // "Übertrag vergessen", ...
 QString errorKindName(ErrorKind kind);
 // The kind as a question to the pupil: "Hast du den Übertrag vergessen?"
@@ -44,6 +76,13 @@ class Exercise;
 // vergessen" (the tens of its column added up without the carry that came in). The
 // times-table row below x·m exists only for x ≥ 1. Operand digits fit no kind.
 bool fitsErrorKind(ErrorKind kind, const Exercise &exercise, const Cell &cell, int digit);
+// Every kind whose definition a wrong digit fits.
+KindSet fittingKinds(const Exercise &exercise, const Cell &cell, int digit);
+// The kinds some wrong digit on the cell would fit: the mistakes the cell gives room to.
+KindSet possibleKinds(const Exercise &exercise, const Cell &cell);
+// Per kind (by errorKindIndex), the wrong digits on the cell that fit it, digit d as bit d.
+// The definitions above are these sets; the functions around ask them.
+std::array<quint16, errorKindCount> kindDigits(const Exercise &exercise, const Cell &cell);
 // The first kind whose definition a wrong digit fits, or nothing. Gap problems name no kind:
 // their callers do not ask.
 std::optional<ErrorKind> diagnose(const Exercise &exercise, const Cell &cell, int digit);

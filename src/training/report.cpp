@@ -7,38 +7,187 @@ QString countOf(int n, const char *one, const char *many)
     return QStringLiteral("%1 %2").arg(n).arg(QString::fromUtf8(n == 1 ? one : many));
 }
 
-// "Übertrag vergessen 2, Einmaleins 1", or "ohne erkennbares Muster".
-QString kindsText(const std::array<int, SessionStatistics::kindCount> &byKind, int errors)
+// "a", "a und b", "a, b und c".
+QString listed(const QStringList &items, const QString &last = QStringLiteral(" und "))
+{
+    if (items.size() <= 1)
+        return items.value(0);
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + last + items.last();
+}
+
+// "Übertrag vergessen 2, Einmaleins 1", or "ohne Muster 2".
+QString kindsText(const std::array<int, SessionStatistics::kindCount> &byKind, int unexplained)
 {
     QStringList parts;
-    int named = 0;
     for (ErrorKind kind : errorKinds()) {
         const int n = byKind[std::size_t(errorKindIndex(kind))];
         if (n > 0)
             parts << QStringLiteral("%1 %2").arg(errorKindName(kind)).arg(n);
-        named += n;
     }
-    if (errors > named)
-        parts << QStringLiteral("ohne Muster %1").arg(errors - named);
+    if (unexplained > 0)
+        parts << QStringLiteral("ohne Muster %1").arg(unexplained);
     return parts.join(QStringLiteral(", "));
+}
+
+// „Übertrag vergessen“
+QString quoted(ErrorKind kind)
+{
+    return QStringLiteral("\u201e%1\u201c").arg(errorKindName(kind));
+}
+
+QList<Skill> factsIn(const SessionStatistics &statistics, TrainerKind trainer, SkillState state)
+{
+    QList<Skill> facts;
+    for (int i = 0; i < Skill::factCount; ++i) {
+        if (skillStateIn(statistics, trainer, Skill::fromIndex(i)) == state)
+            facts << Skill::fromIndex(i);
+    }
+    return facts;
+}
+
+QStringList names(const QList<Skill> &skills)
+{
+    QStringList list;
+    for (Skill skill : skills)
+        list << skillName(skill);
+    return list;
+}
+
+// The facts the child still practises, the weakest first, at most `most`.
+QList<Skill> weakestFacts(const SessionStatistics &statistics, TrainerKind trainer, int most)
+{
+    QList<Skill> facts = factsIn(statistics, trainer, SkillState::Practising);
+    std::stable_sort(facts.begin(), facts.end(), [&](Skill a, Skill b) {
+        return statistics.skills().known(a) < statistics.skills().known(b);
+    });
+    return facts.mid(0, most);
+}
+
+// "Einmaleins: 24 Aufgaben sicher, 3 werden sicherer, 7 · 8 und 6 · 9 übt es noch"
+QString factsLine(const SessionStatistics &statistics, TrainerKind trainer)
+{
+    constexpr int named = 6;
+    const int mastered = int(factsIn(statistics, trainer, SkillState::Mastered).size());
+    const int improving = int(factsIn(statistics, trainer, SkillState::Improving).size());
+    const QList<Skill> practising = factsIn(statistics, trainer, SkillState::Practising);
+    QStringList parts;
+    if (mastered > 0)
+        parts << countOf(mastered, "Aufgabe sicher", "Aufgaben sicher");
+    if (improving > 0)
+        parts << countOf(improving, "Aufgabe wird sicherer", "Aufgaben werden sicherer");
+    if (!practising.isEmpty()) {
+        QStringList shown = names(weakestFacts(statistics, trainer, named));
+        if (practising.size() > named)
+            shown << QStringLiteral("%1 weitere").arg(practising.size() - named);
+        parts << listed(shown) + QStringLiteral(" übt es noch");
+    }
+    return parts.isEmpty() ? QString() : QStringLiteral("  Einmaleins: ") + parts.join(QStringLiteral(", "));
+}
+
+// What to practise with a pattern of errors.
+QString adviceFor(ErrorKind kind)
+{
+    switch (kind) {
+    case ErrorKind::CarryForgotten:
+        return QStringLiteral("Aufgaben mit vielen Überträgen; den gemerkten Übertrag jedes Mal dazuzählen.");
+    case ErrorKind::CarryAddedTooEarly:
+        return QStringLiteral("Aufgaben mit vielen Überträgen; erst malnehmen, dann den Übertrag dazuzählen.");
+    case ErrorKind::TensForOnes:
+        return QStringLiteral("Aufgaben mit großen Produkten; den Einer schreiben, den Zehner merken.");
+    case ErrorKind::OnesAsCarry:
+        return QStringLiteral("Aufgaben mit großen Produkten; den Zehner als Übertrag merken, den Einer schreiben.");
+    case ErrorKind::TimesTable:
+        return QStringLiteral("das Einmaleins.");
+    case ErrorKind::ZeroForgotten:
+        return QStringLiteral("Teilprodukte mit Nullen; die Nullen zuerst schreiben.");
+    case ErrorKind::PlaceShifted:
+        return QStringLiteral("jede Ziffer genau unter ihre Stelle schreiben, Spalte für Spalte.");
+    case ErrorKind::AdditionCarryForgotten:
+        return QStringLiteral("das Addieren der Teilprodukte; die Überträge mitzählen.");
+    }
+    return QString();
+}
+
+QString adviceLine(const SessionStatistics &statistics, TrainerKind trainer,
+                   const std::optional<ErrorEvidence::Pattern> &pattern)
+{
+    const QString weakFacts = listed(names(weakestFacts(statistics, trainer, 4)));
+    QString advice;
+    if (pattern && pattern->kinds.first() == ErrorKind::TimesTable && !weakFacts.isEmpty())
+        advice = QStringLiteral("das Einmaleins mit %1.").arg(weakFacts);
+    else if (pattern)
+        advice = adviceFor(pattern->kinds.first());
+    else {
+        QStringList weak;
+        for (MethodSkill method : methodSkills()) {
+            if (skillStateIn(statistics, trainer, Skill::method(method)) == SkillState::Practising)
+                weak << skillName(Skill::method(method));
+        }
+        if (!weakFacts.isEmpty())
+            weak << QStringLiteral("das Einmaleins mit %1").arg(weakFacts);
+        if (!weak.isEmpty())
+            advice = listed(weak) + QLatin1Char('.');
+    }
+    if (advice.isEmpty())
+        return QStringLiteral("  Als Nächstes: weiter so, mit neuen Aufgaben.");
+    return QStringLiteral("  Als Nächstes üben: ") + advice;
+}
+
+// "  Auffällig: „Übertrag vergessen“ passt zu 5 von 6 Fehlern, etwa in 5123 · 7 und 4810 · 6."
+QString patternLine(const ErrorEvidence::Pattern &pattern)
+{
+    QStringList kinds;
+    for (ErrorKind kind : pattern.kinds)
+        kinds << quoted(kind);
+    return QStringLiteral("  Auffällig: %1 %2 zu %3 von %4 Fehlern, etwa in %5.")
+        .arg(listed(kinds, QStringLiteral(" oder ")),
+             pattern.kinds.size() == 1 ? QStringLiteral("passt") : QStringLiteral("passen"))
+        .arg(pattern.explained)
+        .arg(pattern.errors)
+        .arg(listed(pattern.problems));
 }
 
 } // namespace
 
-std::optional<ErrorKind> strikingKind(const SessionStatistics::Trainer &trainer)
+std::optional<ErrorEvidence::Pattern> namedPattern(const SessionStatistics::Trainer &trainer)
 {
-    for (ErrorKind kind : errorKinds()) {
-        const int n = trainer.byKind[std::size_t(errorKindIndex(kind))];
-        if (n >= 3 && 2 * n >= trainer.errors)
-            return kind;
+    std::optional<ErrorEvidence::Pattern> pattern = trainer.evidence.pattern();
+    if (pattern && !pattern->named)
+        pattern.reset();
+    return pattern;
+}
+
+QString skillStateName(SkillState state)
+{
+    switch (state) {
+    case SkillState::NotSeen: return QStringLiteral("noch nicht gesehen");
+    case SkillState::Practising: return QStringLiteral("übt noch");
+    case SkillState::Improving: return QStringLiteral("wird sicherer");
+    case SkillState::Mastered: return QStringLiteral("sicher");
     }
-    return std::nullopt;
+    return QString();
+}
+
+SkillState skillStateIn(const SessionStatistics &statistics, TrainerKind trainer, Skill skill)
+{
+    if (!statistics.trainer(trainer).skillsShown.test(std::size_t(skill.index())))
+        return SkillState::NotSeen;
+    return statistics.skills().state(skill);
+}
+
+QList<ErrorBar> errorBars(const SessionStatistics::Trainer &trainer)
+{
+    QList<ErrorBar> bars;
+    for (ErrorKind kind : errorKinds())
+        bars.append({kind, errorKindName(kind), trainer.evidence.explained(kind)});
+    bars.append({std::nullopt, QStringLiteral("ohne Muster"), trainer.evidence.unexplained()});
+    return bars;
 }
 
 QStringList reportLines(const SessionStatistics &statistics)
 {
     QStringList lines{QStringLiteral("Auswertung: Malrechnen seit dem Programmstart")};
-    for (TrainerKind trainerKind : {TrainerKind::OneRow, TrainerKind::TwoRow, TrainerKind::ThreeRow}) {
+    for (TrainerKind trainerKind : trainerKinds()) {
         const SessionStatistics::Trainer &t = statistics.trainer(trainerKind);
         lines << QString() << trainerKindName(trainerKind);
         if (!t.used()) {
@@ -55,21 +204,39 @@ QStringList reportLines(const SessionStatistics &statistics)
             lines << QStringLiteral("  Überschlag: %1, %2")
                          .arg(countOf(t.estimateRightDigits, "richtige Ziffer", "richtige Ziffern"),
                               countOf(t.estimateErrors, "Fehler", "Fehler"));
-        if (t.errors == 0)
-            continue;
-        lines << QStringLiteral("  Fehler nach Art: %1").arg(kindsText(t.byKind, t.errors));
-        lines << QStringLiteral("  Aufgaben mit den meisten Fehlern:");
-        for (const SessionStatistics::ProblemErrors &p : t.worst)
-            lines << QStringLiteral("    %1: %2 (%3)")
-                         .arg(p.problem, countOf(p.errors, "Fehler", "Fehler"),
-                              kindsText(p.byKind, p.errors));
-        if (const std::optional<ErrorKind> kind = strikingKind(t)) {
-            const int n = t.byKind[std::size_t(errorKindIndex(*kind))];
-            lines << QStringLiteral("  Auffällig: %1 von %2 Fehlern sind \u201e%3\u201c.")
-                         .arg(n)
-                         .arg(t.errors)
-                         .arg(errorKindName(*kind));
+        if (t.errors > 0) {
+            std::array<int, SessionStatistics::kindCount> byKind{};
+            for (ErrorKind kind : errorKinds())
+                byKind[std::size_t(errorKindIndex(kind))] = t.evidence.explained(kind);
+            lines << QStringLiteral("  Fehler nach Art: %1").arg(kindsText(byKind, t.evidence.unexplained()));
+            lines << QStringLiteral("  Aufgaben mit den meisten Fehlern:");
+            for (const SessionStatistics::ProblemErrors &p : t.worst)
+                lines << QStringLiteral("    %1: %2 (%3)")
+                             .arg(p.problem, countOf(p.errors, "Fehler", "Fehler"), kindsText(p.byKind, p.unexplained));
         }
+        const struct
+        {
+            SkillState state;
+            const char *label;
+        } groups[] = {{SkillState::Mastered, "Sicher"},
+                      {SkillState::Improving, "Wird sicherer"},
+                      {SkillState::Practising, "Übt noch"}};
+        for (const auto &group : groups) {
+            QStringList skills;
+            for (MethodSkill method : methodSkills()) {
+                if (skillStateIn(statistics, trainerKind, Skill::method(method)) == group.state)
+                    skills << skillName(Skill::method(method));
+            }
+            if (!skills.isEmpty())
+                lines << QStringLiteral("  %1: %2").arg(QString::fromUtf8(group.label), skills.join(QStringLiteral(", ")));
+        }
+        if (const QString facts = factsLine(statistics, trainerKind); !facts.isEmpty())
+            lines << facts;
+        const std::optional<ErrorEvidence::Pattern> pattern = namedPattern(t);
+        if (pattern)
+            lines << patternLine(*pattern);
+        if (pattern || t.skillsShown.any())
+            lines << adviceLine(statistics, trainerKind, pattern);
     }
     return lines;
 }

@@ -4,11 +4,33 @@
 
 #include <QStringList>
 
-// The kind that makes at least half of a trainer's errors and at least three of them, if
-// there is one.
-std::optional<ErrorKind> strikingKind(const SessionStatistics::Trainer &trainer);
+// The kinds a trainer's report names in its "Auffällig:" line: a pattern of the evidence
+// that stands out (see ErrorEvidence::Pattern), or nothing.
+std::optional<ErrorEvidence::Pattern> namedPattern(const SessionStatistics::Trainer &trainer);
 
 // The teacher's report of this run as plain lines: per trainer the problems solved, right
 // digits, errors, the digits of the Überschlag apart (where there were any), errors by kind,
-// the problems with the most errors, and an "Auffällig:" line where one kind stands out.
+// the problems with the most errors; the skills its digits showed in three groups
+// ("Sicher", "Wird sicherer", "Übt noch") and the times-table facts; an "Auffällig:" line
+// where a pattern stands out, with up to three problems where it appeared; and one line on
+// what to practise next.
 QStringList reportLines(const SessionStatistics &statistics);
+
+// What the report window draws.
+
+// "sicher", "wird sicherer", "übt noch", "noch nicht gesehen".
+QString skillStateName(SkillState state);
+// The state of a skill as a trainer's report shows it: the child's, where a digit in this
+// trainer showed it, else not seen.
+SkillState skillStateIn(const SessionStatistics &statistics, TrainerKind trainer, Skill skill);
+
+// One bar of the errors by kind: a kind and the wrong digits it fits, or (no kind) the wrong
+// digits that fit none. A digit can fit several kinds.
+struct ErrorBar
+{
+    std::optional<ErrorKind> kind;
+    QString name; // the kind's name, "ohne Muster"
+    int errors = 0;
+};
+// Every kind in the order of errorKinds(), then the digits without a kind.
+QList<ErrorBar> errorBars(const SessionStatistics::Trainer &trainer);

@@ -1,5 +1,7 @@
 #include "training/session_statistics.h"
 
+#include "training/exercise.h"
+
 #include <algorithm>
 
 QString trainerKindName(TrainerKind trainer)
@@ -12,38 +14,88 @@ QString trainerKindName(TrainerKind trainer)
     return QString();
 }
 
-int errorKindIndex(ErrorKind kind)
+const QList<TrainerKind> &trainerKinds()
 {
-    return int(errorKinds().indexOf(kind));
+    static const QList<TrainerKind> kinds{TrainerKind::OneRow, TrainerKind::TwoRow, TrainerKind::ThreeRow};
+    return kinds;
 }
 
 void SessionStatistics::startProblem(TrainerKind trainer, const QString &problem)
 {
-    ProblemErrors &current = m_trainers[int(trainer)].current;
-    current = ProblemErrors();
-    current.problem = problem;
-    current.serial = ++m_serial;
+    Trainer &t = at(trainer);
+    t.current = ProblemErrors();
+    t.current.problem = problem;
+    t.current.serial = ++m_serial;
+    t.tried.reset();
+    t.evidence.startProblem(problem);
 }
 
-void SessionStatistics::rightDigit(TrainerKind trainer)
+KindSet SessionStatistics::recordDrop(TrainerKind trainer, const Exercise &exercise, const Cell &field,
+                                      std::optional<int> digit, bool right)
 {
-    ++m_trainers[int(trainer)].rightDigits;
+    Trainer &t = at(trainer);
+    // Gap problems give most of the computation: they name no kind and show no skill.
+    const bool single = !exercise.isGap() && exercise.written().contains(field);
+    // Only the first try at a field says what the child can do; after a wrong digit the
+    // hint has helped. A drop of anything but a digit key says nothing.
+    bool first = false;
+    if (const qsizetype place = exercise.fields().indexOf(field);
+        single && digit && place >= 0 && std::size_t(place) < t.tried.size()) {
+        first = !t.tried.test(std::size_t(place));
+        t.tried.set(std::size_t(place));
+    }
+    KindSet kinds;
+    if (isEstimate(field)) {
+        if (right)
+            rightEstimateDigit(trainer);
+        else
+            wrongEstimateDigit(trainer);
+    } else if (right) {
+        rightDigit(trainer, first ? possibleKinds(exercise, field) : KindSet());
+    } else {
+        if (single && digit)
+            kinds = fittingKinds(exercise, field, *digit);
+        wrongDigit(trainer, kinds);
+    }
+    if (first) {
+        const SkillEvidence evidence = right ? SkillEvidence{{}, skillsOfStep(exercise, field)}
+                                             : skillEvidence(exercise, field, kinds);
+        for (Skill skill : evidence.right)
+            observe(t, skill, true);
+        for (Skill skill : evidence.wrong)
+            observe(t, skill, false);
+    }
+    return kinds;
 }
 
-void SessionStatistics::wrongDigit(TrainerKind trainer, std::optional<ErrorKind> kind)
+void SessionStatistics::observe(Trainer &t, Skill skill, bool right)
 {
-    Trainer &t = m_trainers[int(trainer)];
+    m_skills.observe(skill, right);
+    t.skillsShown.set(std::size_t(skill.index()));
+}
+
+void SessionStatistics::rightDigit(TrainerKind trainer, KindSet possible)
+{
+    Trainer &t = at(trainer);
+    ++t.rightDigits;
+    t.evidence.rightDigit(possible);
+}
+
+void SessionStatistics::wrongDigit(TrainerKind trainer, KindSet kinds)
+{
+    Trainer &t = at(trainer);
     ++t.errors;
     ++t.current.errors;
-    if (kind) {
-        ++t.byKind[std::size_t(errorKindIndex(*kind))];
-        ++t.current.byKind[std::size_t(errorKindIndex(*kind))];
-    }
+    if (kinds.isEmpty())
+        ++t.current.unexplained;
+    for (ErrorKind kind : kinds.kinds())
+        ++t.current.byKind[std::size_t(errorKindIndex(kind))];
+    t.evidence.wrongDigit(kinds);
     // The problem on screen takes its place among the worst ones as it goes.
-    auto at = std::find_if(t.worst.begin(), t.worst.end(),
-                           [&](const ProblemErrors &p) { return p.serial == t.current.serial; });
-    if (at != t.worst.end())
-        *at = t.current;
+    auto found = std::find_if(t.worst.begin(), t.worst.end(),
+                              [&](const ProblemErrors &p) { return p.serial == t.current.serial; });
+    if (found != t.worst.end())
+        *found = t.current;
     else
         t.worst.append(t.current);
     std::stable_sort(t.worst.begin(), t.worst.end(),
@@ -54,16 +106,27 @@ void SessionStatistics::wrongDigit(TrainerKind trainer, std::optional<ErrorKind>
 
 void SessionStatistics::rightEstimateDigit(TrainerKind trainer)
 {
-    ++m_trainers[int(trainer)].estimateRightDigits;
+    ++at(trainer).estimateRightDigits;
 }
 
 void SessionStatistics::wrongEstimateDigit(TrainerKind trainer)
 {
-    ++m_trainers[int(trainer)].estimateErrors;
+    ++at(trainer).estimateErrors;
 }
 
 void SessionStatistics::solved(TrainerKind trainer, bool gap)
 {
-    Trainer &t = m_trainers[int(trainer)];
+    Trainer &t = at(trainer);
     ++(gap ? t.gapSolved : t.singleSolved);
+}
+
+std::optional<ErrorKind> SessionStatistics::favouredKind(TrainerKind trainer, KindSet kinds) const
+{
+    return this->trainer(trainer).evidence.favoured(kinds);
+}
+
+void Training::startNewChild()
+{
+    statistics = SessionStatistics();
+    scores = {};
 }

@@ -19,11 +19,14 @@ struct DropOutcome
     bool memoryDue = false;
 };
 
-// The training of one trainer: the exercise on screen and the score of the whole run.
-// Every trainer's drops go through here; the window shows what came of them.
+// The training of one trainer: the exercise on screen and the trainer's score, which lives
+// as long as the run (or until a new child starts). Every trainer's drops go through here;
+// the window shows what came of them.
 class TrainingSession
 {
 public:
+    explicit TrainingSession(Score &score) : m_score(score) {}
+
     // Puts a newly dealt problem on screen.
     void start(Exercise exercise);
     bool hasExercise() const { return m_exercise.has_value(); }
@@ -45,5 +48,5 @@ private:
 
     std::optional<Exercise> m_exercise;
     bool m_solved = false;
-    Score m_score;
+    Score &m_score;
 };

@@ -20,20 +20,34 @@ constexpr struct
 };
 constexpr int variantCount = int(sizeof variants / sizeof variants[0]);
 
-// Luhn mod 32: the sum over the digits from the right, every second one doubled and its
-// two base-32 digits added. Any single wrong character changes it, and so do most swaps
-// of two neighbours.
-int luhnSum(const QList<int> &digits, bool checkIncluded)
+// The check: the 32 characters are the elements of GF(32) (their index as five bits,
+// products taken modulo x^5 + x^2 + 1), the seven places weigh x^6, ..., x^1, 1; x has
+// order 31 (a prime), so the weights are distinct and not zero. A code is valid when the
+// sum of weight times character is zero. A wrong character b for a at place i changes
+// the sum by w_i(a - b), a swap of different characters a and b at places i and j by
+// (w_i - w_j)(a - b): each a product of two non-zero field elements, never zero. So every
+// single wrong character and every swap of two characters, at any distance, is refused.
+int fieldProduct(int a, int b)
 {
-    int sum = 0;
-    bool doubled = !checkIncluded;
-    for (auto it = digits.crbegin(); it != digits.crend(); ++it) {
-        int addend = doubled ? 2 * *it : *it;
-        addend = addend / radix + addend % radix;
-        sum += addend;
-        doubled = !doubled;
+    int product = 0;
+    for (; b; b >>= 1) {
+        if (b & 1)
+            product ^= a;
+        a <<= 1;
+        if (a & radix)
+            a ^= 0b100101;
     }
-    return sum % radix;
+    return product;
+}
+
+// The weighted sum of `digits`, the last of them weighing 1; a valid code sums to 0.
+int checkSum(const QList<int> &digits)
+{
+    // Horner's rule: each further character multiplies the sum before it by x.
+    int sum = 0;
+    for (const int d : digits)
+        sum = fieldProduct(sum, 2) ^ d;
+    return sum;
 }
 
 } // namespace
@@ -52,7 +66,8 @@ QString SheetCode::text() const
         digits[i] = int(value % radix);
         value /= radix;
     }
-    digits.append((radix - luhnSum(digits, false)) % radix);
+    // The check character weighs 1, the data one place more than in their own sum.
+    digits.append(fieldProduct(checkSum(digits), 2));
     QString text;
     for (const int d : digits)
         text += QLatin1Char(alphabet[d]);
@@ -72,7 +87,7 @@ std::optional<SheetCode> SheetCode::read(const QString &typed)
             return std::nullopt;
         digits.append(int(at - alphabet));
     }
-    if (digits.size() != length || luhnSum(digits, true) != 0)
+    if (digits.size() != length || checkSum(digits) != 0)
         return std::nullopt;
     quint32 value = 0;
     for (int i = 0; i < dataLength; ++i)

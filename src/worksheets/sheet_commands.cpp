@@ -54,6 +54,8 @@ QString saveFailure(const QSaveFile &file, bool opened)
     if (!opened) {
         if (target.isDir())
             return QStringLiteral("„%1“ ist ein Ordner.").arg(target.fileName());
+        if (target.exists() && !target.isFile())
+            return QStringLiteral("„%1“ ist keine gewöhnliche Datei.").arg(target.fileName());
         if (!QFileInfo(target.absolutePath()).isDir())
             return QStringLiteral("Den Ordner „%1“ gibt es nicht.").arg(folder);
         return QStringLiteral("Im Ordner „%1“ darf keine Datei angelegt werden.").arg(folder);
@@ -125,8 +127,11 @@ void saveSquaredPaper(Services &services, const SheetCode &code)
 
     // Written beside the target and put in its place only when whole: a failed write
     // leaves no half file behind and an older file untouched.
+    // Only a regular file, or a link to one, is written or replaced: a device, a pipe or a
+    // socket of that name would be swapped for the sheet.
+    const QFileInfo target(path);
     QSaveFile file(path);
-    const bool opened = file.open(QIODevice::WriteOnly);
+    const bool opened = (!target.exists() || target.isFile()) && file.open(QIODevice::WriteOnly);
     if (opened && SquaredPaper::write(file, code) && file.commit()) {
         services.dialogs.message(title,
                                  QStringLiteral("Das Kästchenblatt wurde gespeichert:\r%1\r\r")

@@ -19,7 +19,7 @@ constexpr int rows = 48;           // 240 mm, down to 280 mm
 // not all of it.
 bool write(QIODevice &device, const SheetCode &code);
 
-// The name a save dialog proposes: "Rechenblatt-zweireihig-6223ZC9.pdf".
+// The name a save dialog proposes: "Rechenblatt-zweireihig-6223ZC4.pdf".
 QString fileName(const SheetCode &code);
 
 } // namespace SquaredPaper

@@ -87,7 +87,8 @@ class Program:
         self.log.flush()
         self.process = subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,
                                         stderr=self.log)
-        self.app = wait_for("the program on the accessibility bus", self._find_app, timeout=30)
+        self.app = wait_for("the program on the accessibility bus", self._find_app,
+                            timeout=max(30, WAIT))
         self.window("Schriftliche Multiplikation")
 
     def _find_app(self):

@@ -1,39 +1,59 @@
 #!/usr/bin/env bash
 # Starts what the end-to-end scenarios need (an X server, a private D-Bus with the
-# accessibility bus), runs them against the real program, and stops it all again.
+# accessibility bus, a print server), runs them against the real program, and stops it all
+# again. The program starts only when the display and the accessibility bus answer.
 # Usage: run_e2e.sh <malrechnen binary> <screenshot dir> [scenario name filter...]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 binary=$1; shots=$2; shift 2
 mkdir -p "$shots"
 
-# The X server picks a free display itself and tells which.
-displayfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true; rm -f "$displayfile"' EXIT
-for _ in $(seq 200); do [ -s "$displayfile" ] && break; sleep 0.05; done
-[ -s "$displayfile" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$displayfile")"
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-chmod 700 "$XDG_RUNTIME_DIR"
-
 # A print server of our own whose default printer writes PDF files.
 cupsdir=$(mktemp -d)
 export CUPS_SERVER=$("$here/private_cups.sh" "$cupsdir")
-trap 'kill $xvfb 2>/dev/null || true; kill "$(cat "$cupsdir/cupsd.pid")" 2>/dev/null || true; rm -f "$displayfile"' EXIT
 # Client settings of the user running the tests (a default printer of theirs) stay out.
 export MALRECHNEN_E2E_HOME=$(mktemp -d)
+# The print server is not our child: wait until it has gone before its folder goes. Nothing
+# here may fail, or the run would fail after its scenarios passed.
+cleanup() {
+  local cupsd
+  cupsd=$(cat "$cupsdir/cupsd.pid" 2>/dev/null) || cupsd=
+  if [ -n "$cupsd" ] && kill "$cupsd" 2>/dev/null; then
+    for _ in $(seq 100); do
+      grep -qs '^State:[[:space:]]*[^Z]' "/proc/$cupsd/status" || break # gone, or only its exit status left
+      sleep 0.05
+    done
+  fi
+  rm -rf "$cupsdir" "$MALRECHNEN_E2E_HOME" 2>/dev/null || true
+}
+trap cleanup EXIT
 
-dbus-run-session -- bash -c '
-  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-  launcher=$!
-  trap "kill $launcher 2>/dev/null || true" EXIT
-  # The program looks for the accessibility bus once, at start: it must be up by then.
-  for _ in $(seq 200); do
-    dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus org.a11y.Bus.GetAddress \
-      >/dev/null 2>&1 && break
+# What the buses and the accessibility registry say of themselves, on starting and when the
+# X server goes before them.
+noise="Failed to set fd limit|Activating service|Successfully activated|SpiRegistry daemon|X connection to :[0-9]+ broken"
+"$here/../support/under_xvfb.sh" dbus-run-session -- bash -c '
+  set -eu
+  # The session bus starts the accessibility bus launcher on the first question, once. (A
+  # launcher started by hand beside it can lose the race for the bus name after writing
+  # the address of its own bus, soon gone, onto the X root window, where the program looks
+  # first.)
+  address=
+  for _ in $(seq 600); do
+    address=$(dbus-send --session --dest=org.a11y.Bus --print-reply=literal /org/a11y/bus \
+              org.a11y.Bus.GetAddress 2>/dev/null) && break
     sleep 0.05
   done
+  address=$(echo $address)
+  [ -n "$address" ] || { echo "the accessibility bus does not start" >&2; exit 1; }
+  # The registry on that bus starts on its first call too: wait for it here, not in the
+  # first scenario.
+  registry() {
+    dbus-send --bus="$address" --dest=org.a11y.atspi.Registry --print-reply \
+      /org/a11y/atspi/accessible/root org.freedesktop.DBus.Properties.Get \
+      string:org.a11y.atspi.Accessible string:ChildCount >/dev/null
+  }
+  for _ in $(seq 600); do registry 2>/dev/null && break; sleep 0.05; done
+  registry || { echo "the accessibility registry does not answer" >&2; exit 1; }
   /usr/bin/python3 "$0" "$@"
-' "$here/run.py" "$binary" "$shots" "$@" 2> >(grep -v -E "Failed to set fd limit|Activating service|Successfully activated|SpiRegistry daemon" >&2)
+' "$here/run.py" "$binary" "$shots" "$@" \
+  > >(grep --line-buffered -v -E "$noise") 2> >(grep --line-buffered -v -E "$noise" >&2)

@@ -311,7 +311,8 @@ void TestExercise::gapSolutions()
 
 void TestExercise::sessionDrops()
 {
-    TrainingSession session;
+    Score score;
+    TrainingSession session(score);
     const Cell ones{Part::PartialProduct, 0, 0};
     QCOMPARE(session.drop(ones, 7).verdict, DropOutcome::Verdict::Refused); // nothing dealt yet
     session.start(exercise("4321 · 7", QString()));
@@ -342,7 +343,8 @@ void TestExercise::sessionDrops()
 void TestExercise::sessionRewards()
 {
     // Zahlfange with every 50th point, Memory from the 18th solved problem until taken.
-    TrainingSession session;
+    Score score;
+    TrainingSession session(score);
     int catching = 0;
     int memory = 0;
     int firstMemory = 0;
@@ -368,7 +370,8 @@ void TestExercise::sessionRewards()
 
 void TestExercise::staircaseSwitchSolves()
 {
-    TrainingSession session;
+    Score score;
+    TrainingSession session(score);
     session.start(exercise("5012 · 39", QString()));
     Exercise filled = session.exercise();
     for (const Cell &field : filled.fields()) {

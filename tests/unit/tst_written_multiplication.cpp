@@ -50,6 +50,7 @@ private Q_SLOTS:
     void fixtures();
     void computation_data();
     void computation();
+    void containsWhatItLists();
     void worksheetsAgree_data();
     void worksheetsAgree();
     void rightAlignedNumbers();
@@ -182,6 +183,26 @@ void TestWrittenMultiplication::computation()
     const WrittenMultiplication w = ::problem(problem);
     QVERIFY(w.contains(cell));
     QCOMPARE(describe(w.computation(cell)), step);
+}
+
+// Whether a cell belongs to the multiplication, asked at every step, agrees with the list of
+// its cells, around every edge.
+void TestWrittenMultiplication::containsWhatItLists()
+{
+    for (const char *text : {"4728 · 3", "4728 · 30", "4728 · 300", "5123 · 47", "5012 · 793", "1111 · 99"}) {
+        const WrittenMultiplication w = ::problem(QString::fromUtf8(text));
+        const QList<Cell> cells = w.cells();
+        for (Part part : {Part::Multiplicand, Part::Multiplier, Part::Carry, Part::PartialProduct, Part::SumCarry,
+                          Part::Sum, Part::Zero}) {
+            for (int row = -1; row <= w.rowCount(); ++row) {
+                for (int place = -1; place <= w.width() + 1; ++place) {
+                    const Cell cell{part, row, place};
+                    QVERIFY2(w.contains(cell) == cells.contains(cell),
+                             qPrintable(QString::fromUtf8(text) + QStringLiteral(": ") + cellText(cell)));
+                }
+            }
+        }
+    }
 }
 
 void TestWrittenMultiplication::worksheetsAgree_data()

@@ -1,10 +1,15 @@
 #include "platform/qt_printer.h"
 #include "scripted_random.h"
+#include "shell/info_window.h"
+#include "shell/report_pictures.h"
+#include "shell/report_window.h"
 #include "test_program.h"
 #include "trainers/common/trainer_window.h"
+#include "training/report.h"
 #include "worksheets/worksheet.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -75,6 +80,33 @@ QList<Word> wordsOf(const QString &pdf)
     return words;
 }
 
+// The first page rendered by pdftoppm (poppler-utils) at `dpi`.
+QImage firstPage(const QString &pdf, int dpi)
+{
+    const QString prefix = pdf + QStringLiteral("-page");
+    QProcess process;
+    process.start(QStringLiteral("pdftoppm"),
+                  {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-singlefile"),
+                   QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("1"), pdf, prefix});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QImage();
+    return QImage(prefix + QStringLiteral(".png"));
+}
+
+int pixelsNear(const QImage &image, const QColor &colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (qAbs(c.red() - colour.red()) <= 10 && qAbs(c.green() - colour.green()) <= 10
+                && qAbs(c.blue() - colour.blue()) <= 10)
+                ++count;
+        }
+    }
+    return count;
+}
+
 QRectF printableArea(QPageSize::PageSizeId size)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -94,6 +126,7 @@ private Q_SLOTS:
     void printedSheet_data();
     void printedSheet();
     void printedFromTheTrainer();
+    void printedReport();
     void chosenPrinter_data();
     void chosenPrinter();
 };
@@ -203,6 +236,50 @@ void TestPrintPdf::printedFromTheTrainer()
         all += page;
     QCOMPARE(all, written(printDocument(SheetKind::OneRow, trainer->worksheet(), SheetPass::Problems).lines()));
     QVERIFY(all.contains(QStringLiteral("_____ _____ _____ _____ _____ _____")));
+}
+
+// "Drucken" in the report: its lines in order, before them the two pictures in colour.
+void TestPrintPdf::printedReport()
+{
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("auswertung.pdf"));
+    QtPrinter printer(pdf, QPageSize(QPageSize::A4));
+    TestProgram program(&printer);
+    // 2213 · 4: the tens first wrong with a times-table slip, the rest right.
+    for (auto [value, n, k] : {std::tuple{2, 9, 1}, {2, 10, 0}, {1, 10, 0}, {3, 9, 1}, {4, 8, 2}})
+        program.random.pushInt(value, n, k);
+    auto *trainer = program.open<TrainerWindow>(WindowId::OneRow);
+    for (auto [field, digit] : {std::pair{"Bezeichnung17", '2'}, {"Bezeichnung13", '9'}, {"Bezeichnung13", '5'},
+                                {"Bezeichnung12", '8'}, {"Bezeichnung11", '8'}})
+        trainer->dropOnField(QLatin1String(field), QChar(digit));
+    trainer->EndTraining();
+    program.app.registry().showInfo();
+    auto *info = qobject_cast<InfoWindow *>(program.app.registry().window(WindowId::Info));
+    info->findChild<QCheckBox *>(QStringLiteral("Kontroll1"))->setChecked(false);
+    ReportWindow *report = info->showReport();
+    program.dialogs.answers = {Answer::Yes};
+    report->findChild<QPushButton *>(QStringLiteral("Drucken"))->click();
+    QCOMPARE(program.dialogs.last().text, QStringLiteral("Die Auswertung wird gedruckt ...\r\r"));
+
+    QStringList printed;
+    for (const QStringList &page : pagesOf(pdf))
+        printed += page;
+    const QStringList lines = written(reportLines(program.app.services().training.statistics));
+    qsizetype at = 0;
+    for (const QString &line : printed) {
+        if (at < lines.size() && line == lines.at(at))
+            ++at;
+    }
+    QVERIFY2(at == lines.size(), qPrintable(lines.value(at)));
+    const qsizetype firstTrainer = printed.indexOf(QStringLiteral("Einreihige Multiplikation"));
+    for (const char *word : {"Einmaleins", "Fehler nach Art"})
+        QVERIFY2(printed.indexOf(QLatin1String(word)) > 0 && printed.indexOf(QLatin1String(word)) < firstTrainer, word);
+    QVERIFY(printed.mid(0, firstTrainer).join(QLatin1Char(' ')).contains(QStringLiteral("Übertrag vergessen")));
+
+    const QImage page = firstPage(pdf, 50);
+    QVERIFY(!page.isNull());
+    for (SkillState state : {SkillState::Practising, SkillState::Improving, SkillState::Mastered})
+        QVERIFY2(pixelsNear(page, skillStateColour(state)) > 20, qPrintable(skillStateName(state)));
 }
 
 // Which of the installed printers a sheet goes to, or what the teacher is told instead.

@@ -70,7 +70,8 @@ public:
     {
         m_random.seed(seed);
         m_dialogs.answerWith = [this](const FakeDialogs::Call &) {
-            return chance(50) ? Answer::Yes : Answer::No;
+            m_lastAnswer = chance(50) ? Answer::Yes : Answer::No;
+            return m_lastAnswer;
         };
         m_dialogs.enterWith = [this](const FakeDialogs::Call &) {
             m_entries << randomEntry();
@@ -211,9 +212,15 @@ private:
         } else if (roll < 90) {
             note(QStringLiteral("info Escape"));
             QTest::keyClick(info, Qt::Key_Escape);
-        } else {
+        } else if (roll < 97) {
             note(QStringLiteral("info closed"));
             info->close();
+        } else {
+            note(QStringLiteral("info Neues Kind"));
+            info->findChild<QPushButton *>(QStringLiteral("NeuesKind"))->click();
+            // "Ja": the next child starts with nothing counted.
+            if (m_lastAnswer == Answer::Yes)
+                m_tally.clear();
         }
     }
 
@@ -675,6 +682,7 @@ private:
     QString m_pointsShown;
     Application m_app;
     bool m_quit = false;
+    Answer m_lastAnswer = Answer::No;
     int m_event = 0;
     qint64 m_checks = 0;
     QHash<int, Tally> m_tally;

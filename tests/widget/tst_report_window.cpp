@@ -1,11 +1,15 @@
 #include "pupil_actions.h"
+#include "shell/report_pictures.h"
+#include "shell/report_window.h"
 #include "test_program.h"
 #include "trainers/common/trainer_window.h"
 #include "training/report.h"
 #include "training/session_statistics.h"
 
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -41,6 +45,29 @@ void click(QWidget *window, const char *button)
     window->findChild<QPushButton *>(QLatin1String(button))->click();
 }
 
+// A picture drawn on white at its design size.
+QImage drawn(const std::function<void(QPainter &, const QRectF &)> &draw, QSizeF size)
+{
+    QImage image(size.toSize(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    draw(painter, QRectF(QPointF(), size));
+    return image;
+}
+
+// How far a bar of `colour` reaches from the left of `cell`, in pixels.
+int barLength(const QImage &image, const QRectF &cell, const QColor &colour)
+{
+    const int y = qRound(cell.center().y());
+    int length = 0;
+    for (int x = qCeil(cell.left()); x < image.width(); ++x) {
+        if (image.pixelColor(x, y) != colour)
+            break;
+        ++length;
+    }
+    return length;
+}
+
 } // namespace
 
 class TestReportWindow : public QObject
@@ -52,6 +79,8 @@ private Q_SLOTS:
     void copiesPlainText();
     void printsLikeAWorksheet_data();
     void printsLikeAWorksheet();
+    void factsTableShowsWhatTheChildCan();
+    void barsShowTheErrorsByKind();
 };
 
 // The switch shows the run's value, on at start; off, the trainers show no hint; a window
@@ -154,13 +183,104 @@ void TestReportWindow::printsLikeAWorksheet()
     click(report, "Drucken");
     QCOMPARE(program.printer.jobs.size(), jobs);
     if (jobs) {
-        QCOMPARE(program.printer.jobs.first().lines(), reportLines(program.training().statistics));
+        const PrintDocument &job = program.printer.jobs.first();
+        QCOMPARE(job.lines(), reportLines(program.training().statistics));
         QCOMPARE(program.dialogs.count(QStringLiteral("Auswertung")), 1); // the question
+        // After the title, the pictures the window shows.
+        const ReportPictures &shown = qobject_cast<ReportWindow *>(report)->pictures();
+        QCOMPARE(job.pictures.size(), 2);
+        QCOMPARE(job.blocks.first().first(), reportLines(program.training().statistics).first());
+        QCOMPARE(job.pictures.at(0).afterBlock, 0);
+        QCOMPARE(job.pictures.at(1).afterBlock, 0);
+        QCOMPARE(drawn(job.pictures.at(0).draw, factsTableSize),
+                 drawn([&](QPainter &p, const QRectF &a) { drawFactsTable(p, a, shown); }, factsTableSize));
+        QCOMPARE(drawn(job.pictures.at(1).draw, errorBarsSize),
+                 drawn([&](QPainter &p, const QRectF &a) { drawErrorBars(p, a, shown); }, errorBarsSize));
     }
     QCOMPARE(message.isEmpty() ? QString() : program.dialogs.last().text, message);
     for (const FakeDialogs::Call &call : program.dialogs.calls) {
         if (!failure.isEmpty())
             QVERIFY(!call.text.contains(QStringLiteral("wird gedruckt")));
+    }
+}
+
+// 2213 · 4 = 8852 in the one-row trainer: the ones (3 · 4) right at the first try, the tens
+// (1 · 4 and the carry 1) first wrong with a times-table slip, 9 instead of 5, the hundreds and
+// the thousands (2 · 4 twice) right. The table colours each fact by what its digits showed:
+// once right "wird sicherer", twice right "sicher", wrong "übt noch", the rest grey.
+void TestReportWindow::factsTableShowsWhatTheChildCan()
+{
+    Program program;
+    for (auto [value, n, k] : {std::tuple{2, 9, 1}, {2, 10, 0}, {1, 10, 0}, {3, 9, 1}, {4, 8, 2}})
+        program.random.pushInt(value, n, k);
+    auto *form = program.open<TrainerWindow>(WindowId::OneRow);
+    QCOMPARE(form->exercise().problemText(), QStringLiteral("2213 · 4"));
+    for (auto [field, digit] : {std::pair{"Bezeichnung17", '2'}, {"Bezeichnung13", '9'}, {"Bezeichnung13", '5'},
+                                {"Bezeichnung12", '8'}, {"Bezeichnung11", '8'}})
+        form->dropOnField(QLatin1String(field), QChar(digit));
+    form->EndTraining();
+
+    QWidget *report = program.report();
+    QWidget *facts = report->findChild<QWidget *>(QStringLiteral("Einmaleins"));
+    QVERIFY(facts->isVisible());
+    const QImage image = facts->grab().toImage();
+    const QRectF area = facts->contentsRect();
+    const auto colourOf = [&](int x, int m) {
+        const QRectF cell = factCell(area, x, m);
+        // Beside the sign in the middle of the cell.
+        return image.pixelColor(QPointF(cell.left() + cell.width() * 0.15, cell.center().y()).toPoint());
+    };
+    QCOMPARE(colourOf(3, 4), skillStateColour(SkillState::Improving));
+    QCOMPARE(colourOf(1, 4), skillStateColour(SkillState::Practising));
+    QCOMPARE(colourOf(2, 4), skillStateColour(SkillState::Mastered));
+    QCOMPARE(colourOf(4, 2), skillStateColour(SkillState::NotSeen));
+    QCOMPARE(colourOf(5, 4), skillStateColour(SkillState::NotSeen));
+    QCOMPARE(colourOf(9, 9), skillStateColour(SkillState::NotSeen));
+    const QList<QColor> colours{skillStateColour(SkillState::Mastered), skillStateColour(SkillState::Improving),
+                                skillStateColour(SkillState::Practising), skillStateColour(SkillState::NotSeen)};
+    for (const QColor &colour : colours)
+        QCOMPARE(colours.count(colour), 1);
+    // The text names the facts as the table colours them.
+    QVERIFY(qobject_cast<ReportWindow *>(report)->text().contains(QStringLiteral("1 · 4 übt es noch")));
+}
+
+// One scale for all trainers, a bar as long as its count; the kinds of the "Auffällig:" line
+// in their own colour; no bars for a trainer not practised.
+void TestReportWindow::barsShowTheErrorsByKind()
+{
+    ReportPictures pictures;
+    const auto bars = [](std::initializer_list<std::pair<ErrorKind, int>> counts) {
+        SessionStatistics::Trainer none;
+        QList<ErrorBar> list = errorBars(none);
+        for (auto [kind, errors] : counts)
+            list[errorKindIndex(kind)].errors = errors;
+        return list;
+    };
+    pictures.trainers[0] = {true, bars({{ErrorKind::CarryForgotten, 8}, {ErrorKind::TimesTable, 2}}),
+                            {ErrorKind::CarryForgotten}};
+    pictures.trainers[1] = {true, bars({{ErrorKind::CarryForgotten, 4}, {ErrorKind::PlaceShifted, 6}}), {}};
+    pictures.trainers[2] = {false, bars({}), {}};
+
+    const QImage image = drawn([&](QPainter &p, const QRectF &a) { drawErrorBars(p, a, pictures); },
+                               errorBarsSize * 2);
+    const QRectF area(QPointF(), errorBarsSize * 2);
+    const QColor named = errorBarColour(true);
+    const QColor other = errorBarColour(false);
+    const int row = errorKindIndex(ErrorKind::CarryForgotten);
+    const QRectF longest = errorBarCell(area, row, 0);
+    const int full = barLength(image, longest, named);
+    QVERIFY2(qAbs(full - longest.width()) <= 1, qPrintable(QString::number(full)));
+    QCOMPARE(barLength(image, longest, other), 0);
+    const auto length = [&](ErrorKind kind, int column, const QColor &colour) {
+        return barLength(image, errorBarCell(area, errorKindIndex(kind), column), colour);
+    };
+    QVERIFY(qAbs(length(ErrorKind::TimesTable, 0, other) - full * 2 / 8) <= 1);
+    QVERIFY(qAbs(length(ErrorKind::CarryForgotten, 1, other) - full * 4 / 8) <= 1);
+    QVERIFY(qAbs(length(ErrorKind::PlaceShifted, 1, other) - full * 6 / 8) <= 1);
+    QCOMPARE(length(ErrorKind::PlaceShifted, 0, other), 0);
+    for (int r = 0; r <= errorKindCount; ++r) {
+        QCOMPARE(barLength(image, errorBarCell(area, r, 2), other), 0);
+        QCOMPARE(barLength(image, errorBarCell(area, r, 2), named), 0);
     }
 }
 

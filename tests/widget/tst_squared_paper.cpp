@@ -14,6 +14,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(WindowId)
 
@@ -140,10 +141,10 @@ void TestSquaredPaper::savedAndReadBack_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("file");
 
-    QTest::newRow("one-row") << WindowId::OneRow << "2226M9R" << "Einreihige Multiplikation"
-                             << "Rechenblatt-einreihig-2226M9R.pdf";
-    QTest::newRow("two-row, staircase") << WindowId::TwoRow << "A223ZC5" << "Zweireihige Multiplikation"
-                                        << "Rechenblatt-zweireihig-A223ZC5.pdf";
+    QTest::newRow("one-row") << WindowId::OneRow << "2226M9F" << "Einreihige Multiplikation"
+                             << "Rechenblatt-einreihig-2226M9F.pdf";
+    QTest::newRow("two-row, staircase") << WindowId::TwoRow << "A223ZCP" << "Zweireihige Multiplikation"
+                                        << "Rechenblatt-zweireihig-A223ZCP.pdf";
     QTest::newRow("three-row, flush") << WindowId::ThreeRow << "E222SBC" << "Dreireihige Multiplikation"
                                       << "Rechenblatt-dreireihig-E222SBC.pdf";
 }
@@ -229,11 +230,15 @@ void TestSquaredPaper::savedAndReadBack()
 
 void TestSquaredPaper::failingWrite_data()
 {
-    QTest::addColumn<QString>("target"); // below a fresh folder
+    QTest::addColumn<QString>("target"); // below a fresh folder; %1 in the reason is its path
     QTest::addColumn<QString>("reason");
 
     QTest::newRow("folder gone") << "weg/blatt.pdf" << "Den Ordner „%1/weg“ gibt es nicht.";
     QTest::newRow("a folder of that name") << "ordner.pdf" << "„ordner.pdf“ ist ein Ordner.";
+    QTest::newRow("a named pipe") << "rohr.pdf" << "„rohr.pdf“ ist keine gewöhnliche Datei.";
+    QTest::newRow("a link to a named pipe") << "verweis.pdf" << "„verweis.pdf“ ist keine gewöhnliche Datei.";
+    // Saved as /proc/kmsg.pdf, the ending added: nothing can be made under /proc.
+    QTest::newRow("kernel messages") << "/proc/kmsg" << "Im Ordner „/proc“ darf keine Datei angelegt werden.";
 }
 
 // Nothing is left behind, an older file of that name stays as it was, and the teacher is
@@ -245,19 +250,28 @@ void TestSquaredPaper::failingWrite()
 
     QTemporaryDir dir;
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("ordner.pdf")));
+    const QString pipe = dir.filePath(QStringLiteral("rohr.pdf"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    QVERIFY(QFile::link(pipe, dir.filePath(QStringLiteral("verweis.pdf"))));
+    const QStringList before{"ordner.pdf", "rohr.pdf", "verweis.pdf"};
     Program program(WindowId::TwoRow);
     program.trainer->ShowWorksheet();
-    program.dialogs.fileNames = {dir.filePath(target)};
+    program.dialogs.fileNames = {QDir(dir.path()).filePath(target)};
     program.click("Kaestchenblatt");
     const FakeDialogs::Call told = program.dialogs.last();
     QCOMPARE(told.title, QStringLiteral("Kästchenblatt"));
     QCOMPARE(told.icon, MessageIcon::Warning);
     QVERIFY2(told.text.startsWith(QStringLiteral("Das Kästchenblatt wurde nicht gespeichert.\r")),
              qPrintable(told.text));
-    QVERIFY2(told.text.contains(reason.arg(QDir::toNativeSeparators(dir.path()))), qPrintable(told.text));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-             QStringList{"ordner.pdf"});
+    if (reason.contains(QLatin1String("%1")))
+        reason = reason.arg(QDir::toNativeSeparators(dir.path()));
+    QVERIFY2(told.text.contains(reason), qPrintable(told.text));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+             before);
     QVERIFY(QDir(dir.filePath(QStringLiteral("ordner.pdf"))).isEmpty());
+    struct stat pipeStatus;
+    QCOMPARE(::lstat(QFile::encodeName(pipe).constData(), &pipeStatus), 0);
+    QVERIFY(S_ISFIFO(pipeStatus.st_mode));
 
     // Cancel in the file dialog writes nothing and says nothing.
     program.dialogs.clear();

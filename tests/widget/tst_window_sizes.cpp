@@ -1,8 +1,11 @@
+#include "shell/info_window.h"
+#include "shell/report_window.h"
 #include "test_program.h"
 #include "trainers/common/trainer_window.h"
 #include "widgets/window_geometry.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -42,6 +45,8 @@ private Q_SLOTS:
     void windowsOpenScaledToTheirScreen_data();
     void windowsOpenScaledToTheirScreen();
     void aResizedWindowKeepsItsSize();
+    void theReportOpensReadable_data();
+    void theReportOpensReadable();
 };
 
 void WindowSizesTest::openingSize_data()
@@ -122,6 +127,36 @@ void WindowSizesTest::aResizedWindowKeepsItsSize()
     program.app.registry().switchTo(WindowId::Menu);
     program.app.registry().switchTo(WindowId::TwoRow);
     QCOMPARE(form->size(), QSize(900, 700));
+}
+
+void WindowSizesTest::theReportOpensReadable_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::newRow("1024x768") << QStringLiteral("small");
+    QTest::newRow("1920x1080") << QStringLiteral("large");
+}
+
+// The report opens scaled like the trainers (as far as the screen allows), its type grown
+// with it.
+void WindowSizesTest::theReportOpensReadable()
+{
+    QFETCH(QString, screen);
+    QScreen *target = screenNamed(screen);
+    TestProgram program;
+    auto *info = qobject_cast<InfoWindow *>(program.app.registry().window(WindowId::Info));
+    putOn(info, target);
+    program.app.registry().showInfo();
+    ReportWindow *report = info->showReport();
+
+    const QRect available = target->availableGeometry();
+    const QSize expected = ::openingSize(ReportWindow::designSize, available);
+    QCOMPARE(report->size(), expected);
+    QVERIFY(expected.width() > ReportWindow::designSize.width());
+    QVERIFY(available.contains(report->frameGeometry()));
+    const qreal scale = std::min(qreal(expected.width()) / ReportWindow::designSize.width(),
+                                 qreal(expected.height()) / ReportWindow::designSize.height());
+    const int pixels = report->findChild<QPlainTextEdit *>()->font().pixelSize();
+    QVERIFY2(pixels >= qFloor(13 * scale), qPrintable(QString::number(pixels)));
 }
 
 int main(int argc, char *argv[])

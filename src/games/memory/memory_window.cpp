@@ -143,6 +143,12 @@ void MemoryWindow::showRules()
     m_services.dialogs.message(title(), QString::fromUtf8(rulesText));
 }
 
+void MemoryWindow::startNewChild()
+{
+    m_game.ResetBoard();
+    render();
+}
+
 void MemoryWindow::render()
 {
     for (int k = 1; k <= MemoryGame::fieldCount; ++k) {

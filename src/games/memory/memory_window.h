@@ -23,6 +23,8 @@ public:
     // "Beenden": asks, and on Yes goes back to the trainer with the board kept.
     void askQuit();
     void showRules();
+    // A new child: the game in progress is thrown away, the next one deals a new board.
+    void startNewChild();
 
     // The background of a covered or uncovered field (the border colour of Figur3).
     static QColor fieldColour();

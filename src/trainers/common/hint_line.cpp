@@ -65,31 +65,20 @@ void HintLine::problemShown(const Exercise &exercise)
 
 void HintLine::dropped(const Exercise &exercise, const Cell &field, std::optional<int> digit, bool right)
 {
-    const bool estimate = isEstimate(field);
+    const KindSet kinds = m_training.statistics.recordDrop(m_trainer, exercise, field, digit, right);
     if (right) {
-        if (estimate)
-            m_training.statistics.rightEstimateDigit(m_trainer);
-        else
-            m_training.statistics.rightDigit(m_trainer);
         m_wrongField.reset();
         settle(exercise);
         return;
     }
-    const bool known = exercise.written().contains(field);
-    std::optional<ErrorKind> kind;
-    if (known && !exercise.isGap() && digit)
-        kind = diagnose(exercise, field, *digit);
-    if (estimate)
-        m_training.statistics.wrongEstimateDigit(m_trainer);
-    else
-        m_training.statistics.wrongDigit(m_trainer, kind);
-
     const bool again = m_wrongField == field;
     m_wrongField = field;
-    if (!m_training.hintsShown || !known)
+    if (!m_training.hintsShown || !exercise.written().contains(field))
         return;
     // The hints see the problem as it stands on screen: its display and the digits written.
-    const Hint hint = again ? workedHint(exercise, field) : stepHint(exercise, field, kind);
+    // The question asks about the kind the child's errors so far point to.
+    const Hint hint = again ? workedHint(exercise, field)
+                            : stepHint(exercise, field, m_training.statistics.favouredKind(m_trainer, kinds));
     show(hint.text, hint.cells);
 }
 
@@ -104,6 +93,14 @@ void HintLine::settle(const Exercise &exercise)
         show(estimateNotice(exercise.written()), {});
     else
         clear();
+}
+
+void HintLine::startNewChild()
+{
+    clear();
+    m_wrongField.reset();
+    m_shownExercise = nullptr;
+    m_shownProblem.clear();
 }
 
 void HintLine::show(const QString &text, const QList<Cell> &cells)

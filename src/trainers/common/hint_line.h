@@ -39,6 +39,8 @@ public:
     // nothing for a drop of anything but a digit key.
     void dropped(const Exercise &exercise, const Cell &field, std::optional<int> digit, bool right);
     void solved(const Exercise &exercise);
+    // A new child: no hint, and the next problem shown counts for it, whichever it is.
+    void startNewChild();
 
 private:
     // What the line shows without a hint: the estimate once the Überschlag stands, else

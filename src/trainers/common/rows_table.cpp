@@ -53,16 +53,14 @@ CellTable rowsCells(const RowsTables &tables, bool gap)
     return cells;
 }
 
+ProblemRanges rowsRanges(int multiplierDigits)
+{
+    return {{{{5, 9}, {0, 9}, {0, 9}, {1, 4}}}, multiplierDigits, {2, 9}, 0};
+}
+
 WrittenMultiplication drawRowsProblem(RandomSource &random, int multiplierDigits)
 {
-    const int thousands = drawInt(random, 5, 5);
-    const int hundreds = drawInt(random, 10);
-    const int tens = drawInt(random, 10);
-    const int ones = drawInt(random, 4, 1);
-    QList<int> multiplier;
-    for (int i = 0; i < multiplierDigits; ++i)
-        multiplier << drawInt(random, 8, 2);
-    return WrittenMultiplication(1000 * thousands + 100 * hundreds + 10 * tens + ones, multiplier);
+    return drawProblem([&random] { return random.uniform(); }, rowsRanges(multiplierDigits));
 }
 
 Exercise rowsExercise(const RowsTables &tables, const WrittenMultiplication &problem, bool gap,
@@ -92,8 +90,15 @@ Exercise rowsExercise(const RowsTables &tables, const WrittenMultiplication &pro
     return Exercise::gap(problem, blanks, blanks, display);
 }
 
-Exercise dealRows(RandomSource &random, const RowsTables &tables, bool gap, WrittenDisplay display)
+Exercise dealRows(RandomSource &random, const RowsTables &tables, bool gap, WrittenDisplay display,
+                  const SessionStatistics *child)
 {
+    if (child && !gap) {
+        const TrainerKind trainer = tables.multiplierDigits == 2 ? TrainerKind::TwoRow : TrainerKind::ThreeRow;
+        const auto exerciseOf = [&](const WrittenMultiplication &w) { return rowsExercise(tables, w, false, display); };
+        return exerciseOf(chooseProblem([&random] { return random.uniform(); }, rowsRanges(tables.multiplierDigits),
+                                        *child, trainer, exerciseOf));
+    }
     return rowsExercise(tables, drawRowsProblem(random, tables.multiplierDigits), gap, display);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "trainers/common/cell_table.h"
+#include "training/dealing.h"
 #include "training/exercise.h"
 
 #include <QStringList>
@@ -41,8 +42,10 @@ struct RowsTables
 // The controls of a single or a gap problem with the cell each shows.
 CellTable rowsCells(const RowsTables &tables, bool gap);
 
-// Draws, in this order: thousands 5..9, hundreds 0..9, tens 0..9, ones 1..4, then each
-// multiplier digit 2..9 from the highest down.
+// Thousands 5..9, hundreds 0..9, tens 0..9, ones 1..4, each multiplier digit 2..9.
+ProblemRanges rowsRanges(int multiplierDigits);
+// Draws the digits of rowsRanges() in this order: thousands, hundreds, tens, ones, then each
+// multiplier digit from the highest down.
 WrittenMultiplication drawRowsProblem(RandomSource &random, int multiplierDigits);
 
 // A single problem: the pupil writes the partial products row by row, each from its ones
@@ -52,7 +55,9 @@ WrittenMultiplication drawRowsProblem(RandomSource &random, int multiplierDigits
 // every time.
 Exercise rowsExercise(const RowsTables &tables, const WrittenMultiplication &problem, bool gap,
                       WrittenDisplay display);
-Exercise dealRows(RandomSource &random, const RowsTables &tables, bool gap, WrittenDisplay display);
+// Given a child to fit, a single problem is chosen for it (chooseProblem).
+Exercise dealRows(RandomSource &random, const RowsTables &tables, bool gap, WrittenDisplay display,
+                  const SessionStatistics *child = nullptr);
 
 // The hidden lists of the window: the partial products with their zeros and the sum as
 // decimal texts, and the digits of a gap problem's blanks in the order of the gaps.

@@ -177,7 +177,7 @@ void RowsWindow::renderLayout()
 void RowsWindow::NextProblem()
 {
     placeGapPanel();
-    startProblem(dealRows(m_services.random, m_tables, m_gapMode, m_display));
+    startProblem(dealRows(m_services.random, m_tables, m_gapMode, m_display, m_services.training.childToFit()));
 }
 
 void RowsWindow::chooseSingleMode()

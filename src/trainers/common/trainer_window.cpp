@@ -111,6 +111,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     : QWidget(parent)
     , m_services(services)
     , m_setup(setup)
+    , m_session(services.training.score(trainerKindOf(setup.id)))
     , m_scaler(this, setup.size)
 {
     setObjectName(QLatin1String(setup.formName));
@@ -518,6 +519,16 @@ void TrainerWindow::EndTraining()
 {
     leaveToMenu();
     m_services.navigator.switchTo(WindowId::Menu);
+}
+
+void TrainerWindow::startNewChild()
+{
+    m_memoryNotice->hide();
+    m_catchingNotice->hide();
+    if (m_chosenKey)
+        chooseKey(*m_chosenKey); // let go
+    m_hints->startNewChild();
+    renderScore();
 }
 
 void TrainerWindow::takeMemoryReward()

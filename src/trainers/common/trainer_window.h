@@ -108,6 +108,9 @@ public:
     void ShowHelp();
     // "Ende" and the close box: back to the menu, everything kept.
     void EndTraining();
+    // A new child at the computer: the window shows its score (all nought) and no reward
+    // notice; the next show deals it a problem.
+    void startNewChild();
 
     // The commands of the sheet view over the problem.
     void ShowWorksheet() { m_worksheetView->showNewSheet(); }

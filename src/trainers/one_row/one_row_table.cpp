@@ -170,14 +170,14 @@ WrittenMultiplication oneRowProblem(qint64 multiplicand, int m, OneRowMode mode)
     return WrittenMultiplication(multiplicand, {m}, multiplierZeros(mode));
 }
 
+ProblemRanges oneRowRanges(OneRowMode mode)
+{
+    return {{{{1, 9}, {0, 9}, {0, 9}, {1, 9}}}, 1, {2, 9}, multiplierZeros(mode)};
+}
+
 WrittenMultiplication drawOneRowProblem(RandomSource &random, OneRowMode mode)
 {
-    const int a = drawInt(random, 9, 1);
-    const int b = drawInt(random, 10);
-    const int c = drawInt(random, 10);
-    const int d = drawInt(random, 9, 1);
-    const int m = drawInt(random, 8, 2);
-    return oneRowProblem(1000 * a + 100 * b + 10 * c + d, m, mode);
+    return drawProblem([&random] { return random.uniform(); }, oneRowRanges(mode));
 }
 
 Exercise oneRowSingle(const WrittenMultiplication &problem)
@@ -201,8 +201,11 @@ Exercise oneRowGap(const WrittenMultiplication &problem, int pattern)
     return Exercise::gap(problem, fieldsOf(fields, problem), oneRowGapBlanks(problem, pattern));
 }
 
-Exercise dealOneRow(RandomSource &random, OneRowMode mode)
+Exercise dealOneRow(RandomSource &random, OneRowMode mode, const SessionStatistics *child)
 {
+    if (!isGapMode(mode) && child)
+        return oneRowSingle(chooseProblem([&random] { return random.uniform(); }, oneRowRanges(mode), *child,
+                                          TrainerKind::OneRow, oneRowSingle));
     if (!isGapMode(mode))
         return oneRowSingle(drawOneRowProblem(random, mode));
     for (;;) {

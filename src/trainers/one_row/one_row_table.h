@@ -1,6 +1,7 @@
 #pragma once
 
 #include "trainers/common/cell_table.h"
+#include "training/dealing.h"
 #include "training/exercise.h"
 
 #include <QStringList>
@@ -27,7 +28,9 @@ QStringList oneRowControls(bool gap);
 
 // `multiplicand` times the digit `m` with the zeros of `mode`.
 WrittenMultiplication oneRowProblem(qint64 multiplicand, int m, OneRowMode mode);
-// Draws, in this order: thousands 1..9, hundreds 0..9, tens 0..9, ones 1..9, m 2..9.
+// Thousands 1..9, hundreds 0..9, tens 0..9, ones 1..9, m 2..9, the zeros of `mode`.
+ProblemRanges oneRowRanges(OneRowMode mode);
+// Draws the digits of oneRowRanges() in this order: thousands, hundreds, tens, ones, m.
 WrittenMultiplication drawOneRowProblem(RandomSource &random, OneRowMode mode);
 
 // A single problem: the pupil writes the carries and the result with its zeros.
@@ -40,4 +43,5 @@ QList<Cell> oneRowGapBlanks(const WrittenMultiplication &problem, int pattern);
 
 // A fresh problem of `mode`. A gap problem whose blanks two different fillings would fit
 // is dealt again (numbers, then the pattern 1..4), so a right answer is never refused.
-Exercise dealOneRow(RandomSource &random, OneRowMode mode);
+// Given a child to fit, a single problem is chosen for it (chooseProblem).
+Exercise dealOneRow(RandomSource &random, OneRowMode mode, const SessionStatistics *child = nullptr);

@@ -202,7 +202,7 @@ QString OneRowWindow::solvedText(const Exercise &exercise) const
 void OneRowWindow::NextProblem()
 {
     placeGapPanel();
-    startProblem(dealOneRow(m_services.random, m_mode));
+    startProblem(dealOneRow(m_services.random, m_mode, m_services.training.childToFit()));
 }
 
 void OneRowWindow::chooseSingleMode(OneRowMode mode)

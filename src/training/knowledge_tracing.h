@@ -1,0 +1,58 @@
+#pragma once
+
+#include "training/skills.h"
+
+#include <array>
+
+// Bayesian knowledge tracing (Corbett & Anderson 1995): for each skill the probability that
+// the child knows it, updated by every digit that shows the skill, right or wrong.
+struct TracingParameters
+{
+    double prior; // known before the first digit
+    double learn; // learnt at a digit that shows it, if not known before
+    double guess; // right although not known
+    double slip;  // wrong although known
+};
+
+// The default starting values of the standard BKT fitting tool (hmm-scalable, Yudelson et
+// al. 2013): prior 0.5, learn 0.4, guess 0.2, slip 0.2; no forgetting.
+constexpr TracingParameters defaultTracing{0.5, 0.4, 0.2, 0.2};
+// Mastery at an estimate of 0.95 (Corbett & Anderson 1995).
+constexpr double masteryLevel = 0.95;
+// From here on a skill "wird sicherer".
+constexpr double improvingLevel = 0.7;
+
+// How far a child has come with a skill, as the report groups it.
+enum class SkillState {
+    NotSeen,    // no digit has shown it yet
+    Practising, // "übt noch"
+    Improving,  // "wird sicherer"
+    Mastered,   // "sicher"
+};
+
+// The estimates of one child for every skill. Fixed size, whatever the length of the run.
+class SkillEstimates
+{
+public:
+    explicit SkillEstimates(const TracingParameters &parameters = defaultTracing);
+
+    // A digit showed the skill, right or wrong.
+    void observe(Skill skill, bool right);
+
+    // The probability that the child knows the skill.
+    double known(Skill skill) const { return m_known[std::size_t(skill.index())]; }
+    // How many digits have shown it.
+    int observations(Skill skill) const { return m_observations[std::size_t(skill.index())]; }
+    SkillState state(Skill skill) const;
+    // The probability that the next digit showing the skill is right.
+    double expectedRight(Skill skill) const { return expectedRight(known(skill)); }
+    // The same for a step the child knows with probability `known`.
+    double expectedRight(double known) const;
+
+    const TracingParameters &parameters() const { return m_parameters; }
+
+private:
+    TracingParameters m_parameters;
+    std::array<double, skillCount> m_known;
+    std::array<quint16, skillCount> m_observations{};
+};
