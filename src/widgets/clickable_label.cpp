@@ -16,6 +16,8 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
 }
 
+namespace {
+
 QPixmap tilePixmap(const QString &text, const QColor &colour, int size)
 {
     // Drawn for the sharpest screen attached; no larger, the menu draws five of these
@@ -26,7 +28,7 @@ QPixmap tilePixmap(const QString &text, const QColor &colour, int size)
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(colour.darker(140), 2));
+    painter.setPen(QPen(colour.darker(140), qMax(2.0, size / 32.0)));
     painter.setBrush(colour);
     painter.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 6.0, size / 6.0);
     QFont font = painter.font();
@@ -36,4 +38,21 @@ QPixmap tilePixmap(const QString &text, const QColor &colour, int size)
     painter.setPen(Qt::white);
     painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, text);
     return pixmap;
+}
+
+} // namespace
+
+TileLabel::TileLabel(const QString &text, const QColor &colour, QWidget *parent)
+    : ClickableLabel(parent)
+    , m_text(text)
+    , m_colour(colour)
+{
+    setAlignment(Qt::AlignCenter);
+}
+
+void TileLabel::fitToSize()
+{
+    const int size = qMin(width(), height());
+    if (size > 0 && pixmap().deviceIndependentSize().toSize() != QSize(size, size))
+        setPixmap(tilePixmap(m_text, m_colour, size));
 }

@@ -26,6 +26,14 @@ void DesignScaler::setDesignGeometry(QWidget *widget, const QRect &rect)
     apply(widget);
 }
 
+void DesignScaler::setDesignFontSize(QWidget *widget, int pixels)
+{
+    if (!m_design.contains(widget))
+        record(widget);
+    m_design[widget].fontSize = pixels;
+    m_design[widget].inPixels = true;
+}
+
 void DesignScaler::apply(QWidget *widget)
 {
     const Design &design = m_design.value(widget);

@@ -17,8 +17,13 @@ public:
 
     // Places `widget` at `rect` of the design size (in its parent's coordinates).
     void setDesignGeometry(QWidget *widget, const QRect &rect);
+    // The font size in pixels `widget` has at the design size, for a widget that gets its
+    // font only when the window is scaled: a text box lays out its text anew for each font.
+    void setDesignFontSize(QWidget *widget, int pixels);
     // Scales every control to the window's current size.
     void apply();
+    // The factor of the last apply().
+    qreal scale() const { return m_scale; }
     // Called as the window is shown: the first time it takes its opening size on the screen
     // it appears on; later it keeps the size it has, whoever gave it.
     void sizeForScreenOnce();

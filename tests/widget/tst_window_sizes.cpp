@@ -1,12 +1,16 @@
+#include "shell/main_menu.h"
 #include "test_program.h"
 #include "trainers/common/trainer_window.h"
 #include "widgets/window_geometry.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 Q_DECLARE_METATYPE(WindowId)
 
@@ -75,13 +79,16 @@ void WindowSizesTest::windowsOpenScaledToTheirScreen_data()
 {
     QTest::addColumn<WindowId>("window");
     QTest::addColumn<QString>("screen");
-    const struct { const char *name; WindowId id; } windows[] = {
-        {"one-row", WindowId::OneRow}, {"two-row", WindowId::TwoRow}, {"three-row", WindowId::ThreeRow},
-        {"Memory", WindowId::Memory}, {"Zahlfange", WindowId::Catching},
+    QTest::addColumn<QString>("control"); // one that must grow with the window
+    const struct { const char *name; WindowId id; const char *control; } windows[] = {
+        {"one-row", WindowId::OneRow, "Befehl1"}, {"two-row", WindowId::TwoRow, "Befehl1"},
+        {"three-row", WindowId::ThreeRow, "Befehl1"}, {"Memory", WindowId::Memory, "Befehl1"},
+        {"Zahlfange", WindowId::Catching, "Befehl1"}, {"menu", WindowId::Menu, "Bild1"},
+        {"info", WindowId::Info, "Bild1"},
     };
     for (const auto &w : windows) {
-        QTest::addRow("%s, 1024x768", w.name) << w.id << QStringLiteral("small");
-        QTest::addRow("%s, 1920x1080", w.name) << w.id << QStringLiteral("large");
+        QTest::addRow("%s, 1024x768", w.name) << w.id << QStringLiteral("small") << w.control;
+        QTest::addRow("%s, 1920x1080", w.name) << w.id << QStringLiteral("large") << w.control;
     }
 }
 
@@ -89,15 +96,28 @@ void WindowSizesTest::windowsOpenScaledToTheirScreen()
 {
     QFETCH(WindowId, window);
     QFETCH(QString, screen);
+    QFETCH(QString, control);
     QScreen *target = screenNamed(screen);
     QVERIFY(target);
     TestProgram program;
     QWidget *form = program.app.registry().window(window);
+    // The program's menu is on screen from the start; a second one is built, not yet shown.
+    std::unique_ptr<QWidget> freshMenu;
+    if (window == WindowId::Menu) {
+        freshMenu = std::make_unique<MainMenu>(program.app.services());
+        form = freshMenu.get();
+    }
     const QSize design = form->size();
-    auto *end = form->findChild<QPushButton *>(QStringLiteral("Befehl1"));
-    const int endHeight = end->height();
+    auto *grows = form->findChild<QWidget *>(control);
+    QVERIFY(grows);
+    const int growsHeight = grows->height();
     putOn(form, target);
-    program.app.registry().switchTo(window);
+    if (window == WindowId::Menu)
+        form->show();
+    else if (window == WindowId::Info)
+        program.app.registry().showInfo();
+    else
+        program.app.registry().switchTo(window);
 
     // Every window by the factor that gives a trainer (392 high) 60 % of the height.
     const QRect available = target->availableGeometry();
@@ -107,8 +127,12 @@ void WindowSizesTest::windowsOpenScaledToTheirScreen()
              qPrintable(QStringLiteral("%1 high on a screen %2 high").arg(form->height()).arg(available.height())));
     QVERIFY(qAbs(form->width() * design.height() - form->height() * design.width()) <= design.width());
     QVERIFY(available.contains(form->frameGeometry()));
-    // Scaled as a whole: the buttons grow with the window.
-    QVERIFY(end->height() >= endHeight * scale - 1);
+    // Scaled as a whole: the buttons grow with the window, pictures are drawn at their size.
+    QVERIFY(grows->height() >= growsHeight * scale - 1);
+    if (auto *picture = qobject_cast<QLabel *>(grows)) {
+        const int side = qMin(picture->width(), picture->height());
+        QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), QSize(side, side));
+    }
 }
 
 void WindowSizesTest::aResizedWindowKeepsItsSize()
