@@ -5,7 +5,7 @@
 //   malrechnen_bench bare-open  the bare window: show to first paint
 //   malrechnen_bench drops N    N digit drops on each trainer and on the bare window
 //   malrechnen_bench sheets     "Blatt" in each trainer, both sheets of each printed to PDF
-//   malrechnen_bench bare-sheets  the same lines put into PDF files with a bare QPrinter
+//   malrechnen_bench bare-sheets  the same lines put into PDF files with a bare QPdfWriter
 //   malrechnen_bench tour [print]  opens every window once and a worksheet, and prints
 //                               it when asked (peak memory is read from outside)
 //   malrechnen_bench idle WHAT  opens a trainer, Zahlfange at its fastest or the menu,
@@ -20,7 +20,7 @@
 #include "quiet_dialogs.h"
 
 #include "platform/qt_dialogs.h"
-#include "platform/qt_printer.h"
+#include "platform/printer_on_demand.h"
 #include "platform/standard_icons.h"
 #include "seams/random_source.h"
 #include "shell/application.h"
@@ -43,7 +43,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -147,14 +147,14 @@ class PdfPrinter final : public Printer
 public:
     PrintResult print(const PrintDocument &document) override
     {
-        QtPrinter printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
-                          QPageSize(QPageSize::A4));
+        PrinterOnDemand printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
+                                QPageSize(QPageSize::A4));
         return printer.print(document);
     }
     PrintResult printPdf(const QString &pdfFile, const QString &name) override
     {
-        QtPrinter printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
-                          QPageSize(QPageSize::A4));
+        PrinterOnDemand printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
+                                QPageSize(QPageSize::A4));
         return printer.printPdf(pdfFile, name);
     }
 
@@ -479,9 +479,9 @@ bool sheetFigures()
     return ok;
 }
 
-// The least Qt does to put the same lines into PDF files: one fixed-pitch font, a line
-// after the other, a new page when one is full. Timed, like the program's, once a window
-// is on screen (fonts found).
+// The least Qt does to put the same lines into PDF files: a PDF writer (no print support
+// loaded), one fixed-pitch font, a line after the other, a new page when one is full.
+// Timed, like the program's, once a window is on screen (fonts found).
 bool bareSheetFigure()
 {
     BareWindow window;
@@ -498,16 +498,14 @@ bool bareSheetFigure()
     const auto start = Clock::now();
     int n = 0;
     for (const QStringList &lines : documents) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(dir.filePath(QStringLiteral("%1.pdf").arg(++n)));
+        QPdfWriter printer(dir.filePath(QStringLiteral("%1.pdf").arg(++n)));
         printer.setPageSize(QPageSize(QPageSize::A4));
         QPainter painter(&printer);
         QFont font(QStringLiteral("DejaVu Sans Mono"));
         font.setPointSizeF(12);
         painter.setFont(font);
         const qreal step = painter.fontMetrics().lineSpacing();
-        const qreal bottom = printer.pageRect(QPrinter::DevicePixel).height();
+        const qreal bottom = printer.pageLayout().paintRectPixels(printer.resolution()).height();
         qreal y = step;
         for (const QString &line : lines) {
             if (y > bottom) {

@@ -1,6 +1,6 @@
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
-#include "platform/qt_printer.h"
+#include "platform/printer_on_demand.h"
 #include "platform/standard_icons.h"
 #include "seams/random_source.h"
 #include "shell/application.h"
@@ -32,7 +32,7 @@ int main(int argc, char *argv[])
 
     QtDialogs dialogs;
     const auto random = makeSystemRandomSource();
-    QtPrinter printer;
+    PrinterOnDemand printer;
     QtClipboard clipboard;
     Application program(dialogs, *random, &printer, &clipboard);
     program.start();

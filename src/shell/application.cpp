@@ -3,7 +3,7 @@
 #include "games/catching/catching_window.h"
 #include "games/memory/memory_window.h"
 #include "platform/qt_clipboard.h"
-#include "platform/qt_printer.h"
+#include "platform/printer_on_demand.h"
 #include "shell/info_window.h"
 #include "shell/main_menu.h"
 #include "trainers/one_row/one_row_window.h"
@@ -12,7 +12,7 @@
 
 Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printer,
                          Clipboard *clipboard)
-    : m_systemPrinter(printer ? nullptr : std::make_unique<QtPrinter>())
+    : m_systemPrinter(printer ? nullptr : std::make_unique<PrinterOnDemand>())
     , m_systemClipboard(clipboard ? nullptr : std::make_unique<QtClipboard>())
     , m_services{dialogs,
                  random,

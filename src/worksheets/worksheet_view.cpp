@@ -1,6 +1,6 @@
 #include "worksheets/worksheet_view.h"
 
-#include "platform/qt_printer.h"
+#include "platform/fixed_pitch_font.h"
 #include "seams/services.h"
 #include "worksheets/sheet_commands.h"
 
