@@ -151,6 +151,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     // Shows what a drop or a change of display did: the "Fehler" box, the reward notices,
@@ -165,6 +166,8 @@ private:
     // focusOrder() as the widgets of the fields.
     FocusOrder::Fields focusFields() const;
     QPushButton *addSheetButton(const QString &name, const QString &text, int row) override;
+    // Names `button` and puts it in the button column at `row`.
+    QPushButton *placeButton(QPushButton *button, const QString &name, int row);
     // Fields under the sheet view take no drop, click or key, and Tab passes them by.
     void setFieldsReachable(bool reachable) override;
     void stepFocus(const QString &field, int dx, int dy);
