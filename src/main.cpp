@@ -38,9 +38,11 @@ int main(int argc, char *argv[])
     program.start();
     QWidget *menu = program.registry().window(WindowId::Menu);
     // Loading and drawing the SVG icon takes a few milliseconds that the pupil would
-    // otherwise wait for the menu; the task bar gets the icon right after.
-    afterFirstPaint(menu, [] {
+    // otherwise wait for the menu; the task bar gets the icon right after. Then, while the
+    // pupil reads the menu, the trainers get ready.
+    afterFirstPaint(menu, [&program] {
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
+        program.prepareInAdvance();
     });
     exitAfterFirstPaintIfAsked(menu);
     return app.exec();

@@ -10,6 +10,8 @@
 #include "trainers/three_row/three_row_window.h"
 #include "trainers/two_row/two_row_window.h"
 
+#include <QTimer>
+
 Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printer,
                          Clipboard *clipboard)
     : m_systemPrinter(printer ? nullptr : std::make_unique<PrinterOnDemand>())
@@ -40,4 +42,31 @@ Application::~Application() = default;
 void Application::start()
 {
     m_registry.switchTo(WindowId::Menu);
+}
+
+void Application::prepareInAdvance()
+{
+    const bool idle = m_steps.isEmpty();
+    for (const WindowId id : {WindowId::OneRow, WindowId::TwoRow, WindowId::ThreeRow}) {
+        m_steps.append([this, id] {
+            m_registry.window(id);
+            return false;
+        });
+        m_steps.append([this, id] {
+            return static_cast<TrainerWindow *>(m_registry.window(id))->prepareFirstShowing();
+        });
+    }
+    if (idle)
+        QTimer::singleShot(0, &m_stepper, [this] { takeNextStep(); });
+}
+
+void Application::takeNextStep()
+{
+    if (m_steps.isEmpty())
+        return;
+    // A step that has more to do stays first.
+    if (!m_steps.first()())
+        m_steps.removeFirst();
+    if (!m_steps.isEmpty())
+        QTimer::singleShot(0, &m_stepper, [this] { takeNextStep(); });
 }

@@ -1,3 +1,4 @@
+#include "pupil_actions.h"
 #include "shell/main_menu.h"
 #include "test_program.h"
 #include "trainers/common/trainer_window.h"
@@ -46,6 +47,8 @@ private Q_SLOTS:
     void windowsOpenScaledToTheirScreen_data();
     void windowsOpenScaledToTheirScreen();
     void aResizedWindowKeepsItsSize();
+    void trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick_data();
+    void trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick();
 };
 
 void WindowSizesTest::openingSize_data()
@@ -146,6 +149,54 @@ void WindowSizesTest::aResizedWindowKeepsItsSize()
     program.app.registry().switchTo(WindowId::Menu);
     program.app.registry().switchTo(WindowId::TwoRow);
     QCOMPARE(form->size(), QSize(900, 700));
+}
+
+void WindowSizesTest::trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick_data()
+{
+    QTest::addColumn<WindowId>("window");
+    QTest::newRow("one-row") << WindowId::OneRow;
+    QTest::newRow("two-row") << WindowId::TwoRow;
+    QTest::newRow("three-row") << WindowId::ThreeRow;
+}
+
+// The program prepares the trainers while the menu is read: out of sight, drawing no
+// problem. Opened afterwards, a trainer deals from the same draws, at the same size, as
+// one built on the click.
+void WindowSizesTest::trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick()
+{
+    QFETCH(WindowId, window);
+    const auto open = [window](TestProgram &program, bool prepared) {
+        if (prepared) {
+            program.app.prepareInAdvance();
+            QVERIFY(QTest::qWaitFor([&] { return !program.app.isPreparing(); }));
+            QCOMPARE(program.random.remaining(), 3);
+            QCOMPARE(program.app.registry().current(), WindowId::Menu);
+            for (WindowId id : {WindowId::OneRow, WindowId::TwoRow, WindowId::ThreeRow})
+                QVERIFY(program.app.registry().window(id)->isHidden());
+        }
+        program.open(window);
+    };
+    TestProgram onClick;
+    TestProgram inAdvance;
+    for (TestProgram *program : {&onClick, &inAdvance}) {
+        for (const double draw : {0.31, 0.72, 0.05})
+            program->random.push(draw);
+    }
+    open(onClick, false);
+    open(inAdvance, true);
+
+    const auto *built = qobject_cast<TrainerWindow *>(onClick.app.registry().window(window));
+    const auto *prepared = qobject_cast<TrainerWindow *>(inAdvance.app.registry().window(window));
+    QVERIFY(prepared->isVisible());
+    QCOMPARE(prepared->exercise().problemText(), built->exercise().problemText());
+    QCOMPARE(inAdvance.random.remaining(), onClick.random.remaining());
+    QCOMPARE(prepared->size(), built->size());
+    QCOMPARE(prepared->markedField(), built->markedField());
+    for (const QString &field : built->focusOrder())
+        QCOMPARE(shownDigit(prepared, field), shownDigit(built, field));
+    const auto *end = prepared->findChild<QPushButton *>(QStringLiteral("Befehl1"));
+    QCOMPARE(end->geometry(), built->findChild<QPushButton *>(QStringLiteral("Befehl1"))->geometry());
+    QCOMPARE(end->font(), built->findChild<QPushButton *>(QStringLiteral("Befehl1"))->font());
 }
 
 int main(int argc, char *argv[])

@@ -12,12 +12,15 @@
 #include "widgets/window_geometry.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QImage>
 #include <QFrame>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
-#include <QPaintEvent>
+#include <QSet>
 #include <QShowEvent>
 
 const char *const solvedProblemText = "Die Aufgabe wurde richtig gelöst.";
@@ -567,6 +570,46 @@ void TrainerWindow::renderScore()
                                       markerSize, markerSize));
     m_marker->setAccessibleDescription(
         QStringLiteral("Fortschritt: %1 von %2 Aufgaben gelöst").arg(steps).arg(goal));
+}
+
+bool TrainerWindow::prepareFirstShowing()
+{
+    constexpr int stripHeight = 64;
+    if (isVisible())
+        return false;
+    if (!m_scaler.sizedForScreen()) {
+        // A hidden window hears of its new size only as it shows.
+        m_scaler.sizeForScreenOnce();
+        m_scaler.apply();
+        QSet<QString> keys;
+        for (QWidget *control : findChildren<QWidget *>()) {
+            QFont font = control->font();
+            for (int variant = 0; variant < 2; ++variant) {
+                if (!keys.contains(font.key())) {
+                    keys.insert(font.key());
+                    m_fontsToLoad.append(font);
+                }
+                // The chosen mode's button writes its caption in bold.
+                if (!m_modeButtons.contains(qobject_cast<QPushButton *>(control)))
+                    break;
+                font.setBold(true);
+            }
+        }
+        m_strips = (height() + stripHeight - 1) / stripHeight;
+        return true;
+    }
+    if (!m_fontsToLoad.isEmpty()) {
+        QFontMetrics(m_fontsToLoad.takeFirst()).height();
+        return true;
+    }
+    if (m_strips > 0) {
+        // The window drawn a strip at a time into a scratch picture: styled, laid out,
+        // and the glyphs of its texts drawn once.
+        QImage scratch(width(), stripHeight, QImage::Format_ARGB32_Premultiplied);
+        const int top = (--m_strips) * stripHeight;
+        render(&scratch, QPoint(), QRegion(0, top, width(), stripHeight));
+    }
+    return m_strips > 0;
 }
 
 void TrainerWindow::showEvent(QShowEvent *event)

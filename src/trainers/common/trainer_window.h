@@ -88,6 +88,12 @@ public:
     // Deals the next problem of the current kind (single or gap).
     virtual void NextProblem() = 0;
 
+    // Before the window is first shown, in idle time, a step at a time: takes the size it
+    // will open at, loads the fonts its controls use (one per step) and draws itself out of
+    // sight (a strip per step), so that its first showing is as quick as any other. True
+    // while steps remain. Deals nothing; does nothing once the window has been shown.
+    bool prepareFirstShowing();
+
     void StartNumberCatching();
     void ShowHelp();
     // "Ende" and the close box: back to the menu, everything kept.
@@ -173,6 +179,8 @@ private:
     void stepFocus(const QString &field, int dx, int dy);
 
     TrainerSetup m_setup;
+    QList<QFont> m_fontsToLoad; // by prepareFirstShowing() ...
+    int m_strips = 0;           // ... and the strips of the window it has yet to draw
     TrainingSession m_session;
     CellTable m_table; // of the problem on screen
     QHash<QString, QWidget *> m_named;
