@@ -22,6 +22,7 @@
 #include "quiet_dialogs.h"
 
 #include "platform/qt_dialogs.h"
+#include "platform/freed_memory.h"
 #include "platform/printer_on_demand.h"
 #include "platform/standard_icons.h"
 #include "seams/random_source.h"
@@ -702,6 +703,7 @@ int idleBare()
 
 int main(int argc, char *argv[])
 {
+    returnLargeBlocksWhenFreed(); // as main() does
     QApplication application(argc, argv);
     const QStringList args = QApplication::arguments().mid(1);
     const QString command = args.value(0);

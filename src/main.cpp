@@ -1,5 +1,6 @@
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
+#include "platform/freed_memory.h"
 #include "platform/printer_on_demand.h"
 #include "platform/standard_icons.h"
 #include "seams/random_source.h"
@@ -14,6 +15,7 @@
 
 int main(int argc, char *argv[])
 {
+    returnLargeBlocksWhenFreed();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("malrechnen"));
     QApplication::setApplicationVersion(QStringLiteral(MALRECHNEN_VERSION));
