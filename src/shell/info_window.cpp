@@ -58,6 +58,7 @@ InfoWindow::InfoWindow(Services &services, QWidget *parent)
     m_picture = new TileLabel(QStringLiteral("×"), QColor(200, 140, 0), this);
     m_picture->setObjectName(QStringLiteral("Bild1"));
     m_picture->setGeometry(16, 4, 56, 56);
+    m_picture->setFont(sizedFont(m_picture->font(), 18, true));
     m_picture->setCursor(Qt::PointingHandCursor);
     m_picture->setToolTip(QStringLiteral("Schließen"));
 

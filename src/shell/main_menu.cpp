@@ -20,6 +20,9 @@ namespace {
 constexpr int menuWidth = 620;
 constexpr int menuHeight = 430;
 constexpr int tileSize = 64;
+// The heading and the greeting; the tiles write in the same type (see TileLabel).
+constexpr int headingPixels = 22;
+constexpr int greetingPixels = 15;
 
 QFrame *decoration(QWidget *parent, const char *name, QFrame::Shape shape, const QRect &rect)
 {
@@ -49,7 +52,7 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
     setColour(banner, QPalette::Window, QColor(0, 0, 128));
     auto *heading = new QLabel(QString::fromUtf8(menuCaption), banner);
     heading->setGeometry(16, 0, menuWidth - 32, 56);
-    heading->setFont(sizedFont(heading->font(), 22, true));
+    heading->setFont(sizedFont(heading->font(), headingPixels, true));
     setColour(heading, QPalette::WindowText, Qt::white);
 
     m_help = new QPlainTextEdit(this);
@@ -85,6 +88,9 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
         auto *picture = new TileLabel(QString::fromUtf8(entry.tile), entry.colour, this);
         picture->setObjectName(QLatin1String(entry.picture));
         picture->setGeometry(QRect(entry.at, QSize(tileSize, tileSize)));
+        // Four characters take the smaller type.
+        const bool longer = QString::fromUtf8(entry.tile).size() > 3;
+        picture->setFont(sizedFont(picture->font(), longer ? greetingPixels : headingPixels, true));
         m_tiles.append(picture);
         picture->setCursor(Qt::PointingHandCursor);
         picture->setAccessibleName(QString::fromUtf8(entry.caption));
@@ -99,7 +105,7 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
     auto *greeting = new QLabel(QStringLiteral("Viel Spaß beim Rechnen!"), cheer);
     greeting->setGeometry(0, 0, 244, 58);
     greeting->setAlignment(Qt::AlignCenter);
-    greeting->setFont(sizedFont(greeting->font(), 15, true));
+    greeting->setFont(sizedFont(greeting->font(), greetingPixels, true));
     setColour(greeting, QPalette::WindowText, QColor(0, 0, 128));
     decoration(this, "Figur5", QFrame::VLine, QRect(480, 248, 4, 64));
     decoration(this, "Linie4", QFrame::HLine, QRect(0, 56, menuWidth, 4));

@@ -18,7 +18,7 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
 
 namespace {
 
-QPixmap tilePixmap(const QString &text, const QColor &colour, int size)
+QPixmap tilePixmap(const QString &text, const QColor &colour, const QFont &font, int size)
 {
     // Drawn for the sharpest screen attached; no larger, the menu draws five of these
     // before it first appears.
@@ -31,9 +31,6 @@ QPixmap tilePixmap(const QString &text, const QColor &colour, int size)
     painter.setPen(QPen(colour.darker(140), qMax(2.0, size / 32.0)));
     painter.setBrush(colour);
     painter.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 6.0, size / 6.0);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(text.size() > 3 ? size / 4 : size / 3);
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, text);
@@ -54,5 +51,5 @@ void TileLabel::fitToSize()
 {
     const int size = qMin(width(), height());
     if (size > 0 && pixmap().deviceIndependentSize().toSize() != QSize(size, size))
-        setPixmap(tilePixmap(m_text, m_colour, size));
+        setPixmap(tilePixmap(m_text, m_colour, font(), size));
 }

@@ -18,7 +18,9 @@ protected:
 };
 
 // A picture button: a short text on a coloured square tile, drawn at the label's size (the
-// menu and the info window scale with their windows).
+// menu and the info window scale with their windows) in the label's font. A window gives
+// its tiles the font of a text it shows anyway: each further font costs its first showing
+// a few milliseconds to load.
 class TileLabel : public ClickableLabel
 {
     Q_OBJECT
