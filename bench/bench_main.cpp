@@ -1,11 +1,13 @@
 // In-process figures of the program for bench/run.sh, each beside the same figure of the
 // bare window. Prints one "name value" line per figure (times in milliseconds).
 //
-//   malrechnen_bench open       menu, then each trainer opened twice: show to first paint
+//   malrechnen_bench open       menu, then each trainer opened twice: show to first paint;
+//                               and the preparation of the trainers after the menu is
+//                               shown: how long it took, the longest wait of a click
 //   malrechnen_bench bare-open  the bare window: show to first paint
 //   malrechnen_bench drops N    N digit drops on each trainer and on the bare window
 //   malrechnen_bench sheets     "Blatt" in each trainer, both sheets of each printed to PDF
-//   malrechnen_bench bare-sheets  the same lines put into PDF files with a bare QPrinter
+//   malrechnen_bench bare-sheets  the same lines put into PDF files with a bare QPdfWriter
 //   malrechnen_bench tour [print]  opens every window once and a worksheet, and prints
 //                               it when asked (peak memory is read from outside)
 //   malrechnen_bench idle WHAT  opens a trainer, Zahlfange at its fastest or the menu,
@@ -21,7 +23,8 @@
 #include "resident_memory.h"
 
 #include "platform/qt_dialogs.h"
-#include "platform/qt_printer.h"
+#include "platform/freed_memory.h"
+#include "platform/printer_on_demand.h"
 #include "platform/standard_icons.h"
 #include "seams/random_source.h"
 #include "shell/application.h"
@@ -44,7 +47,7 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -148,14 +151,14 @@ class PdfPrinter final : public Printer
 public:
     PrintResult print(const PrintDocument &document) override
     {
-        QtPrinter printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
-                          QPageSize(QPageSize::A4));
+        PrinterOnDemand printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
+                                QPageSize(QPageSize::A4));
         return printer.print(document);
     }
     PrintResult printPdf(const QString &pdfFile, const QString &name) override
     {
-        QtPrinter printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
-                          QPageSize(QPageSize::A4));
+        PrinterOnDemand printer(m_dir.filePath(QStringLiteral("%1.pdf").arg(++printed)),
+                                QPageSize(QPageSize::A4));
         return printer.printPdf(pdfFile, name);
     }
 
@@ -193,20 +196,43 @@ struct Program
 
     TrainerWindow *trainer(WindowId id) { return qobject_cast<TrainerWindow *>(app.registry().window(id)); }
 
-    // Builds the window on first use, shows it and waits for its first paint.
-    double open(WindowId id, bool *ok)
+    // Builds the window on first use, shows it and waits for its first paint. Returns the
+    // time that took, and the CPU time of this thread in `cpuMs`.
+    double open(WindowId id, bool *ok, double *cpuMs = nullptr)
     {
+        const double startCpu = threadCpuMs();
         const auto start = Clock::now();
         QWidget *window = app.registry().window(id);
         PaintWatch watch(window);
         app.registry().switchTo(id);
         *ok = watch.wait() && *ok;
         const double ms = msSince(start);
+        if (cpuMs)
+            *cpuMs = threadCpuMs() - startCpu;
         if (!m_iconSet) { // as main() does, once the first window is on screen
             QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
             m_iconSet = true;
+            prepareLikeMain();
         }
         return ms;
+    }
+
+    // main() prepares the trainers while the pupil reads the menu; a pupil takes far
+    // longer to read and click than that takes. Notes the longest a click would have
+    // waited meanwhile, and the time it all took.
+    void prepareLikeMain()
+    {
+        const auto start = Clock::now();
+        app.prepareInAdvance();
+        while (app.isPreparing()) {
+            bool answered = false;
+            const auto asked = Clock::now();
+            QTimer::singleShot(0, [&answered] { answered = true; });
+            while (!answered)
+                QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+            longestWait = std::max(longestWait, msSince(asked));
+        }
+        preparing = msSince(start);
     }
 
     // The teacher's way to print without the password: the lock in the info window off,
@@ -238,6 +264,8 @@ struct Program
                && printer.allWritten();
     }
 
+    double longestWait = 0; // of a click while the trainers were prepared (ms)
+    double preparing = 0;   // the time the preparation took (ms)
     QTranslator german;
     QuietDialogs dialogs;
     BenchRandom random;
@@ -258,9 +286,14 @@ bool openFigures(int again)
 {
     Program program;
     bool ok = true;
-    report("menu.first", program.open(WindowId::Menu, &ok));
+    double cpu = 0;
+    report("menu.first", program.open(WindowId::Menu, &ok, &cpu));
+    report("menu.first_cpu", cpu);
+    report("menu.prepare", program.preparing);
+    report("menu.prepare_wait", program.longestWait);
     for (const auto &trainer : trainers) {
-        report(QStringLiteral("%1.first").arg(QLatin1String(trainer.name)), program.open(trainer.id, &ok));
+        report(QStringLiteral("%1.first").arg(QLatin1String(trainer.name)), program.open(trainer.id, &ok, &cpu));
+        report(QStringLiteral("%1.first_cpu").arg(QLatin1String(trainer.name)), cpu);
         std::vector<double> times;
         for (int i = 0; i < again; ++i) {
             program.open(WindowId::Menu, &ok);
@@ -484,9 +517,9 @@ bool sheetFigures()
     return ok;
 }
 
-// The least Qt does to put the same lines into PDF files: one fixed-pitch font, a line
-// after the other, a new page when one is full. Timed, like the program's, once a window
-// is on screen (fonts found).
+// The least Qt does to put the same lines into PDF files: a PDF writer (no print support
+// loaded), one fixed-pitch font, a line after the other, a new page when one is full.
+// Timed, like the program's, once a window is on screen (fonts found).
 bool bareSheetFigure()
 {
     BareWindow window;
@@ -503,16 +536,14 @@ bool bareSheetFigure()
     const auto start = Clock::now();
     int n = 0;
     for (const QStringList &lines : documents) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(dir.filePath(QStringLiteral("%1.pdf").arg(++n)));
+        QPdfWriter printer(dir.filePath(QStringLiteral("%1.pdf").arg(++n)));
         printer.setPageSize(QPageSize(QPageSize::A4));
         QPainter painter(&printer);
         QFont font(QStringLiteral("DejaVu Sans Mono"));
         font.setPointSizeF(12);
         painter.setFont(font);
         const qreal step = painter.fontMetrics().lineSpacing();
-        const qreal bottom = printer.pageRect(QPrinter::DevicePixel).height();
+        const qreal bottom = printer.pageLayout().paintRectPixels(printer.resolution()).height();
         qreal y = step;
         for (const QString &line : lines) {
             if (y > bottom) {
@@ -664,6 +695,7 @@ int idleBare()
 
 int main(int argc, char *argv[])
 {
+    returnLargeBlocksWhenFreed(); // as main() does
     QApplication application(argc, argv);
     const QStringList args = QApplication::arguments().mid(1);
     const QString command = args.value(0);

@@ -171,11 +171,14 @@ def startup_and_memory(runner, platform, table):
         for path, results in (pair if i % 2 == 0 else reversed(pair)):
             results.append(runner.timed([path], env))
     wall, base_wall = median(r[0] for r in program), median(r[0] for r in baseline)
+    # The wall clock is judged under the X server only: offscreen, nothing waits for a
+    # display.
     table.add("1", "Start bis Hauptmenü gezeichnet", platform, wall, base_wall, "ms",
-              "≤ 1,3 × Basis", wall <= 1.3 * base_wall)
+              "≤ 1,10 × Basis (X)", wall <= 1.10 * base_wall if platform == "xcb" else None)
     # On a busy machine the wall clock also counts the time other processes ran.
-    table.add("1a", "Start bis Hauptmenü gezeichnet, CPU-Zeit", platform,
-              median(r[2] for r in program), median(r[2] for r in baseline), "ms", "", None)
+    cpu, base_cpu = median(r[2] for r in program), median(r[2] for r in baseline)
+    table.add("1a", "Start bis Hauptmenü gezeichnet, CPU-Zeit", platform, cpu, base_cpu, "ms",
+              "≤ 1,15 × Basis", cpu <= 1.15 * base_cpu)
 
     log(f"[{platform}] Rundgang durch alle Fenster, {RUNS} Läufe ...")
     tour = [runner.figures([runner.bench, "tour"], runner.env(platform))["maxrss"]
@@ -183,9 +186,10 @@ def startup_and_memory(runner, platform, table):
     base_rss = median(r[1] for r in baseline) / 1024
     tour_rss = median(tour) / 1024
     table.add("2", "Spitzenspeicher: 3 Trainer, 2 Spiele, ein Arbeitsblatt", platform,
-              tour_rss, base_rss, "MiB", "≤ 1,5 × Basis", tour_rss <= 1.5 * base_rss)
-    table.add("2a", "Spitzenspeicher: nur Hauptmenü", platform,
-              median(r[1] for r in program) / 1024, base_rss, "MiB", "", None)
+              tour_rss, base_rss, "MiB", "≤ 1,35 × Basis", tour_rss <= 1.35 * base_rss)
+    menu_rss = median(r[1] for r in program) / 1024
+    table.add("2a", "Spitzenspeicher: nur Hauptmenü", platform, menu_rss, base_rss, "MiB",
+              "≤ 1,15 × Basis", menu_rss <= 1.15 * base_rss)
 
 
 def opening(runner, platform, table):
@@ -198,12 +202,22 @@ def opening(runner, platform, table):
     menu = median(o["menu.first"] for o in opened)
     table.add("3", "Hauptmenü erstmals zeigen bis gezeichnet", platform, menu, median(bare),
               "ms", "", None)
-    for when, label in (("first", "erstmals"), ("again", "erneut")):
+    # The trainers are prepared after the menu's first paint, while the pupil reads it; a
+    # click meanwhile waits for one step of that at most.
+    table.add("3", "Trainer vorbereiten, nach dem ersten Zeichnen des Menüs", platform,
+              median(o["menu.prepare"] for o in opened), None, "ms", "", None)
+    wait = median(o["menu.prepare_wait"] for o in opened)
+    table.add("3", "Längste Wartezeit eines Klicks beim Vorbereiten", platform, wait, None, "ms",
+              "< 16 ms", wait < 16.0)
+    for when, label in (("first", "erstmals öffnen, langsamster"),
+                        ("first_cpu", "erstmals öffnen, langsamster, CPU-Zeit"),
+                        ("again", "erneut öffnen, langsamster")):
         # The slowest of the three trainers, each the median of its runs.
         value = max(median(o[f"{form}.{when}"] for o in opened)
                     for form in ("Form1", "Form2", "Form3"))
-        table.add("3", f"Trainer {label} öffnen, langsamster (Basis: Hauptmenü)", platform,
-                  value, menu, "ms", "< 16 ms", value < 16.0)
+        judged = when != "first_cpu"
+        table.add("3", f"Trainer {label} (Basis: Hauptmenü)", platform,
+                  value, menu, "ms", "< 16 ms" if judged else "", value < 16.0 if judged else None)
 
 
 def sheets(runner, platform, table):

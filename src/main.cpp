@@ -1,6 +1,7 @@
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
-#include "platform/qt_printer.h"
+#include "platform/freed_memory.h"
+#include "platform/printer_on_demand.h"
 #include "platform/standard_icons.h"
 #include "seams/random_source.h"
 #include "shell/application.h"
@@ -14,6 +15,7 @@
 
 int main(int argc, char *argv[])
 {
+    returnLargeBlocksWhenFreed();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("malrechnen"));
     QApplication::setApplicationVersion(QStringLiteral(MALRECHNEN_VERSION));
@@ -32,15 +34,17 @@ int main(int argc, char *argv[])
 
     QtDialogs dialogs;
     const auto random = makeSystemRandomSource();
-    QtPrinter printer;
+    PrinterOnDemand printer;
     QtClipboard clipboard;
     Application program(dialogs, *random, &printer, &clipboard);
     program.start();
     QWidget *menu = program.registry().window(WindowId::Menu);
     // Loading and drawing the SVG icon takes a few milliseconds that the pupil would
-    // otherwise wait for the menu; the task bar gets the icon right after.
-    afterFirstPaint(menu, [] {
+    // otherwise wait for the menu; the task bar gets the icon right after. Then, while the
+    // pupil reads the menu, the trainers get ready.
+    afterFirstPaint(menu, [&program] {
         QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
+        program.prepareInAdvance();
     });
     exitAfterFirstPaintIfAsked(menu);
     return app.exec();

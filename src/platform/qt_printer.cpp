@@ -1,9 +1,9 @@
 #include "platform/qt_printer.h"
 
+#include "platform/fixed_pitch_font.h"
 #include "platform/print_layout.h"
 
 #include <QFile>
-#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -79,33 +79,6 @@ LaidOut withPictures(const PrintDocument &document, const QSizeF &page, double p
 }
 
 } // namespace
-
-bool linesUp(const QFont &font)
-{
-    const QFontMetricsF metrics(font);
-    const double pitch = metrics.horizontalAdvance(QLatin1Char(' '));
-    for (const QChar c : QStringLiteral("0123456789*-_."))
-        if (!qFuzzyCompare(metrics.horizontalAdvance(c), pitch))
-            return false;
-    return true;
-}
-
-QFont fixedPitchFont(const QString &family, double pointSize)
-{
-    // Where the family is missing, fontconfig may hand out a font it does not know to be
-    // fixed-pitch; the Courier lookalikes come first, then whatever the system calls fixed.
-    QFont font;
-    font.setFamilies({family, QStringLiteral("Courier"), QStringLiteral("Nimbus Mono PS"),
-                      QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPointSizeF(pointSize);
-    if (!linesUp(font)) {
-        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        font.setPointSizeF(pointSize);
-    }
-    return font;
-}
 
 PrinterChoice choosePrinter(const QString &defaultPrinter, const QStringList &installed)
 {
@@ -279,4 +252,12 @@ PrintResult printOn(QPrinter &printer, const PrintDocument &document)
     if (!painter.end() || printer.printerState() == QPrinter::Error)
         return failed(QStringLiteral("Der Druckauftrag ist fehlgeschlagen."));
     return PrintResult{true, QString()};
+}
+
+// The entry of the printing library the program loads on its first print
+// (platform/printer_on_demand.cpp).
+extern "C" Q_DECL_EXPORT Printer *malrechnenNewPrinter(const QString &pdfFile,
+                                                       const QPageSize &pageSize)
+{
+    return pdfFile.isEmpty() ? new QtPrinter() : new QtPrinter(pdfFile, pageSize);
 }

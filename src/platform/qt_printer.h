@@ -6,11 +6,11 @@
 #include <QString>
 #include <QStringList>
 
-class QFont;
 class QPrinter;
 
 // Prints through Qt's printing, on the system's default printer or, for a preview or a
-// test, into a PDF file; both go through printOn().
+// test, into a PDF file; both go through printOn(). It lives in a library of its own
+// that the program loads on its first print (PrinterOnDemand).
 class QtPrinter final : public Printer
 {
 public:
@@ -41,9 +41,3 @@ PrinterChoice choosePrinter(const QString &defaultPrinter, const QStringList &in
 // document's that fits the widest line into the printable width, page breaks between
 // blocks only; each picture at its size (smaller where the page is) and on one page.
 PrintResult printOn(QPrinter &printer, const PrintDocument &document);
-
-// `family` at `pointSize`, or a fixed-pitch stand-in where `family` is missing, so that
-// the columns of a sheet line up whatever font is found.
-QFont fixedPitchFont(const QString &family, double pointSize);
-// Every character a sheet is written with takes the same width in `font`.
-bool linesUp(const QFont &font);

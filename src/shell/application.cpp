@@ -3,7 +3,7 @@
 #include "games/catching/catching_window.h"
 #include "games/memory/memory_window.h"
 #include "platform/qt_clipboard.h"
-#include "platform/qt_printer.h"
+#include "platform/printer_on_demand.h"
 #include "shell/info_window.h"
 #include "shell/main_menu.h"
 #include "trainers/common/trainer_window.h"
@@ -11,9 +11,11 @@
 #include "trainers/three_row/three_row_window.h"
 #include "trainers/two_row/two_row_window.h"
 
+#include <QTimer>
+
 Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printer,
                          Clipboard *clipboard)
-    : m_systemPrinter(printer ? nullptr : std::make_unique<QtPrinter>())
+    : m_systemPrinter(printer ? nullptr : std::make_unique<PrinterOnDemand>())
     , m_systemClipboard(clipboard ? nullptr : std::make_unique<QtClipboard>())
     , m_services{dialogs,
                  random,
@@ -56,4 +58,31 @@ void Application::startNewChild()
     }
     if (auto *memory = qobject_cast<MemoryWindow *>(m_registry.built(WindowId::Memory)))
         memory->startNewChild();
+}
+
+void Application::prepareInAdvance()
+{
+    const bool idle = m_steps.isEmpty();
+    for (const WindowId id : {WindowId::OneRow, WindowId::TwoRow, WindowId::ThreeRow}) {
+        m_steps.append([this, id] {
+            m_registry.window(id);
+            return false;
+        });
+        m_steps.append([this, id] {
+            return static_cast<TrainerWindow *>(m_registry.window(id))->prepareFirstShowing();
+        });
+    }
+    if (idle)
+        QTimer::singleShot(0, &m_stepper, [this] { takeNextStep(); });
+}
+
+void Application::takeNextStep()
+{
+    if (m_steps.isEmpty())
+        return;
+    // A step that has more to do stays first.
+    if (!m_steps.first()())
+        m_steps.removeFirst();
+    if (!m_steps.isEmpty())
+        QTimer::singleShot(0, &m_stepper, [this] { takeNextStep(); });
 }

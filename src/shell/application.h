@@ -4,6 +4,10 @@
 #include "shell/window_registry.h"
 #include "training/session_statistics.h"
 
+#include <QList>
+#include <QObject>
+
+#include <functional>
 #include <memory>
 
 class Dialogs;
@@ -31,10 +35,21 @@ public:
     // switches and the print lock stay.
     void startNewChild();
 
+    // While the pupil reads the menu, after its first paint: builds the trainers and
+    // prepares their first showing out of sight, one step per turn of the event loop, so a
+    // click waits for one step at most and opening a trainer the first time only shows it.
+    // A trainer opened before its turn is built then, as without this.
+    void prepareInAdvance();
+    bool isPreparing() const { return !m_steps.isEmpty(); }
+
 private:
+    void takeNextStep();
+
     std::unique_ptr<Printer> m_systemPrinter;
     std::unique_ptr<Clipboard> m_systemClipboard;
     WindowRegistry m_registry;
     Training m_training;
     Services m_services;
+    QList<std::function<bool()>> m_steps; // of prepareInAdvance(); true: not yet done
+    QObject m_stepper;                    // whose timers go with the program
 };

@@ -6,6 +6,7 @@
 #include "shell/report_window.h"
 #include "training/session_statistics.h"
 #include "widgets/clickable_label.h"
+#include "widgets/plain_look.h"
 #include "widgets/window_geometry.h"
 
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QResizeEvent>
 #include <QShowEvent>
 
 namespace {
@@ -46,25 +48,30 @@ QString contactText()
 InfoWindow::InfoWindow(Services &services, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_services(services)
+    , m_scaler(this, QSize(infoWidth, infoHeight))
 {
     setObjectName(QStringLiteral("ZEPLABEL"));
     setWindowTitle(QStringLiteral("Programm-Info"));
-    setFixedSize(infoWidth, infoHeight);
+    // Drawn at this size; opens scaled to the screen like the menu and scales with the window.
+    setMinimumSize(infoWidth, infoHeight);
+    resize(infoWidth, infoHeight);
 
     auto *banner = new QFrame(this);
     banner->setGeometry(0, 0, infoWidth, 64);
-    banner->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128);"));
+    banner->setAutoFillBackground(true);
+    setColour(banner, QPalette::Window, QColor(0, 0, 128));
     auto *title = new QLabel(QStringLiteral("M u l t i p l i k a t i o n"), banner);
     title->setObjectName(QStringLiteral("title"));
     title->setGeometry(88, 0, infoWidth - 100, 64);
-    title->setStyleSheet(QStringLiteral("color: white; font-size: 22px; font-weight: bold;"));
+    title->setFont(sizedFont(title->font(), 22, true));
+    setColour(title, QPalette::WindowText, Qt::white);
 
-    auto *picture = new ClickableLabel(this);
-    picture->setObjectName(QStringLiteral("Bild1"));
-    picture->setPixmap(tilePixmap(QStringLiteral("×"), QColor(200, 140, 0), 56));
-    picture->setGeometry(16, 4, 56, 56);
-    picture->setCursor(Qt::PointingHandCursor);
-    picture->setToolTip(QStringLiteral("Schließen"));
+    m_picture = new TileLabel(QStringLiteral("×"), QColor(200, 140, 0), this);
+    m_picture->setObjectName(QStringLiteral("Bild1"));
+    m_picture->setGeometry(16, 4, 56, 56);
+    m_picture->setFont(sizedFont(m_picture->font(), 18, true));
+    m_picture->setCursor(Qt::PointingHandCursor);
+    m_picture->setToolTip(QStringLiteral("Schließen"));
 
     m_notice = new QLabel(this);
     m_notice->setObjectName(QStringLiteral("Bezeichnung6"));
@@ -74,7 +81,7 @@ InfoWindow::InfoWindow(Services &services, QWidget *parent)
     m_contact = new QLabel(this);
     m_contact->setObjectName(QStringLiteral("Bezeichnung7"));
     m_contact->setGeometry(24, 144, infoWidth - 48, 44);
-    m_contact->setStyleSheet(QStringLiteral("color: rgb(0, 0, 96);"));
+    setColour(m_contact, QPalette::WindowText, QColor(0, 0, 96));
 
     // The switches of the run: each box shows its value and sets it.
     const auto runSwitch = [this](const char *caption, const char *name, int top, bool Training::*value,
@@ -116,10 +123,11 @@ InfoWindow::InfoWindow(Services &services, QWidget *parent)
     okay->setAlignment(Qt::AlignCenter);
     okay->setGeometry((infoWidth - 120) / 2, 336, 120, 36);
     okay->setCursor(Qt::PointingHandCursor);
+    okay->setFont(sizedFont(okay->font(), 15, true));
     okay->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128); color: white;"
-                                       " font-size: 15px; font-weight: bold; border-radius: 6px;"));
+                                       " border-radius: 6px;"));
 
-    connect(picture, &ClickableLabel::clicked, this, &InfoWindow::HideWindow);
+    connect(m_picture, &ClickableLabel::clicked, this, &InfoWindow::HideWindow);
     connect(okay, &ClickableLabel::clicked, this, &InfoWindow::HideWindow);
 }
 
@@ -160,13 +168,37 @@ void InfoWindow::fillTexts()
     m_contact->setText(QtDialogs::displayText(contactText()));
 }
 
+void InfoWindow::fitToSize()
+{
+    m_scaler.apply();
+    m_picture->fitToSize();
+    // The boxes to tick grow with their captions.
+    const QString indicator = QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }")
+                                  .arg(qRound(13 * m_scaler.scale()));
+    for (QCheckBox *box : findChildren<QCheckBox *>())
+        box->setStyleSheet(indicator);
+}
+
 void InfoWindow::showEvent(QShowEvent *event)
 {
     if (!event->spontaneous()) {
+        if (!m_sized) {
+            m_scaler.sizeForScreenOnce();
+            m_sized = true;
+            fitToSize();
+        }
         centreOnScreen(this, 4);
         fillTexts();
     }
     QWidget::showEvent(event);
+}
+
+void InfoWindow::resizeEvent(QResizeEvent *event)
+{
+    // Scaled once it has the size it opens at, not before.
+    if (m_sized)
+        fitToSize();
+    QWidget::resizeEvent(event);
 }
 
 void InfoWindow::keyPressEvent(QKeyEvent *event)

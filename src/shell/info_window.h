@@ -1,9 +1,12 @@
 #pragma once
 
+#include "widgets/design_scaler.h"
+
 #include <QWidget>
 
 class QLabel;
 class ReportWindow;
+class TileLabel;
 struct Services;
 
 // ZEPLABEL: the program info window with the print lock `Kontroll1` and the switches of the
@@ -39,11 +42,16 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void fillTexts();
+    void fitToSize();
 
     Services &m_services;
+    DesignScaler m_scaler;
+    TileLabel *m_picture = nullptr;
+    bool m_sized = false;
     ReportWindow *m_report = nullptr;
     QLabel *m_notice = nullptr;
     QLabel *m_contact = nullptr;

@@ -5,35 +5,24 @@
 #include "seams/services.h"
 #include "shell/help_text.h"
 #include "widgets/clickable_label.h"
+#include "widgets/plain_look.h"
 #include "widgets/window_geometry.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
+#include <QShowEvent>
 
 namespace {
 
 constexpr int menuWidth = 620;
 constexpr int menuHeight = 430;
 constexpr int tileSize = 64;
-
-// Colours and fonts go through palettes rather than style sheets: the menu is the first
-// thing the pupil sees, and style sheets make its first paint noticeably slower.
-void paint(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
-QFont sized(const QFont &base, int pixels, bool bold)
-{
-    QFont font = base;
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
+// The heading and the greeting; the tiles write in the same type (see TileLabel).
+constexpr int headingPixels = 22;
+constexpr int greetingPixels = 15;
 
 QFrame *decoration(QWidget *parent, const char *name, QFrame::Shape shape, const QRect &rect)
 {
@@ -49,25 +38,29 @@ QFrame *decoration(QWidget *parent, const char *name, QFrame::Shape shape, const
 MainMenu::MainMenu(Services &services, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
+    , m_scaler(this, QSize(menuWidth, menuHeight))
 {
     setObjectName(QStringLiteral("Form0"));
     setWindowTitle(QString::fromUtf8(menuCaption));
-    setFixedSize(menuWidth, menuHeight);
+    // Drawn at this size; opens scaled to the screen like the trainers and scales with the
+    // window.
+    setMinimumSize(menuWidth, menuHeight);
+    resize(menuWidth, menuHeight);
 
     auto *banner = decoration(this, "Figur1", QFrame::NoFrame, QRect(0, 0, menuWidth, 56));
     banner->setAutoFillBackground(true);
-    paint(banner, QPalette::Window, QColor(0, 0, 128));
+    setColour(banner, QPalette::Window, QColor(0, 0, 128));
     auto *heading = new QLabel(QString::fromUtf8(menuCaption), banner);
     heading->setGeometry(16, 0, menuWidth - 32, 56);
-    heading->setFont(sized(heading->font(), 22, true));
-    paint(heading, QPalette::WindowText, Qt::white);
+    heading->setFont(sizedFont(heading->font(), headingPixels, true));
+    setColour(heading, QPalette::WindowText, Qt::white);
 
     m_help = new QPlainTextEdit(this);
     m_help->setObjectName(QStringLiteral("Text1"));
     m_help->setGeometry(16, 72, 320, 342);
     m_help->setReadOnly(true);
     m_help->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    m_help->setFont(sized(m_help->font(), 13, false));
+    m_scaler.setDesignFontSize(m_help, 13);
 
     decoration(this, "Linie1", QFrame::VLine, QRect(344, 72, 4, 342));
     decoration(this, "Figur2", QFrame::StyledPanel, QRect(360, 72, 244, 136));
@@ -92,10 +85,13 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
         {"Bild3", "Ende", "Bezeichnung1", "✕", QColor(176, 32, 32), {526, 248}},
     };
     for (const Entry &entry : entries) {
-        auto *picture = new ClickableLabel(this);
+        auto *picture = new TileLabel(QString::fromUtf8(entry.tile), entry.colour, this);
         picture->setObjectName(QLatin1String(entry.picture));
-        picture->setPixmap(tilePixmap(QString::fromUtf8(entry.tile), entry.colour, tileSize));
         picture->setGeometry(QRect(entry.at, QSize(tileSize, tileSize)));
+        // Four characters take the smaller type.
+        const bool longer = QString::fromUtf8(entry.tile).size() > 3;
+        picture->setFont(sizedFont(picture->font(), longer ? greetingPixels : headingPixels, true));
+        m_tiles.append(picture);
         picture->setCursor(Qt::PointingHandCursor);
         picture->setAccessibleName(QString::fromUtf8(entry.caption));
         auto *caption = new QLabel(QString::fromUtf8(entry.caption), this);
@@ -105,12 +101,12 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
     }
     auto *cheer = decoration(this, "Figur4", QFrame::NoFrame, QRect(360, 356, 244, 58));
     cheer->setAutoFillBackground(true);
-    paint(cheer, QPalette::Window, QColor(255, 243, 208));
+    setColour(cheer, QPalette::Window, QColor(255, 243, 208));
     auto *greeting = new QLabel(QStringLiteral("Viel Spaß beim Rechnen!"), cheer);
     greeting->setGeometry(0, 0, 244, 58);
     greeting->setAlignment(Qt::AlignCenter);
-    greeting->setFont(sized(greeting->font(), 15, true));
-    paint(greeting, QPalette::WindowText, QColor(0, 0, 128));
+    greeting->setFont(sizedFont(greeting->font(), greetingPixels, true));
+    setColour(greeting, QPalette::WindowText, QColor(0, 0, 128));
     decoration(this, "Figur5", QFrame::VLine, QRect(480, 248, 4, 64));
     decoration(this, "Linie4", QFrame::HLine, QRect(0, 56, menuWidth, 4));
 
@@ -144,14 +140,32 @@ void MainMenu::ShowHelpText()
     m_help->setPlainText(QtDialogs::displayText(menuHelpText()));
 }
 
+void MainMenu::fitToSize()
+{
+    m_scaler.apply();
+    for (TileLabel *tile : std::as_const(m_tiles))
+        tile->fitToSize();
+}
+
 void MainMenu::showEvent(QShowEvent *event)
 {
-    if (!m_centred) {
+    if (!m_sized) {
+        m_scaler.sizeForScreenOnce();
         centreOnScreen(this);
-        m_centred = true;
+        m_sized = true;
+        fitToSize();
     }
     ShowHelpText();
     QWidget::showEvent(event);
+}
+
+void MainMenu::resizeEvent(QResizeEvent *event)
+{
+    // Until it is first shown the menu waits for the size it opens at, so that fonts and
+    // tiles are made once, at that size.
+    if (m_sized)
+        fitToSize();
+    QWidget::resizeEvent(event);
 }
 
 void MainMenu::closeEvent(QCloseEvent *event)

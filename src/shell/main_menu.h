@@ -1,12 +1,17 @@
 #pragma once
 
+#include "widgets/design_scaler.h"
+
+#include <QList>
 #include <QWidget>
 
 struct Services;
 class QPlainTextEdit;
+class TileLabel;
 
 // Form0: the main menu. Its pictures open the trainers and the info window or ask
-// before quitting; closing its frame ends the program.
+// before quitting; closing its frame ends the program. Drawn at a design size, it opens
+// scaled to the screen like the trainers.
 class MainMenu : public QWidget
 {
     Q_OBJECT
@@ -20,12 +25,16 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void ShowHelpText();
+    void fitToSize();
 
     Services &m_services;
+    DesignScaler m_scaler;
     QPlainTextEdit *m_help = nullptr;
-    bool m_centred = false;
+    QList<TileLabel *> m_tiles;
+    bool m_sized = false;
 };

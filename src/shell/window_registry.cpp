@@ -1,5 +1,7 @@
 #include "shell/window_registry.h"
 
+#include "platform/freed_memory.h"
+
 #include <QBackingStore>
 #include <QCoreApplication>
 #include <QWidget>
@@ -17,6 +19,7 @@ void hideWindow(QWidget *window)
     window->hide();
     if (QBackingStore *store = window->backingStore())
         store->resize(QSize(0, 0));
+    returnFreedMemory();
 }
 
 } // namespace

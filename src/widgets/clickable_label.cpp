@@ -16,7 +16,9 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
 }
 
-QPixmap tilePixmap(const QString &text, const QColor &colour, int size)
+namespace {
+
+QPixmap tilePixmap(const QString &text, const QColor &colour, const QFont &font, int size)
 {
     // Drawn for the sharpest screen attached; no larger, the menu draws five of these
     // before it first appears.
@@ -26,14 +28,28 @@ QPixmap tilePixmap(const QString &text, const QColor &colour, int size)
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(colour.darker(140), 2));
+    painter.setPen(QPen(colour.darker(140), qMax(2.0, size / 32.0)));
     painter.setBrush(colour);
     painter.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 6.0, size / 6.0);
-    QFont font = painter.font();
-    font.setBold(true);
-    font.setPixelSize(text.size() > 3 ? size / 4 : size / 3);
     painter.setFont(font);
     painter.setPen(Qt::white);
     painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, text);
     return pixmap;
+}
+
+} // namespace
+
+TileLabel::TileLabel(const QString &text, const QColor &colour, QWidget *parent)
+    : ClickableLabel(parent)
+    , m_text(text)
+    , m_colour(colour)
+{
+    setAlignment(Qt::AlignCenter);
+}
+
+void TileLabel::fitToSize()
+{
+    const int size = qMin(width(), height());
+    if (size > 0 && pixmap().deviceIndependentSize().toSize() != QSize(size, size))
+        setPixmap(tilePixmap(m_text, m_colour, font(), size));
 }

@@ -17,5 +17,21 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
 
-// A square picture with a short text on a coloured tile, used for picture buttons.
-QPixmap tilePixmap(const QString &text, const QColor &colour, int size);
+// A picture button: a short text on a coloured square tile, drawn at the label's size (the
+// menu and the info window scale with their windows) in the label's font. A window gives
+// its tiles the font of a text it shows anyway: each further font costs its first showing
+// a few milliseconds to load.
+class TileLabel : public ClickableLabel
+{
+    Q_OBJECT
+public:
+    TileLabel(const QString &text, const QColor &colour, QWidget *parent = nullptr);
+
+    // Draws the tile at the label's size, unless it already has that size. The windows call
+    // it once they have their size, so a tile is not drawn at a size it is never seen at.
+    void fitToSize();
+
+private:
+    QString m_text;
+    QColor m_colour;
+};

@@ -26,6 +26,14 @@ void DesignScaler::setDesignGeometry(QWidget *widget, const QRect &rect)
     apply(widget);
 }
 
+void DesignScaler::setDesignFontSize(QWidget *widget, int pixels)
+{
+    if (!m_design.contains(widget))
+        record(widget);
+    m_design[widget].fontSize = pixels;
+    m_design[widget].inPixels = true;
+}
+
 void DesignScaler::apply(QWidget *widget)
 {
     const Design &design = m_design.value(widget);
@@ -43,6 +51,10 @@ void DesignScaler::apply(QWidget *widget)
 
 void DesignScaler::apply()
 {
+    // A window scaled before it was first shown is told its size again as it shows: then
+    // only controls not seen before are scaled.
+    const bool resized = m_window->size() != m_appliedSize;
+    m_appliedSize = m_window->size();
     const qreal width = m_window->width();
     const qreal height = m_window->height();
     m_scale = qMin(width / m_designSize.width(), height / m_designSize.height());
@@ -53,9 +65,11 @@ void DesignScaler::apply()
     for (QWidget *widget : widgets) {
         if (widget->isWindow())
             continue;
-        if (!m_design.contains(widget))
+        const bool seen = m_design.contains(widget);
+        if (!seen)
             record(widget);
-        apply(widget);
+        if (resized || !seen)
+            apply(widget);
     }
 }
 

@@ -1,6 +1,6 @@
 #include "worksheets/worksheet_view.h"
 
-#include "platform/qt_printer.h"
+#include "platform/fixed_pitch_font.h"
 #include "seams/services.h"
 #include "worksheets/sheet_commands.h"
 
@@ -54,7 +54,7 @@ WorksheetView::WorksheetView(Services &services, SheetKind kind, WorksheetHost &
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("Liste5"));
     m_list->setGeometry(0, titleHeight, rect.width(), rect.height() - titleHeight - codeBarHeight);
-    QFont sheetFont = fixedPitchFont(QString::fromUtf8(sheetFontFamily), 9);
+    QFont sheetFont = fixedPitchRequest(QString::fromUtf8(sheetFontFamily), 9);
     sheetFont.setBold(true); // the Courier lookalikes are thin on screen
     m_list->setFont(sheetFont);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
@@ -80,7 +80,7 @@ void WorksheetView::buildCodeBar(const QFont &buttonFont)
     m_codeField->setToolTip(
         QStringLiteral("Ein Blatt-Code eingeben und Enter drücken: Das Blatt kommt wieder."));
     m_codeField->setStyleSheet(QStringLiteral("color: black; background-color: white;"));
-    QFont codeFont = fixedPitchFont(QString::fromUtf8(sheetFontFamily), 10);
+    QFont codeFont = fixedPitchRequest(QString::fromUtf8(sheetFontFamily), 10);
     codeFont.setBold(true);
     m_codeField->setFont(codeFont);
     caption->setBuddy(m_codeField);
@@ -108,6 +108,7 @@ void WorksheetView::showNewSheet()
 
 void WorksheetView::showSheet(const SheetCode &code)
 {
+    lineUpFonts();
     m_code = code;
     m_sheet = sheetText(code);
     m_codeField->setText(code.text());
@@ -118,6 +119,17 @@ void WorksheetView::showSheet(const SheetCode &code)
     m_list->show();
     m_list->setFocus(Qt::OtherFocusReason);
     m_host.setFieldsReachable(false);
+}
+
+void WorksheetView::lineUpFonts()
+{
+    // Loading the fonts to see whether they line up is left to the first sheet shown: the
+    // trainer opens without it.
+    if (m_fontsLinedUp)
+        return;
+    m_fontsLinedUp = true;
+    m_list->setFont(linedUp(m_list->font()));
+    m_codeField->setFont(linedUp(m_codeField->font()));
 }
 
 void WorksheetView::closeSheet()

@@ -58,6 +58,7 @@ public:
 
 private:
     void buildCodeBar(const QFont &buttonFont);
+    void lineUpFonts();
     // A code typed into the code field brings its sheet back; a wrong one is refused.
     void openTypedCode();
 
@@ -68,4 +69,5 @@ private:
     std::optional<SheetCode> m_code;
     QListWidget *m_list = nullptr;
     QLineEdit *m_codeField = nullptr;
+    bool m_fontsLinedUp = false;
 };

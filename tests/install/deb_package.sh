@@ -38,10 +38,14 @@ deb=${debs[0]}
 [ "$(dpkg-deb -f "$deb" Package)" = malrechnen ] || fail "package name is not malrechnen"
 depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libqt6widgets6* ]] || fail "Depends lacks the Qt widgets library: $depends"
+# The printing library is loaded on the first print, so only its own links name these.
+[[ $depends == *libqt6printsupport6* ]] || fail "Depends lacks Qt's print support: $depends"
+[[ $depends == *libcups2* ]] || fail "Depends lacks the print server's library: $depends"
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer"
 
 files=(
   /usr/bin/malrechnen
+  /usr/lib/malrechnen/libmalrechnen_print.so
   /usr/share/applications/malrechnen.desktop
   /usr/share/icons/hicolor/scalable/apps/malrechnen.svg
   /usr/share/metainfo/internal.malrechnen.malrechnen.metainfo.xml

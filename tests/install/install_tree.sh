@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build tree into a scratch DESTDIR and checks that the menu entry finds what it
 # names: the program on its Exec line, the icon of its Icon line, and that the software
-# centre's description points at the entry.
+# centre's description points at the entry; and that the printing library lies where the
+# program loads it from.
 # Usage: install_tree.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -20,6 +21,15 @@ key() { sed -n "s/^$1=//p" "$entry"; }
 exec_line=$(key Exec)
 program=${exec_line%% *}
 [ -x "$usr/bin/$program" ] || fail "Exec=$exec_line, but /usr/bin/$program is not an installed program"
+
+# The program loads its printing library on the first print, by a path relative to its own
+# folder that it carries as text.
+printing=$(grep -a -o '\.\./lib/[[:alnum:]_/.-]*\.so' "$usr/bin/$program" | head -n 1 || true)
+if [ -z "$printing" ]; then
+  fail "/usr/bin/$program names no printing library"
+elif [ ! -f "$usr/bin/$printing" ]; then
+  fail "/usr/bin/$program loads its printing library from bin/$printing, which is not installed"
+fi
 
 icon=$(key Icon)
 svg=$usr/share/icons/hicolor/scalable/apps/$icon.svg

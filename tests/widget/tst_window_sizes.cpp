@@ -1,15 +1,20 @@
 #include "shell/info_window.h"
 #include "shell/report_window.h"
+#include "pupil_actions.h"
+#include "shell/main_menu.h"
 #include "test_program.h"
 #include "trainers/common/trainer_window.h"
 #include "widgets/window_geometry.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <memory>
 
 Q_DECLARE_METATYPE(WindowId)
 
@@ -47,6 +52,8 @@ private Q_SLOTS:
     void aResizedWindowKeepsItsSize();
     void theReportOpensReadable_data();
     void theReportOpensReadable();
+    void trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick_data();
+    void trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick();
 };
 
 void WindowSizesTest::openingSize_data()
@@ -80,13 +87,16 @@ void WindowSizesTest::windowsOpenScaledToTheirScreen_data()
 {
     QTest::addColumn<WindowId>("window");
     QTest::addColumn<QString>("screen");
-    const struct { const char *name; WindowId id; } windows[] = {
-        {"one-row", WindowId::OneRow}, {"two-row", WindowId::TwoRow}, {"three-row", WindowId::ThreeRow},
-        {"Memory", WindowId::Memory}, {"Zahlfange", WindowId::Catching},
+    QTest::addColumn<QString>("control"); // one that must grow with the window
+    const struct { const char *name; WindowId id; const char *control; } windows[] = {
+        {"one-row", WindowId::OneRow, "Befehl1"}, {"two-row", WindowId::TwoRow, "Befehl1"},
+        {"three-row", WindowId::ThreeRow, "Befehl1"}, {"Memory", WindowId::Memory, "Befehl1"},
+        {"Zahlfange", WindowId::Catching, "Befehl1"}, {"menu", WindowId::Menu, "Bild1"},
+        {"info", WindowId::Info, "Bild1"},
     };
     for (const auto &w : windows) {
-        QTest::addRow("%s, 1024x768", w.name) << w.id << QStringLiteral("small");
-        QTest::addRow("%s, 1920x1080", w.name) << w.id << QStringLiteral("large");
+        QTest::addRow("%s, 1024x768", w.name) << w.id << QStringLiteral("small") << w.control;
+        QTest::addRow("%s, 1920x1080", w.name) << w.id << QStringLiteral("large") << w.control;
     }
 }
 
@@ -94,15 +104,28 @@ void WindowSizesTest::windowsOpenScaledToTheirScreen()
 {
     QFETCH(WindowId, window);
     QFETCH(QString, screen);
+    QFETCH(QString, control);
     QScreen *target = screenNamed(screen);
     QVERIFY(target);
     TestProgram program;
     QWidget *form = program.app.registry().window(window);
+    // The program's menu is on screen from the start; a second one is built, not yet shown.
+    std::unique_ptr<QWidget> freshMenu;
+    if (window == WindowId::Menu) {
+        freshMenu = std::make_unique<MainMenu>(program.app.services());
+        form = freshMenu.get();
+    }
     const QSize design = form->size();
-    auto *end = form->findChild<QPushButton *>(QStringLiteral("Befehl1"));
-    const int endHeight = end->height();
+    auto *grows = form->findChild<QWidget *>(control);
+    QVERIFY(grows);
+    const int growsHeight = grows->height();
     putOn(form, target);
-    program.app.registry().switchTo(window);
+    if (window == WindowId::Menu)
+        form->show();
+    else if (window == WindowId::Info)
+        program.app.registry().showInfo();
+    else
+        program.app.registry().switchTo(window);
 
     // Every window by the factor that gives a trainer (392 high) 60 % of the height.
     const QRect available = target->availableGeometry();
@@ -112,8 +135,12 @@ void WindowSizesTest::windowsOpenScaledToTheirScreen()
              qPrintable(QStringLiteral("%1 high on a screen %2 high").arg(form->height()).arg(available.height())));
     QVERIFY(qAbs(form->width() * design.height() - form->height() * design.width()) <= design.width());
     QVERIFY(available.contains(form->frameGeometry()));
-    // Scaled as a whole: the buttons grow with the window.
-    QVERIFY(end->height() >= endHeight * scale - 1);
+    // Scaled as a whole: the buttons grow with the window, pictures are drawn at their size.
+    QVERIFY(grows->height() >= growsHeight * scale - 1);
+    if (auto *picture = qobject_cast<QLabel *>(grows)) {
+        const int side = qMin(picture->width(), picture->height());
+        QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), QSize(side, side));
+    }
 }
 
 void WindowSizesTest::aResizedWindowKeepsItsSize()
@@ -157,6 +184,54 @@ void WindowSizesTest::theReportOpensReadable()
                                  qreal(expected.height()) / ReportWindow::designSize.height());
     const int pixels = report->findChild<QPlainTextEdit *>()->font().pixelSize();
     QVERIFY2(pixels >= qFloor(13 * scale), qPrintable(QString::number(pixels)));
+}
+
+void WindowSizesTest::trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick_data()
+{
+    QTest::addColumn<WindowId>("window");
+    QTest::newRow("one-row") << WindowId::OneRow;
+    QTest::newRow("two-row") << WindowId::TwoRow;
+    QTest::newRow("three-row") << WindowId::ThreeRow;
+}
+
+// The program prepares the trainers while the menu is read: out of sight, drawing no
+// problem. Opened afterwards, a trainer deals from the same draws, at the same size, as
+// one built on the click.
+void WindowSizesTest::trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick()
+{
+    QFETCH(WindowId, window);
+    const auto open = [window](TestProgram &program, bool prepared) {
+        if (prepared) {
+            program.app.prepareInAdvance();
+            QVERIFY(QTest::qWaitFor([&] { return !program.app.isPreparing(); }));
+            QCOMPARE(program.random.remaining(), 3);
+            QCOMPARE(program.app.registry().current(), WindowId::Menu);
+            for (WindowId id : {WindowId::OneRow, WindowId::TwoRow, WindowId::ThreeRow})
+                QVERIFY(program.app.registry().window(id)->isHidden());
+        }
+        program.open(window);
+    };
+    TestProgram onClick;
+    TestProgram inAdvance;
+    for (TestProgram *program : {&onClick, &inAdvance}) {
+        for (const double draw : {0.31, 0.72, 0.05})
+            program->random.push(draw);
+    }
+    open(onClick, false);
+    open(inAdvance, true);
+
+    const auto *built = qobject_cast<TrainerWindow *>(onClick.app.registry().window(window));
+    const auto *prepared = qobject_cast<TrainerWindow *>(inAdvance.app.registry().window(window));
+    QVERIFY(prepared->isVisible());
+    QCOMPARE(prepared->exercise().problemText(), built->exercise().problemText());
+    QCOMPARE(inAdvance.random.remaining(), onClick.random.remaining());
+    QCOMPARE(prepared->size(), built->size());
+    QCOMPARE(prepared->markedField(), built->markedField());
+    for (const QString &field : built->focusOrder())
+        QCOMPARE(shownDigit(prepared, field), shownDigit(built, field));
+    const auto *end = prepared->findChild<QPushButton *>(QStringLiteral("Befehl1"));
+    QCOMPARE(end->geometry(), built->findChild<QPushButton *>(QStringLiteral("Befehl1"))->geometry());
+    QCOMPARE(end->font(), built->findChild<QPushButton *>(QStringLiteral("Befehl1"))->font());
 }
 
 int main(int argc, char *argv[])

@@ -1,7 +1,8 @@
 #include "fake_clipboard.h"
 #include "fake_dialogs.h"
 #include "fake_printer.h"
-#include "platform/qt_printer.h"
+#include "platform/fixed_pitch_font.h"
+#include "platform/printer_on_demand.h"
 #include "pupil_actions.h"
 #include "scripted_random.h"
 #include "shell/application.h"
@@ -335,17 +336,23 @@ void TestWorksheetCommands::printFailureIsReported_data()
     QTest::newRow("printer reports a failure") << QStringLiteral("fake");
     QTest::newRow("output cannot be opened") << QStringLiteral("unwritable");
     QTest::newRow("no printer installed") << QStringLiteral("system");
+    QTest::newRow("printing library missing") << QStringLiteral("broken install");
 }
 
 // A job that fails is reported as such, never as "... wird gedruckt ...".
 void TestWorksheetCommands::printFailureIsReported()
 {
     QFETCH(QString, printer);
-    QtPrinter unwritable(QStringLiteral("/nonexistent-directory/sheet.pdf"), QPageSize(QPageSize::A4));
-    QtPrinter system;
+    PrinterOnDemand unwritable(QStringLiteral("/nonexistent-directory/sheet.pdf"),
+                               QPageSize(QPageSize::A4));
+    PrinterOnDemand system;
+    PrinterOnDemand broken;
+    broken.setLibrary(QStringLiteral("/nonexistent-directory/libmalrechnen_print.so"));
     Printer *real = nullptr;
     if (printer == QStringLiteral("unwritable"))
         real = &unwritable;
+    if (printer == QStringLiteral("broken install"))
+        real = &broken;
     if (printer == QStringLiteral("system")) {
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("a printer is installed here");
@@ -371,6 +378,8 @@ void TestWorksheetCommands::printFailureIsReported()
     if (printer == QStringLiteral("fake"))
         QCOMPARE(program.dialogs.last().text,
                  QStringLiteral("Der Drucker ist ausgeschaltet.\rDas Lösungsblatt wurde nicht gedruckt.\r\r"));
+    if (printer == QStringLiteral("broken install"))
+        QVERIFY(program.dialogs.last().text.contains(QStringLiteral("neu installieren")));
 }
 
 void TestWorksheetCommands::copyToTheClipboard()

@@ -1,5 +1,7 @@
 #include "trainers/common/digit_key.h"
 
+#include "trainers/common/cell_look.h"
+
 #include <QApplication>
 #include <QDrag>
 #include <QMimeData>
@@ -65,4 +67,17 @@ void DigitKey::mouseMoveEvent(QMouseEvent *event)
     drag->setPixmap(picture);
     drag->setHotSpot(m_pressedAt);
     drag->exec(Qt::CopyAction);
+}
+
+void DigitKey::paintEvent(QPaintEvent *event)
+{
+    if (!isChecked()) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    CellLook::paintBox(painter, rect(), CellLook::chosenKeyFill, CellLook::chosenKeyFrame, 3, 5);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::ButtonText));
+    painter.drawText(rect(), Qt::AlignCenter, text());
 }

@@ -24,6 +24,8 @@ public:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    // A key tapped to be placed is yellow in an orange frame until it is placed.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QChar m_digit;

@@ -1,5 +1,6 @@
 #include "trainers/common/drop_field.h"
 
+#include "trainers/common/cell_look.h"
 #include "trainers/common/digit_key.h"
 
 #include <QDragEnterEvent>
@@ -7,7 +8,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QMimeData>
-#include <QStyle>
 
 DropField::DropField(QWidget *parent)
     : QLabel(parent)
@@ -15,6 +15,9 @@ DropField::DropField(QWidget *parent)
     setAcceptDrops(true);
     setAlignment(Qt::AlignCenter);
     setFocusPolicy(Qt::StrongFocus);
+    QPalette inked = palette();
+    inked.setColor(QPalette::WindowText, CellLook::ink);
+    setPalette(inked);
 }
 
 void DropField::dragEnterEvent(QDragEnterEvent *event)
@@ -51,9 +54,8 @@ void DropField::dropEvent(QDropEvent *event)
 
 void DropField::setHighlighted(bool on)
 {
-    setProperty("dropTarget", on);
-    style()->unpolish(this);
-    style()->polish(this);
+    m_target = on;
+    update();
 }
 
 void DropField::mouseReleaseEvent(QMouseEvent *event)
@@ -101,9 +103,22 @@ void DropField::focusInEvent(QFocusEvent *event)
     Q_EMIT focused(objectName());
 }
 
-void DropField::paintEvent(QPaintEvent *event)
+void DropField::paintEvent(QPaintEvent *)
 {
-    QFrame::paintEvent(event); // background and box
+    // A white box in a blue-grey frame; a digit the problem gives stands without a box; a
+    // key dragged over it, or a hint, colour it.
+    const bool given = property("given").toBool();
+    const QColor fill = CellLook::isHighlighted(this) ? CellLook::hintFill
+                        : m_target                    ? CellLook::targetFill
+                        : given                       ? QColor(Qt::transparent)
+                                                      : QColor(Qt::white);
+    const QColor frame = m_target ? CellLook::target
+                         : given  ? QColor(Qt::transparent)
+                                  : CellLook::box;
+    {
+        QPainter painter(this);
+        CellLook::paintBox(painter, rect(), fill, frame, boxFrameWidth, 4);
+    }
     if (m_marked) {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -122,5 +137,5 @@ void DropField::paintEvent(QPaintEvent *event)
     painter.setFont(font());
     painter.setPen(palette().color(foregroundRole()));
     const QRect ink = QFontMetrics(font()).tightBoundingRect(text());
-    painter.drawText(contentsRect().center() - ink.center(), text());
+    painter.drawText(rect().center() - ink.center(), text());
 }

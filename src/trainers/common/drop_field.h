@@ -39,7 +39,10 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    static constexpr int boxFrameWidth = 2;
+
     void setHighlighted(bool on);
 
     bool m_marked = false;
+    bool m_target = false; // a key is dragged over the field
 };

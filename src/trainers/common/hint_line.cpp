@@ -6,15 +6,14 @@
 
 #include <QAccessible>
 #include <QLabel>
-#include <QStyle>
 
 namespace {
 
+// The control draws itself highlighted (CellLook::isHighlighted).
 void setHighlighted(QWidget *widget, bool on)
 {
     widget->setProperty("hint", on);
-    widget->style()->unpolish(widget);
-    widget->style()->polish(widget);
+    widget->update();
 }
 
 void announce(QLabel *label)
@@ -45,11 +44,8 @@ HintLine::HintLine(QWidget *window, Training &training, TrainerKind trainer,
     m_label->setStyleSheet(QStringLiteral("background-color: rgb(255, 246, 200); color: rgb(0, 0, 96);"
                                           " border: 2px solid rgb(230, 170, 40); border-radius: 6px;"));
     m_label->hide();
-    // The digits a hint's step uses.
-    window->setStyleSheet(window->styleSheet()
-                          + QStringLiteral("QLabel[hint=\"true\"] { background-color: rgb(255, 224, 130);"
-                                           " border-radius: 4px; }"));
 }
+
 
 void HintLine::problemShown(const Exercise &exercise)
 {

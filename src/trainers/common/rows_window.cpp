@@ -1,6 +1,7 @@
 #include "trainers/common/rows_window.h"
 
 #include "seams/services.h"
+#include "trainers/common/cell_look.h"
 #include "trainers/common/drop_field.h"
 #include "widgets/twips.h"
 
@@ -40,7 +41,6 @@ RowsWindow::RowsWindow(Services &services, const RowsTables &tables, const RowsL
     , m_gapCells(rowsCells(tables, true))
 {
     setWindowTitle(QString::fromUtf8(layout.title));
-    setAttribute(Qt::WA_StyledBackground);
 
     buildSingleLayout();
     buildGapPanel();
@@ -132,8 +132,11 @@ void RowsWindow::buildGapPanel()
     m_gapPanel = new QFrame(this);
     m_gapPanel->setObjectName(QStringLiteral("Bild6"));
     m_gapPanel->setGeometry(panelRect(gapPanelAway));
+    // In the window's colour, over the single layout.
     m_gapPanel->setAutoFillBackground(true);
-    m_gapPanel->setStyleSheet(QStringLiteral("QFrame#Bild6 { background-color: rgb(244, 248, 255); }"));
+    QPalette background = m_gapPanel->palette();
+    background.setColor(QPalette::Window, CellLook::window);
+    m_gapPanel->setPalette(background);
     m_gapPanel->hide();
     addProblemLine(m_gapPanel, m_tables.gapMultiplicand, m_tables.gapMultiplier);
 

@@ -2,6 +2,7 @@
 
 #include "seams/dialogs.h"
 #include "seams/services.h"
+#include "trainers/common/cell_look.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/hint_line.h"
@@ -11,13 +12,16 @@
 #include "widgets/window_geometry.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
+#include <QImage>
 #include <QFrame>
 #include <QLabel>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QSet>
 #include <QShowEvent>
-#include <QStyle>
 
 #include <algorithm>
 
@@ -69,9 +73,32 @@ void markGiven(QWidget *field, bool given)
     if (field->property("given").toBool() == given)
         return;
     field->setProperty("given", given);
-    field->style()->unpolish(field);
-    field->style()->polish(field);
+    field->update();
 }
+
+// A mode button ("mal E", "Lücke", "Normal" ...): the mode chosen stays pressed, dark blue
+// with white letters.
+class ModeButton final : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        if (!isChecked()) {
+            QPushButton::paintEvent(event);
+            return;
+        }
+        QPainter painter(this);
+        CellLook::paintBox(painter, rect(), CellLook::modeFill, CellLook::modeFrame, 2, 4);
+        QFont bold = font();
+        bold.setBold(true);
+        painter.setFont(bold);
+        painter.setPen(Qt::white);
+        painter.drawText(rect(), Qt::AlignCenter, text());
+    }
+};
 
 // The progress marker climbs its track one step per solved problem; at the top Memory is
 // offered, and there it waits until the pupil takes the reward.
@@ -119,20 +146,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     // enlarged or maximised: its contents scale with it.
     setMinimumSize(setup.size);
     resize(setup.size);
-    setStyleSheet(QStringLiteral(
-        "TrainerWindow { background-color: rgb(244, 248, 255); }"
-        "DropField { background-color: white; border: 2px solid rgb(120, 150, 190);"
-        "  border-radius: 4px; color: rgb(0, 0, 96); }"
-        "DropField[given=\"true\"] { border-color: transparent; background-color: transparent; }"
-        "DigitKey:checked { background-color: rgb(255, 210, 80); border: 3px solid rgb(200, 110, 0);"
-        "  border-radius: 5px; }"
-        "DropField[dropTarget=\"true\"] { border-color: rgb(230, 130, 0);"
-        "  background-color: rgb(255, 243, 208); }"
-        "QPushButton[mode=\"true\"]:checked { background-color: rgb(0, 0, 128); color: white;"
-        "  border: 2px solid rgb(0, 0, 64); border-radius: 4px; font-weight: bold; }"
-        "QLabel[role=\"digit\"] { color: rgb(0, 0, 96); }"
-        "QFrame[role=\"rule\"] { background-color: rgb(0, 0, 96); }"
-        ""));
+
 
     // Points and errors, each with its hidden mirror label.
     const auto counter = [this](const char *caption, const char *name, const char *mirror, QPoint at) {
@@ -258,11 +272,9 @@ QLabel *TrainerWindow::addSmallDigit(const QString &name, const QRect &rect, QWi
 QLabel *TrainerWindow::addDigit(const QString &name, const QRect &rect, const QString &text,
                                 QWidget *parent)
 {
-    auto *label = new QLabel(text, parent ? parent : this);
+    auto *label = new DigitLabel(text, parent ? parent : this);
     label->setObjectName(name);
-    label->setProperty("role", QStringLiteral("digit"));
     label->setGeometry(rect);
-    label->setAlignment(Qt::AlignCenter);
     label->setFont(digitFont(28, true));
     if (!name.isEmpty())
         remember(label);
@@ -273,8 +285,11 @@ QFrame *TrainerWindow::addRule(const QString &name, const QRect &rect, QWidget *
 {
     auto *rule = new QFrame(parent ? parent : this);
     rule->setObjectName(name);
-    rule->setProperty("role", QStringLiteral("rule"));
     rule->setGeometry(rect);
+    rule->setAutoFillBackground(true);
+    QPalette ink = rule->palette();
+    ink.setColor(QPalette::Window, CellLook::ink);
+    rule->setPalette(ink);
     if (!name.isEmpty())
         remember(rule);
     return rule;
@@ -340,7 +355,11 @@ void TrainerWindow::renderEstimateLine()
 
 QPushButton *TrainerWindow::addButton(const QString &name, const QString &text, int row)
 {
-    auto *button = new QPushButton(text, this);
+    return placeButton(new QPushButton(text, this), name, row);
+}
+
+QPushButton *TrainerWindow::placeButton(QPushButton *button, const QString &name, int row)
+{
     button->setObjectName(name);
     button->setGeometry(trainerButtonLeft, 8 + row * 29, trainerButtonWidth, 26);
     button->setFocusPolicy(Qt::TabFocus);
@@ -350,10 +369,9 @@ QPushButton *TrainerWindow::addButton(const QString &name, const QString &text, 
 
 QPushButton *TrainerWindow::addModeButton(const QString &name, const QString &text, int row)
 {
-    QPushButton *button = addButton(name, text, row);
+    QPushButton *button = placeButton(new ModeButton(text, this), name, row);
     // A click toggles it; the trainer then shows the mode it chose (see showActiveMode).
     button->setCheckable(true);
-    button->setProperty("mode", true);
     m_modeButtons << button;
     return button;
 }
@@ -650,6 +668,46 @@ void TrainerWindow::renderScore()
         QStringLiteral("Fortschritt: %1 von %2 Aufgaben gelöst").arg(steps).arg(goal));
 }
 
+bool TrainerWindow::prepareFirstShowing()
+{
+    constexpr int stripHeight = 64;
+    if (isVisible())
+        return false;
+    if (!m_scaler.sizedForScreen()) {
+        // A hidden window hears of its new size only as it shows.
+        m_scaler.sizeForScreenOnce();
+        m_scaler.apply();
+        QSet<QString> keys;
+        for (QWidget *control : findChildren<QWidget *>()) {
+            QFont font = control->font();
+            for (int variant = 0; variant < 2; ++variant) {
+                if (!keys.contains(font.key())) {
+                    keys.insert(font.key());
+                    m_fontsToLoad.append(font);
+                }
+                // The chosen mode's button writes its caption in bold.
+                if (!m_modeButtons.contains(qobject_cast<QPushButton *>(control)))
+                    break;
+                font.setBold(true);
+            }
+        }
+        m_strips = (height() + stripHeight - 1) / stripHeight;
+        return true;
+    }
+    if (!m_fontsToLoad.isEmpty()) {
+        QFontMetrics(m_fontsToLoad.takeFirst()).height();
+        return true;
+    }
+    if (m_strips > 0) {
+        // The window drawn a strip at a time into a scratch picture: styled, laid out,
+        // and the glyphs of its texts drawn once.
+        QImage scratch(width(), stripHeight, QImage::Format_ARGB32_Premultiplied);
+        const int top = (--m_strips) * stripHeight;
+        render(&scratch, QPoint(), QRegion(0, top, width(), stripHeight));
+    }
+    return m_strips > 0;
+}
+
 void TrainerWindow::showEvent(QShowEvent *event)
 {
     // Only the program's own show deals a problem; a message box closing or the pupil
@@ -671,6 +729,13 @@ void TrainerWindow::closeEvent(QCloseEvent *event)
 void TrainerWindow::setDesignGeometry(QWidget *widget, const QRect &rect)
 {
     m_scaler.setDesignGeometry(widget, rect);
+}
+
+void TrainerWindow::paintEvent(QPaintEvent *event)
+{
+    // Painted rather than set in the palette, which the controls would take on: the
+    // buttons draw their frames from the palette's window colour.
+    QPainter(this).fillRect(event->rect(), CellLook::window);
 }
 
 void TrainerWindow::resizeEvent(QResizeEvent *event)

@@ -104,6 +104,12 @@ public:
     // Deals the next problem of the current kind (single or gap).
     virtual void NextProblem() = 0;
 
+    // Before the window is first shown, in idle time, a step at a time: takes the size it
+    // will open at, loads the fonts its controls use (one per step) and draws itself out of
+    // sight (a strip per step), so that its first showing is as quick as any other. True
+    // while steps remain. Deals nothing; does nothing once the window has been shown.
+    bool prepareFirstShowing();
+
     void StartNumberCatching();
     void ShowHelp();
     // "Ende" and the close box: back to the menu, everything kept.
@@ -170,6 +176,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void buildEstimateLine();
@@ -188,11 +195,15 @@ private:
     // focusOrder() as the widgets of the fields.
     FocusOrder::Fields focusFields() const;
     QPushButton *addSheetButton(const QString &name, const QString &text, int row) override;
+    // Names `button` and puts it in the button column at `row`.
+    QPushButton *placeButton(QPushButton *button, const QString &name, int row);
     // Fields under the sheet view take no drop, click or key, and Tab passes them by.
     void setFieldsReachable(bool reachable) override;
     void stepFocus(const QString &field, int dx, int dy);
 
     TrainerSetup m_setup;
+    QList<QFont> m_fontsToLoad; // by prepareFirstShowing() ...
+    int m_strips = 0;           // ... and the strips of the window it has yet to draw
     TrainingSession m_session;
     CellTable m_table; // of the problem on screen
     QHash<QString, QWidget *> m_named;

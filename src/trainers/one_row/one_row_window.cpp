@@ -1,6 +1,7 @@
 #include "trainers/one_row/one_row_window.h"
 
 #include "seams/services.h"
+#include "trainers/common/cell_look.h"
 #include "trainers/common/drop_field.h"
 #include "widgets/twips.h"
 
@@ -58,7 +59,6 @@ OneRowWindow::OneRowWindow(Services &services, QWidget *parent)
     : TrainerWindow(services, oneRowSetup, parent)
 {
     setWindowTitle(QStringLiteral("Einreihige Multiplikation mit Einerzahl"));
-    setAttribute(Qt::WA_StyledBackground);
 
     auto *tag = new QLabel(QStringLiteral("E"), this);
     tag->setObjectName(QStringLiteral("Bezeichnung21"));
@@ -136,8 +136,11 @@ void OneRowWindow::buildGapPanel()
     m_gapPanel = new QFrame(this);
     m_gapPanel->setObjectName(QStringLiteral("Bild6"));
     m_gapPanel->setGeometry(gapPanelLeft, twipsToPx(gapPanelAway), 420, 200);
+    // In the window's colour, over the single layout.
     m_gapPanel->setAutoFillBackground(true);
-    m_gapPanel->setStyleSheet(QStringLiteral("QFrame#Bild6 { background-color: rgb(244, 248, 255); }"));
+    QPalette background = m_gapPanel->palette();
+    background.setColor(QPalette::Window, CellLook::window);
+    m_gapPanel->setPalette(background);
 
     const int left = columnLeft - gapPanelLeft;
     const int top = problemTop - twipsToPx(gapPanelTop);
