@@ -17,7 +17,7 @@ trap cleanup EXIT INT TERM
 if command -v Xvfb >/dev/null; then
     fifo=$(mktemp -u)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
     xvfb_pid=$!
     if read -r number <"$fifo"; then
         display=":$number"
