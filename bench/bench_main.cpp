@@ -457,13 +457,13 @@ bool dropFigures(int count)
     if (!bareDrops(count))
         return false;
     Program program;
-    // Everything on: hints, single problems chosen for the child, and (with
-    // MALRECHNEN_BENCH_ESTIMATE=1) the Überschlag line. MALRECHNEN_BENCH_HINTS=0 and
-    // MALRECHNEN_BENCH_FIT=0 measure the drops without them, for what they cost.
+    // Everything on: hints, single problems chosen for the child and the Überschlag line.
+    // MALRECHNEN_BENCH_HINTS=0, MALRECHNEN_BENCH_FIT=0 and MALRECHNEN_BENCH_ESTIMATE=0
+    // measure the drops without them, for what they cost.
     Training &training = program.app.services().training;
     training.hintsShown = qEnvironmentVariable("MALRECHNEN_BENCH_HINTS") != QLatin1String("0");
     training.fitToChild = qEnvironmentVariable("MALRECHNEN_BENCH_FIT") != QLatin1String("0");
-    training.estimateFirst = qEnvironmentVariable("MALRECHNEN_BENCH_ESTIMATE") == QLatin1String("1");
+    training.estimateFirst = qEnvironmentVariable("MALRECHNEN_BENCH_ESTIMATE") != QLatin1String("0");
     bool ok = true;
     program.open(WindowId::Menu, &ok);
     DropTimes all;

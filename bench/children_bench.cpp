@@ -223,8 +223,11 @@ std::optional<int> mistake(ErrorKind kind, const Paper &paper, const Box &box, b
             digit = s / 10;
         break;
     case ErrorKind::OnesAsCarry:
+        // The ones as the carry, in a product row and in the carry line of the addition.
         if (box.product && box.tens)
             digit = s % 10;
+        else if (box.part == Part::SumCarry)
+            digit = (paper.columnSum(box.place - 1) + paper.sumCarry(box.place - 1)) % 10;
         break;
     case ErrorKind::TimesTable:
         if (box.product && !box.tens)
@@ -239,8 +242,12 @@ std::optional<int> mistake(ErrorKind kind, const Paper &paper, const Box &box, b
             digit = digitBeside(paper, box, -1, staircase);
         break;
     case ErrorKind::AdditionCarryForgotten:
+        // Each column added up without the carry that came in: its ones, and its tens as
+        // the carry it leaves.
         if (box.part == Part::Sum)
             digit = paper.columnSum(box.place) % 10;
+        else if (box.part == Part::SumCarry)
+            digit = paper.columnSum(box.place - 1) / 10;
         break;
     }
     if (digit == box.right)
