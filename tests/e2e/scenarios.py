@@ -520,18 +520,24 @@ def grouped(value):
     return " ".join(groups)
 
 
+def switch_on(p, caption):
+    """The teacher ticks a switch of the run in the info window and closes it with "O k a y"."""
+    menu = p.window("Schriftliche Multiplikation")
+    p.click(p.get(menu, role="image", name="Info"))
+    info = p.window("Programm-Info")
+    switch = wait_for("the switch " + caption, lambda: next(
+        (n for n in __import__("malrechnen_e2e").walk(info)
+         if n.getRoleName() == "check box" and (n.name or "").strip() == caption), None))
+    p.click(switch)
+    wait_for("the switch on", lambda: switch.getState().contains(pyatspi.STATE_CHECKED))
+    p.click(p.get(info, role="label", name="O k a y"))
+    wait_for("the info window to close", lambda: not any(w.name == "Programm-Info" for w in p.windows()))
+
+
 def scenario_pupil_makes_the_estimate_first(binary, shots):
     with running(binary, shots, "estimate") as p:
         # The teacher ticks "Überschlag rechnen" in the info window.
-        menu = p.window("Schriftliche Multiplikation")
-        p.click(p.get(menu, role="image", name="Info"))
-        info = p.window("Programm-Info")
-        switch = wait_for("the Überschlag switch", lambda: next(
-            (n for n in __import__("malrechnen_e2e").walk(info)
-             if n.getRoleName() == "check box" and (n.name or "").strip() == "Überschlag rechnen"), None))
-        p.click(switch)
-        p.click(p.get(info, role="label", name="O k a y"))
-        wait_for("the info window to close", lambda: not any(w.name == "Programm-Info" for w in p.windows()))
+        switch_on(p, "Überschlag rechnen")
 
         # The pupil rounds the multiplicand, multiplies by the multiplier as written, and
         # only then computes: the problem is solved with the last digit of the result.
@@ -587,15 +593,7 @@ def one_row_carried_columns_expected():
 
 def scenario_child_forgets_the_carry_problems_fit_the_child(binary, shots):
     with running(binary, shots, "fitting_child") as p:
-        menu = p.window("Schriftliche Multiplikation")
-        p.click(p.get(menu, role="image", name="Info"))
-        info = p.window("Programm-Info")
-        switch = wait_for("the switch", lambda: next(
-            (n for n in __import__("malrechnen_e2e").walk(info) if n.getRoleName() == "check box"
-             and (n.name or "").strip() == "Aufgaben passend zum Kind auswählen"), None))
-        p.click(switch)
-        wait_for("the switch on", lambda: switch.getState().contains(pyatspi.STATE_CHECKED))
-        p.click(p.get(info, role="label", name="O k a y"))
+        switch_on(p, "Aufgaben passend zum Kind auswählen")
 
         # The child forgets every carry that comes into a column: it writes the digit of the
         # times-table fact alone, hears "Fehler", then writes the right one.
