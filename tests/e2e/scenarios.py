@@ -596,7 +596,8 @@ def scenario_child_forgets_the_carry_problems_fit_the_child(binary, shots):
         switch_on(p, "Aufgaben passend zum Kind auswählen")
 
         # The child forgets every carry that comes into a column: it writes the digit of the
-        # times-table fact alone, hears "Fehler", then writes the right one.
+        # times-table fact alone (in the leading digit the tens of the last fact alone),
+        # hears "Fehler", then writes the right one.
         win = open_one_row(p)
         forgotten_on = 0
         for _ in range(12):
@@ -604,9 +605,13 @@ def scenario_child_forgets_the_carry_problems_fit_the_child(binary, shots):
             carries = carries_into(multiplicand, multiplier)
             forgot = False
             for place, (description, digit) in enumerate(fields):
+                alone = None
                 if 1 <= place <= 3 and carries[place] > 0:
-                    x = int(str(multiplicand)[3 - place])
-                    p.drag(key(p, win, x * multiplier % 10), field(p, win, description))
+                    alone = int(str(multiplicand)[3 - place]) * multiplier % 10
+                elif place == 4 and carries[3] > 0:
+                    alone = int(str(multiplicand)[0]) * multiplier // 10
+                if alone is not None and str(alone) != digit:
+                    p.drag(key(p, win, alone), field(p, win, description))
                     title, _, _ = p.alert()
                     check(title == "Fehler", "the forgotten carry was answered by %r" % title)
                     p.key("Return")
