@@ -395,18 +395,14 @@ std::array<quint16, errorKindCount> kindDigits(const Exercise &ex, const Cell &c
         if (s.x >= 1)
             fits(ErrorKind::TimesTable, s.value - s.m);
     }
-    if (carry) {
-        if (s.c > 0 && xm / 10 != s.value / 10)
-            fits(ErrorKind::CarryForgotten, xm / 10);
+    if (carry && s.c > 0 && xm / 10 != s.value / 10)
+        fits(ErrorKind::CarryForgotten, xm / 10);
+    // A carry of a product row or of the addition: the ones written as the carry.
+    if (carry || sumCarry)
         fits(ErrorKind::OnesAsCarry, s.value % 10);
-    }
-    if (sumCarry) {
-        // The ones of the column sum as its carry, or the column added up without the carry
-        // that came in: its tens as the carry it leaves.
-        fits(ErrorKind::OnesAsCarry, s.value % 10);
-        if (s.c > 0 && (s.value - s.c) / 10 != s.value / 10)
-            fits(ErrorKind::AdditionCarryForgotten, (s.value - s.c) / 10);
-    }
+    // A carry of the addition from the column added up without the carry that came in.
+    if (sumCarry && s.c > 0 && (s.value - s.c) / 10 != s.value / 10)
+        fits(ErrorKind::AdditionCarryForgotten, (s.value - s.c) / 10);
     if (cell.part == Part::Zero)
         fits(ErrorKind::ZeroForgotten, written(cell.place + 1));
     if (cell.part == Part::PartialProduct || cell.part == Part::Sum) {

@@ -46,10 +46,7 @@ KindSet SessionStatistics::recordDrop(TrainerKind trainer, const Exercise &exerc
     }
     KindSet kinds;
     if (isEstimate(field)) {
-        if (right)
-            rightEstimateDigit(trainer);
-        else
-            wrongEstimateDigit(trainer);
+        ++(right ? t.estimateRightDigits : t.estimateErrors);
     } else if (right) {
         rightDigit(trainer, first ? possibleKinds(exercise, field) : KindSet());
     } else {
@@ -102,16 +99,6 @@ void SessionStatistics::wrongDigit(TrainerKind trainer, KindSet kinds)
                      [](const ProblemErrors &a, const ProblemErrors &b) { return a.errors > b.errors; });
     while (t.worst.size() > worstKept)
         t.worst.removeLast();
-}
-
-void SessionStatistics::rightEstimateDigit(TrainerKind trainer)
-{
-    ++at(trainer).estimateRightDigits;
-}
-
-void SessionStatistics::wrongEstimateDigit(TrainerKind trainer)
-{
-    ++at(trainer).estimateErrors;
 }
 
 void SessionStatistics::solved(TrainerKind trainer, bool gap)

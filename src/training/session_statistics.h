@@ -80,11 +80,9 @@ public:
     void solved(TrainerKind trainer, bool gap);
 
     // The counts of a drop alone: a right digit where `possible` kinds would have given a
-    // wrong one, a wrong digit that `kinds` fit; a digit of the Überschlag.
+    // wrong one, a wrong digit that `kinds` fit.
     void rightDigit(TrainerKind trainer, KindSet possible = KindSet());
     void wrongDigit(TrainerKind trainer, KindSet kinds);
-    void rightEstimateDigit(TrainerKind trainer);
-    void wrongEstimateDigit(TrainerKind trainer);
 
     // The kind to ask the pupil about among those a wrong digit fits: the one the evidence
     // of the trainer favours.

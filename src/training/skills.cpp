@@ -129,7 +129,7 @@ SkillEvidence skillEvidence(const Exercise &ex, const Cell &cell, KindSet kinds)
         return evidence;
     }
     const Computation step = ex.written().computation(cell);
-    if (step.rule == Rule::SumCarry && cell.part == Part::SumCarry) {
+    if (cell.part == Part::SumCarry) {
         evidence.wrong.append(Skill::method(MethodSkill::AdditionCarries));
         return evidence;
     }
