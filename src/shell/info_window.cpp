@@ -171,7 +171,6 @@ void InfoWindow::fillTexts()
 void InfoWindow::fitToSize()
 {
     m_scaler.apply();
-    m_picture->fitToSize();
     // The boxes to tick grow with their captions.
     const QString indicator = QStringLiteral("QCheckBox::indicator { width: %1px; height: %1px; }")
                                   .arg(qRound(13 * m_scaler.scale()));

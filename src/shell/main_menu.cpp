@@ -59,6 +59,9 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
     m_help->setObjectName(QStringLiteral("Text1"));
     m_help->setGeometry(16, 72, 320, 342);
     m_help->setReadOnly(true);
+    // The help text is longer than its box at every size, so the scroll bar is there from
+    // the start; the text is then laid out once, at the width it is shown at.
+    m_help->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_help->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_scaler.setDesignFontSize(m_help, 13);
 
@@ -91,7 +94,6 @@ MainMenu::MainMenu(Services &services, QWidget *parent)
         // Four characters take the smaller type.
         const bool longer = QString::fromUtf8(entry.tile).size() > 3;
         picture->setFont(sizedFont(picture->font(), longer ? greetingPixels : headingPixels, true));
-        m_tiles.append(picture);
         picture->setCursor(Qt::PointingHandCursor);
         picture->setAccessibleName(QString::fromUtf8(entry.caption));
         auto *caption = new QLabel(QString::fromUtf8(entry.caption), this);
@@ -140,21 +142,21 @@ void MainMenu::ShowHelpText()
     m_help->setPlainText(QtDialogs::displayText(menuHelpText()));
 }
 
-void MainMenu::fitToSize()
+void MainMenu::setVisible(bool visible)
 {
-    m_scaler.apply();
-    for (TileLabel *tile : std::as_const(m_tiles))
-        tile->fitToSize();
+    // Sized and scaled before its controls are shown, so that each of them hears of its
+    // size once; the help text then follows in showEvent.
+    if (visible && !m_sized) {
+        m_scaler.sizeForScreenOnce();
+        centreOnScreen(this);
+        m_sized = true;
+        m_scaler.apply();
+    }
+    QWidget::setVisible(visible);
 }
 
 void MainMenu::showEvent(QShowEvent *event)
 {
-    if (!m_sized) {
-        m_scaler.sizeForScreenOnce();
-        centreOnScreen(this);
-        m_sized = true;
-        fitToSize();
-    }
     ShowHelpText();
     QWidget::showEvent(event);
 }
@@ -164,7 +166,7 @@ void MainMenu::resizeEvent(QResizeEvent *event)
     // Until it is first shown the menu waits for the size it opens at, so that fonts and
     // tiles are made once, at that size.
     if (m_sized)
-        fitToSize();
+        m_scaler.apply();
     QWidget::resizeEvent(event);
 }
 

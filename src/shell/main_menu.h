@@ -2,12 +2,10 @@
 
 #include "widgets/design_scaler.h"
 
-#include <QList>
 #include <QWidget>
 
 struct Services;
 class QPlainTextEdit;
-class TileLabel;
 
 // Form0: the main menu. Its pictures open the trainers and the info window or ask
 // before quitting; closing its frame ends the program. Drawn at a design size, it opens
@@ -23,6 +21,8 @@ public:
     // Opens the three-row trainer (bound to Bild5).
     void ShowThreeRowTrainer();
 
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -30,11 +30,9 @@ protected:
 
 private:
     void ShowHelpText();
-    void fitToSize();
 
     Services &m_services;
     DesignScaler m_scaler;
     QPlainTextEdit *m_help = nullptr;
-    QList<TileLabel *> m_tiles;
     bool m_sized = false;
 };

@@ -1,8 +1,8 @@
 #include "widgets/clickable_label.h"
 
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 ClickableLabel::ClickableLabel(QWidget *parent)
     : QLabel(parent)
@@ -16,29 +16,6 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
 }
 
-namespace {
-
-QPixmap tilePixmap(const QString &text, const QColor &colour, const QFont &font, int size)
-{
-    // Drawn for the sharpest screen attached; no larger, the menu draws five of these
-    // before it first appears.
-    const qreal ratio = qMax(qreal(1), qApp->devicePixelRatio());
-    QPixmap pixmap(QSize(size, size) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(colour.darker(140), qMax(2.0, size / 32.0)));
-    painter.setBrush(colour);
-    painter.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 6.0, size / 6.0);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, text);
-    return pixmap;
-}
-
-} // namespace
-
 TileLabel::TileLabel(const QString &text, const QColor &colour, QWidget *parent)
     : ClickableLabel(parent)
     , m_text(text)
@@ -47,9 +24,22 @@ TileLabel::TileLabel(const QString &text, const QColor &colour, QWidget *parent)
     setAlignment(Qt::AlignCenter);
 }
 
-void TileLabel::fitToSize()
+void TileLabel::paintEvent(QPaintEvent *)
 {
+    // The largest square that fits, centred, where a label would show its picture.
     const int size = qMin(width(), height());
-    if (size > 0 && pixmap().deviceIndependentSize().toSize() != QSize(size, size))
-        setPixmap(tilePixmap(m_text, m_colour, font(), size));
+    if (size <= 0)
+        return;
+    const QRect square = QStyle::alignedRect(layoutDirection(), Qt::AlignCenter,
+                                             QSize(size, size), contentsRect());
+    QPainter painter(this);
+    painter.translate(square.topLeft());
+    // The frame's outer half stops at the square, whatever room the label has around it.
+    painter.setClipRect(QRect(0, 0, size, size));
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(m_colour.darker(140), qMax(2.0, size / 32.0)));
+    painter.setBrush(m_colour);
+    painter.drawRoundedRect(QRectF(1, 1, size - 2, size - 2), size / 6.0, size / 6.0);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(0, 0, size, size), Qt::AlignCenter, m_text);
 }

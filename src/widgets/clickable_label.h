@@ -17,19 +17,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
 
-// A picture button: a short text on a coloured square tile, drawn at the label's size (the
-// menu and the info window scale with their windows) in the label's font. A window gives
-// its tiles the font of a text it shows anyway: each further font costs its first showing
-// a few milliseconds to load.
+// A picture button: a short text on a coloured square tile, painted at the label's size (the
+// menu and the info window scale with their windows) in the label's font, straight onto the
+// window: no picture is kept. A window gives its tiles the font of a text it shows anyway:
+// each further font costs its first showing a few milliseconds to load.
 class TileLabel : public ClickableLabel
 {
     Q_OBJECT
 public:
     TileLabel(const QString &text, const QColor &colour, QWidget *parent = nullptr);
 
-    // Draws the tile at the label's size, unless it already has that size. The windows call
-    // it once they have their size, so a tile is not drawn at a size it is never seen at.
-    void fitToSize();
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QString m_text;

@@ -135,11 +135,17 @@ void WindowSizesTest::windowsOpenScaledToTheirScreen()
              qPrintable(QStringLiteral("%1 high on a screen %2 high").arg(form->height()).arg(available.height())));
     QVERIFY(qAbs(form->width() * design.height() - form->height() * design.width()) <= design.width());
     QVERIFY(available.contains(form->frameGeometry()));
-    // Scaled as a whole: the buttons grow with the window, pictures are drawn at their size.
+    // Scaled as a whole: the buttons grow with the window, pictures are drawn at their size:
+    // the coloured tile reaches each side of the largest square the picture holds.
     QVERIFY(grows->height() >= growsHeight * scale - 1);
     if (auto *picture = qobject_cast<QLabel *>(grows)) {
-        const int side = qMin(picture->width(), picture->height());
-        QCOMPARE(picture->pixmap().deviceIndependentSize().toSize(), QSize(side, side));
+        const QImage drawn = picture->grab().toImage();
+        const QPoint centre = picture->rect().center();
+        const int reach = qMin(picture->width(), picture->height()) / 2 - 2;
+        for (const QPoint &side : {QPoint(0, -reach), QPoint(0, reach), QPoint(-reach, 0),
+                                   QPoint(reach, 0)})
+            QVERIFY2(drawn.pixelColor(centre + side).hsvSaturation() > 100,
+                     qPrintable(QStringLiteral("no tile at %1, %2").arg(side.x()).arg(side.y())));
     }
 }
 
