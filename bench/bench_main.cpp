@@ -25,6 +25,7 @@
 #include "platform/qt_dialogs.h"
 #include "platform/freed_memory.h"
 #include "platform/printer_on_demand.h"
+#include "platform/program_icon.h"
 #include "platform/standard_icons.h"
 #include "seams/random_source.h"
 #include "shell/application.h"
@@ -210,7 +211,7 @@ struct Program
         if (cpuMs)
             *cpuMs = threadCpuMs() - startCpu;
         if (!m_iconSet) { // as main() does, once the first window is on screen
-            QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
+            QApplication::setWindowIcon(programIcon());
             m_iconSet = true;
             prepareLikeMain();
         }

@@ -18,6 +18,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # toolkit's own buttons and the SVG plugins for the window icon are looked up at run time,
 # so the linker does not see them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-sil-andika, qt6-translations-l10n, libqt6svg6")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-sil-andika, qt6-translations-l10n")
 
 include(CPack)

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libcups2-dev                     # print jobs are handed to the print server directly
   qt6-translations-l10n            # German texts of the toolkit's own buttons
-  libqt6svg6                       # draws the SVG window icon
+  libqt6svg6                       # the build draws the window icon from its SVG
   fonts-sil-andika fonts-dejavu-core
   fonts-urw-base35                 # a Courier lookalike for the worksheets
   xvfb xauth                       # headless X server for the end-to-end tests and screenshots

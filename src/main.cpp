@@ -2,6 +2,7 @@
 #include "platform/qt_dialogs.h"
 #include "platform/freed_memory.h"
 #include "platform/printer_on_demand.h"
+#include "platform/program_icon.h"
 #include "platform/standard_icons.h"
 #include "seams/random_source.h"
 #include "shell/application.h"
@@ -39,11 +40,11 @@ int main(int argc, char *argv[])
     Application program(dialogs, *random, &printer, &clipboard);
     program.start();
     QWidget *menu = program.registry().window(WindowId::Menu);
-    // Loading and drawing the SVG icon takes a few milliseconds that the pupil would
+    // Handing the window system the icon's pictures takes a moment that the pupil would
     // otherwise wait for the menu; the task bar gets the icon right after. Then, while the
     // pupil reads the menu, the trainers get ready.
     afterFirstPaint(menu, [&program] {
-        QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/malrechnen.svg")));
+        QApplication::setWindowIcon(programIcon());
         program.prepareInAdvance();
     });
     exitAfterFirstPaintIfAsked(menu);

@@ -1,3 +1,4 @@
+#include "platform/program_icon.h"
 #include "platform/standard_icons.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ private Q_SLOTS:
     void boxesShareTheirIcons_data();
     void boxesShareTheirIcons();
     void styleIsKept();
+    void programIconHasItsPictures();
 };
 
 void TestStandardIcons::initTestCase()
@@ -85,6 +87,26 @@ void TestStandardIcons::styleIsKept()
     keepStandardIcons();
     QCOMPARE(QApplication::style(), style);
     QVERIFY(qobject_cast<StandardIconStyle *>(style));
+}
+
+void TestStandardIcons::programIconHasItsPictures()
+{
+    // The window system is given the icon drawn at these sizes when the program was built.
+    const QIcon icon = programIcon();
+    const QList<QSize> sizes{{16, 16}, {32, 32}, {64, 64}, {128, 128}};
+    QCOMPARE(icon.availableSizes(), sizes);
+    for (const QSize &size : sizes) {
+        const QImage picture = icon.pixmap(size).toImage();
+        QCOMPARE(picture.size(), size);
+        // The drawing covers most of its square and leaves the corners clear.
+        int opaque = 0;
+        for (int y = 0; y < size.height(); ++y) {
+            for (int x = 0; x < size.width(); ++x)
+                opaque += picture.pixelColor(x, y).alpha() == 255;
+        }
+        QVERIFY2(opaque > size.width() * size.height() / 2, qPrintable(QString::number(opaque)));
+        QVERIFY(picture.pixelColor(0, 0).alpha() < 64);
+    }
 }
 
 QTEST_MAIN(TestStandardIcons)
