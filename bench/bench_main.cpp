@@ -26,7 +26,7 @@
 #include "platform/freed_memory.h"
 #include "platform/printer_on_demand.h"
 #include "platform/program_icon.h"
-#include "platform/standard_icons.h"
+#include "platform/program_style.h"
 #include "seams/random_source.h"
 #include "shell/application.h"
 #include "trainers/common/digit_key.h"
@@ -188,7 +188,7 @@ struct Program
     {
         // What main() sets up before the first window: the kept standard icons, German
         // buttons.
-        keepStandardIcons();
+        useProgramStyle();
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         if (german.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))

@@ -3,7 +3,7 @@
 #include "platform/freed_memory.h"
 #include "platform/printer_on_demand.h"
 #include "platform/program_icon.h"
-#include "platform/standard_icons.h"
+#include "platform/program_style.h"
 #include "seams/random_source.h"
 #include "shell/application.h"
 #include "widgets/after_first_paint.h"
@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     QApplication::setDesktopFileName(QStringLiteral("malrechnen"));
 
     // Every message box shows the same icons, not new copies that fill the pixmap cache.
-    keepStandardIcons();
+    useProgramStyle();
 
     // The toolkit's own buttons speak German too ("Ja", "Nein", "Abbrechen").
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));

@@ -1,17 +1,19 @@
 #include "platform/program_icon.h"
-#include "platform/standard_icons.h"
+#include "platform/program_style.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QtTest>
 
 // Message boxes come and go all afternoon. Each new box must show the icons the last one
 // showed, the same pictures: a new picture per box is another entry in Qt's pixmap cache.
 // The buttons of a box carry icons under X only (ctest runs this test there too, as
-// xcb.tst_standard_icons); the style hands them out on every platform.
-class TestStandardIcons : public QObject
+// xcb.tst_program_style); the style hands them out on every platform.
+class TestProgramStyle : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
@@ -22,14 +24,16 @@ private Q_SLOTS:
     void boxesShareTheirIcons();
     void styleIsKept();
     void programIconHasItsPictures();
+    void tallScrollBarLooksTheSame_data();
+    void tallScrollBarLooksTheSame();
 };
 
-void TestStandardIcons::initTestCase()
+void TestProgramStyle::initTestCase()
 {
-    keepStandardIcons();
+    useProgramStyle();
 }
 
-void TestStandardIcons::styleHandsOutTheSamePicture_data()
+void TestProgramStyle::styleHandsOutTheSamePicture_data()
 {
     QTest::addColumn<QStyle::StandardPixmap>("icon");
     QTest::newRow("OK") << QStyle::SP_DialogOkButton;
@@ -40,7 +44,7 @@ void TestStandardIcons::styleHandsOutTheSamePicture_data()
     QTest::newRow("question") << QStyle::SP_MessageBoxQuestion;
 }
 
-void TestStandardIcons::styleHandsOutTheSamePicture()
+void TestProgramStyle::styleHandsOutTheSamePicture()
 {
     QFETCH(QStyle::StandardPixmap, icon);
     const auto picture = [icon] {
@@ -53,7 +57,7 @@ void TestStandardIcons::styleHandsOutTheSamePicture()
     QCOMPARE(picture(), second);
 }
 
-void TestStandardIcons::boxesShareTheirIcons_data()
+void TestProgramStyle::boxesShareTheirIcons_data()
 {
     QTest::addColumn<QMessageBox::Icon>("icon");
     QTest::addColumn<QMessageBox::StandardButtons>("buttons");
@@ -63,7 +67,7 @@ void TestStandardIcons::boxesShareTheirIcons_data()
                               << QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No);
 }
 
-void TestStandardIcons::boxesShareTheirIcons()
+void TestProgramStyle::boxesShareTheirIcons()
 {
     QFETCH(QMessageBox::Icon, icon);
     QFETCH(QMessageBox::StandardButtons, buttons);
@@ -81,15 +85,15 @@ void TestStandardIcons::boxesShareTheirIcons()
     QCOMPARE(shown(), second);
 }
 
-void TestStandardIcons::styleIsKept()
+void TestProgramStyle::styleIsKept()
 {
     QStyle *style = QApplication::style();
-    keepStandardIcons();
+    useProgramStyle();
     QCOMPARE(QApplication::style(), style);
-    QVERIFY(qobject_cast<StandardIconStyle *>(style));
+    QVERIFY(qobject_cast<ProgramStyle *>(style));
 }
 
-void TestStandardIcons::programIconHasItsPictures()
+void TestProgramStyle::programIconHasItsPictures()
 {
     // The window system is given the icon drawn at these sizes when the program was built.
     const QIcon icon = programIcon();
@@ -109,5 +113,40 @@ void TestStandardIcons::programIconHasItsPictures()
     }
 }
 
-QTEST_MAIN(TestStandardIcons)
-#include "tst_standard_icons.moc"
+void TestProgramStyle::tallScrollBarLooksTheSame_data()
+{
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("value");
+    QTest::addRow("one strip") << 64 << 0;
+    QTest::addRow("a row more") << 65 << 50;
+    QTest::addRow("strips and a rest, at the top") << 511 << 0;
+    QTest::addRow("strips and a rest, in the middle") << 511 << 50;
+    QTest::addRow("strips and a rest, at the end") << 511 << 100;
+}
+
+void TestProgramStyle::tallScrollBarLooksTheSame()
+{
+    // Drawn a strip at a time, a scroll bar has the pixels the style itself gives it.
+    QFETCH(int, height);
+    QFETCH(int, value);
+    auto *style = qobject_cast<ProgramStyle *>(QApplication::style());
+    QVERIFY(style);
+    std::unique_ptr<QStyle> plain(QStyleFactory::create(style->baseStyle()->name()));
+    QVERIFY(plain);
+    QImage pictures[2];
+    for (int i = 0; i < 2; ++i) {
+        QScrollBar bar(Qt::Vertical);
+        if (i == 1)
+            bar.setStyle(plain.get());
+        bar.setRange(0, 100);
+        bar.setPageStep(30);
+        bar.setValue(value);
+        bar.resize(16, height);
+        pictures[i] = bar.grab().toImage();
+    }
+    QCOMPARE(pictures[0].size(), QSize(16, height));
+    QVERIFY(pictures[0] == pictures[1]);
+}
+
+QTEST_MAIN(TestProgramStyle)
+#include "tst_program_style.moc"
