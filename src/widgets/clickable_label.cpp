@@ -1,5 +1,6 @@
 #include "widgets/clickable_label.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -16,11 +17,26 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
 }
 
+namespace {
+
+// Screen readers announce a tile as a picture with the tile's name, as they do a label that
+// shows a picture; a tile paints itself and shows none.
+QAccessibleInterface *tileAsPicture(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("TileLabel") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
+
 TileLabel::TileLabel(const QString &text, const QColor &colour, QWidget *parent)
     : ClickableLabel(parent)
     , m_text(text)
     , m_colour(colour)
 {
+    static const bool announced = (QAccessible::installFactory(tileAsPicture), true);
+    Q_UNUSED(announced);
     setAlignment(Qt::AlignCenter);
 }
 

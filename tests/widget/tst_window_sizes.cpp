@@ -6,6 +6,7 @@
 #include "trainers/common/trainer_window.h"
 #include "widgets/window_geometry.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QLabel>
@@ -146,6 +147,11 @@ void WindowSizesTest::windowsOpenScaledToTheirScreen()
                                    QPoint(reach, 0)})
             QVERIFY2(drawn.pixelColor(centre + side).hsvSaturation() > 100,
                      qPrintable(QStringLiteral("no tile at %1, %2").arg(side.x()).arg(side.y())));
+        // Screen readers meet it as a picture, under its name.
+        QAccessibleInterface *reader = QAccessible::queryAccessibleInterface(picture);
+        QVERIFY(reader);
+        QCOMPARE(reader->role(), QAccessible::Graphic);
+        QCOMPARE(reader->text(QAccessible::Name), picture->accessibleName());
     }
 }
 
