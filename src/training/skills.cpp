@@ -40,6 +40,35 @@ Skill carrySkill(const Computation &step)
     return Skill::method(step.x == 0 ? MethodSkill::CarryIntoZero : MethodSkill::Carrying);
 }
 
+// The skill a wrong digit of this kind shows missing.
+Skill blamedSkill(ErrorKind kind, const Computation &step, const Cell &cell)
+{
+    switch (kind) {
+    case ErrorKind::CarryForgotten:
+    case ErrorKind::CarryAddedTooEarly:
+    case ErrorKind::TensForOnes:
+    case ErrorKind::OnesAsCarry:
+        return carrySkill(step);
+    case ErrorKind::TimesTable:
+        break; // the step's own fact, below
+    case ErrorKind::ZeroForgotten:
+        return Skill::method(MethodSkill::PartialPlace);
+    case ErrorKind::PlaceShifted:
+        return Skill::method(cell.part == Part::Sum ? MethodSkill::Addition : MethodSkill::PartialPlace);
+    case ErrorKind::AdditionCarryForgotten:
+        return Skill::method(MethodSkill::Addition);
+    }
+    return Skill::fact(step.x, step.m);
+}
+
+// Kinds in which the product of the times table came out right and only its carry went
+// wrong: the fact was known.
+bool leavesTheFactRight(ErrorKind kind)
+{
+    return kind == ErrorKind::CarryForgotten || kind == ErrorKind::TensForOnes
+           || kind == ErrorKind::OnesAsCarry;
+}
+
 // The place of a digit of a partial product only shows where the digits written beside it
 // differ from it: one place off, it would still be right otherwise. A zero is forgotten by
 // writing the digit on its left.
@@ -135,33 +164,8 @@ SkillEvidence skillEvidence(const Exercise &ex, const Cell &cell, KindSet kinds)
     }
     bool factRight = step.rule == Rule::ProductDigit;
     for (ErrorKind kind : kinds.kinds()) {
-        switch (kind) {
-        case ErrorKind::CarryForgotten:
-        case ErrorKind::TensForOnes:
-        case ErrorKind::OnesAsCarry:
-            add(evidence.wrong, carrySkill(step));
-            break;
-        case ErrorKind::CarryAddedTooEarly:
-            add(evidence.wrong, carrySkill(step));
-            factRight = false;
-            break;
-        case ErrorKind::TimesTable:
-            add(evidence.wrong, Skill::fact(step.x, step.m));
-            factRight = false;
-            break;
-        case ErrorKind::ZeroForgotten:
-            add(evidence.wrong, Skill::method(MethodSkill::PartialPlace));
-            factRight = false;
-            break;
-        case ErrorKind::PlaceShifted:
-            add(evidence.wrong, Skill::method(cell.part == Part::Sum ? MethodSkill::Addition : MethodSkill::PartialPlace));
-            factRight = false;
-            break;
-        case ErrorKind::AdditionCarryForgotten:
-            add(evidence.wrong, Skill::method(MethodSkill::Addition));
-            factRight = false;
-            break;
-        }
+        add(evidence.wrong, blamedSkill(kind, step, cell));
+        factRight = factRight && leavesTheFactRight(kind);
     }
     if (factRight && !contains(evidence.wrong, Skill::fact(step.x, step.m)))
         evidence.right.append(Skill::fact(step.x, step.m));
