@@ -4,6 +4,7 @@
 #include "training/error_evidence.h"
 #include "training/knowledge_tracing.h"
 #include "training/score.h"
+#include "training/trainer_kind.h"
 
 #include <QList>
 #include <QString>
@@ -14,12 +15,6 @@
 
 class Exercise;
 
-// The three trainers, as the statistics and the report name them.
-enum class TrainerKind { OneRow, TwoRow, ThreeRow };
-constexpr int trainerKindCount = 3;
-// "Einreihige Multiplikation", ...
-QString trainerKindName(TrainerKind trainer);
-const QList<TrainerKind> &trainerKinds();
 
 // What the child at the computer did in the trainers during this run, recorded by the
 // trainers at every drop and every solved problem: counts, the evidence for patterns in its
