@@ -138,7 +138,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     : QWidget(parent)
     , m_services(services)
     , m_setup(setup)
-    , m_session(services.training.score(trainerKindOf(setup.id)))
+    , m_session(services.training, trainerKindOf(setup.id))
     , m_scaler(this, setup.size)
 {
     setObjectName(QLatin1String(setup.formName));
@@ -229,8 +229,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
 
     buildEstimateLine();
 
-    m_hints = std::make_unique<HintLine>(this, services.training, trainerKindOf(setup.id),
-                                         [this](const Cell &cell) { return named(nameOf(cell)); });
+    m_hints = std::make_unique<HintLine>(this, [this](const Cell &cell) { return named(nameOf(cell)); });
     setDesignGeometry(m_hints->label(), hintLineRect);
 
     renderScore();
@@ -402,29 +401,29 @@ TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
         m_services.dialogs.message(QStringLiteral("Fehler"), QString::fromUtf8(wrongDigitText));
     }
     renderScore();
+    if (outcome.catchingDue)
+        m_catchingNotice->show();
     renderField(field);
-    m_hints->dropped(exercise(), *cell, value, right);
-    if (showOutcome(outcome))
+    if (outcome.hintChanged)
+        m_hints->show(outcome.hint);
+    if (outcome.solved) {
+        showSolved(outcome);
         return DropResult::Solved; // the new problem has marked its first field
+    }
     focusField(right ? fieldAfter(field) : field);
     return right ? DropResult::Accepted : DropResult::Refused;
 }
 
-bool TrainerWindow::showOutcome(const DropOutcome &outcome)
+void TrainerWindow::showSolved(const DropOutcome &outcome)
 {
-    if (outcome.catchingDue)
-        m_catchingNotice->show();
-    if (!outcome.solved)
-        return false;
-    const Exercise &ex = exercise();
-    m_hints->solved(ex);
-    m_services.dialogs.message(QString::fromUtf8(ex.isGap() ? gapProblemTitle : singleProblemTitle),
-                               solvedText(ex));
+    // The finished problem stays on screen behind the message.
+    const Exercise &solved = exercise();
+    m_services.dialogs.message(QString::fromUtf8(solved.isGap() ? gapProblemTitle : singleProblemTitle),
+                               solvedText(solved));
     if (outcome.memoryDue)
         m_memoryNotice->show();
     renderScore();
     NextProblem();
-    return true;
 }
 
 QString TrainerWindow::solvedText(const Exercise &) const
@@ -545,7 +544,7 @@ void TrainerWindow::startNewChild()
     m_catchingNotice->hide();
     if (m_chosenKey)
         chooseKey(*m_chosenKey); // let go
-    m_hints->startNewChild();
+    m_hints->clear();
     renderScore();
 }
 
@@ -560,6 +559,7 @@ void TrainerWindow::takeMemoryReward()
 void TrainerWindow::takeCatchingReward()
 {
     m_catchingNotice->hide();
+    m_session.takeCatching();
     StartNumberCatching();
 }
 
@@ -584,21 +584,29 @@ void TrainerWindow::renderField(const QString &field)
         markGiven(label, false);
 }
 
-void TrainerWindow::startProblem(Exercise exercise)
+void TrainerWindow::dealProblem()
 {
-    if (m_services.training.estimateFirst && !exercise.isGap())
-        exercise = exercise.withEstimate();
-    const bool estimate = exercise.hasEstimate();
-    m_session.start(std::move(exercise));
-    m_table = cellTable();
-    if (estimate)
-        m_table += estimateTable(this->exercise().written());
-    renderExercise();
+    m_session.deal();
+    showProblem();
 }
 
-void TrainerWindow::renderExercise()
+void TrainerWindow::setDealer(Dealer dealer)
 {
-    const Exercise &ex = exercise();
+    m_session.setDealer(std::move(dealer));
+}
+
+void TrainerWindow::showProblem()
+{
+    m_table = cellTable();
+    if (exercise().hasEstimate())
+        m_table += estimateTable(exercise().written());
+    renderExercise(exercise());
+    m_hints->show(m_session.restingLine());
+    focusField(focusOrder().value(0));
+}
+
+void TrainerWindow::renderExercise(const Exercise &ex)
+{
     for (const NamedCell &named : std::as_const(m_table)) {
         QWidget *widget = m_named.value(named.name);
         if (!widget)
@@ -614,8 +622,6 @@ void TrainerWindow::renderExercise()
     }
     renderLayout();
     renderEstimateLine();
-    m_hints->problemShown(ex);
-    focusField(focusOrder().value(0));
     // A trainer may have raised its own panels; the sheet view stays on top of them.
     m_worksheetView->raise();
 }
@@ -623,10 +629,14 @@ void TrainerWindow::renderExercise()
 void TrainerWindow::setDisplay(WrittenDisplay display)
 {
     const DropOutcome outcome = m_session.setDisplay(display);
-    renderExercise();
+    renderExercise(exercise());
+    m_hints->show(m_session.restingLine());
     // The staircase takes the zeros it hides as written: a problem whose other digits all
     // stand is finished now, not at the pupil's next drop.
-    showOutcome(outcome);
+    if (outcome.solved)
+        showSolved(outcome);
+    else
+        focusField(focusOrder().value(0));
 }
 
 QPushButton *TrainerWindow::addSheetButton(const QString &name, const QString &text, int row)

@@ -159,10 +159,14 @@ protected:
     // Registers a widget the exercise may write or hide by name.
     void remember(QWidget *widget) { m_named.insert(widget->objectName(), widget); }
 
-    // Puts a newly dealt problem on screen.
-    void startProblem(Exercise exercise);
-    // Writes the exercise onto the window.
-    void renderExercise();
+    // How the trainer draws its problems, in the mode its buttons chose.
+    void setDealer(Dealer dealer);
+    // Deals the next problem and shows it.
+    void dealProblem();
+    // Shows the problem the session has on screen, from its first field.
+    void showProblem();
+    // Writes `exercise` onto the window.
+    void renderExercise(const Exercise &exercise);
     // Shows the partial products flush or as a staircase; a problem this completes is
     // reported solved.
     void setDisplay(WrittenDisplay display);
@@ -183,9 +187,9 @@ private:
     // Lays the Überschlag line of the problem on screen out and shows it; hidden without one
     // and under the sheet view.
     void renderEstimateLine();
-    // Shows what a drop or a change of display did: the "Fehler" box, the reward notices,
-    // the solved message and the next problem. True if the problem was solved.
-    bool showOutcome(const DropOutcome &outcome);
+    // A drop or a change of display solved the problem: the solved message, the Memory
+    // notice and the next problem.
+    void showSolved(const DropOutcome &outcome);
     void takeMemoryReward();
     void takeCatchingReward();
     void renderField(const QString &field);
