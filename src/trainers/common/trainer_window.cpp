@@ -6,6 +6,8 @@
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/hint_line.h"
+#include "trainers/common/key_pad.h"
+#include "trainers/common/score_bar.h"
 #include "widgets/clickable_label.h"
 #include "widgets/reading_font.h"
 #include "widgets/twips.h"
@@ -47,26 +49,6 @@ QFont digitFont(int pixelSize, bool bold = false)
     return font;
 }
 
-QPixmap markerPixmap(int size)
-{
-    const qreal ratio = 4.0; // stays sharp in a maximised window
-    QPixmap pixmap(QSize(size, size) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPolygonF star;
-    for (int i = 0; i < 10; ++i) {
-        const double radius = (i % 2 == 0) ? size / 2.0 - 1 : size / 4.5;
-        const double angle = -M_PI / 2 + i * M_PI / 5;
-        star << QPointF(size / 2.0 + radius * std::cos(angle), size / 2.0 + radius * std::sin(angle));
-    }
-    painter.setPen(QPen(QColor(160, 100, 0), 1.5));
-    painter.setBrush(QColor(255, 200, 0));
-    painter.drawPolygon(star);
-    return pixmap;
-}
-
 // A digit the problem gives stands without a box and is skipped by the keyboard.
 void markGiven(QWidget *field, bool given)
 {
@@ -100,12 +82,6 @@ protected:
     }
 };
 
-// The progress marker climbs its track one step per solved problem; at the top Memory is
-// offered, and there it waits until the pupil takes the reward.
-constexpr int markerBottom = 4680; // twips
-constexpr int markerStep = 240;
-constexpr int markerTopmost = markerBottom - Score::problemsPerMemory * markerStep;
-
 QString digitText(std::optional<int> digit)
 {
     return digit ? QString::number(*digit) : QString();
@@ -117,11 +93,6 @@ constexpr int estimateBoxWidth = 21;
 constexpr int estimatePitch = 23;
 constexpr int estimateMarkWidth = 24;
 constexpr int estimateSignWidth = 14;
-constexpr int keyTop = 4680;
-constexpr int keyLeft = 960;
-constexpr int keyStep = 600;
-constexpr int markerSize = 24;
-constexpr int markerLeft = 14;
 constexpr int sheetLeft = 960; // twips: the sheet view over the problem
 const QRect hintLineRect(8, 358, 472, 80); // under the digit keys, beside "Ende"
 
@@ -148,51 +119,8 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     resize(setup.size);
 
 
-    // Points and errors, each with its hidden mirror label.
-    const auto counter = [this](const char *caption, const char *name, const char *mirror, QPoint at) {
-        auto *title = new QLabel(QString::fromUtf8(caption), this);
-        title->setGeometry(at.x(), at.y(), 60, 28);
-        QFont font = title->font();
-        font.setPixelSize(15);
-        title->setFont(font);
-        auto *value = new QLabel(QStringLiteral("0"), this);
-        value->setObjectName(QLatin1String(name));
-        value->setGeometry(at.x() + 64, at.y(), 60, 28);
-        value->setFont(digitFont(20, true));
-        value->setAccessibleDescription(QString::fromUtf8(caption).chopped(1));
-        auto *copy = new QLabel(QStringLiteral("0"), this);
-        copy->setObjectName(QLatin1String(mirror));
-        copy->hide();
-        remember(value);
-        remember(copy);
-    };
-    if (setup.countersBesideButtons) {
-        counter("Punkte:", "Bezeichnung16", "Bezeichnung22", QPoint(trainerButtonLeft, 8 + 3 * 29));
-        counter("Fehler:", "Bezeichnung15", "Bezeichnung23", QPoint(trainerButtonLeft, 8 + 4 * 29));
-    } else {
-        counter("Punkte:", "Bezeichnung16", "Bezeichnung22", QPoint(64, 8));
-        counter("Fehler:", "Bezeichnung15", "Bezeichnung23", QPoint(200, 8));
-    }
-
-    auto *track = new QFrame(this);
-    track->setObjectName(QStringLiteral("progressTrack"));
-    track->setGeometry(markerLeft + markerSize / 2 - 3, twipsToPx(markerTopmost), 6,
-                       twipsToPx(markerBottom - markerTopmost) + markerSize);
-    track->setStyleSheet(QStringLiteral("background-color: rgb(200, 210, 230); border-radius: 3px;"));
-    m_marker = new QLabel(this);
-    m_marker->setObjectName(QStringLiteral("Bild1"));
-    m_marker->setPixmap(markerPixmap(markerSize));
-    m_marker->setScaledContents(true);
-    m_marker->setToolTip(QStringLiteral("Gelöste Aufgaben"));
-
-    for (int i = 0; i <= 9; ++i) {
-        auto *key = new DigitKey(QChar(u'0' + i), this);
-        key->setObjectName(QStringLiteral("Befehl%1").arg(i + 2));
-        key->setGeometry(twipsToPx(keyLeft + i * keyStep), twipsToPx(keyTop), 36, 40);
-        key->setFont(digitFont(24, true));
-        const QChar digit = key->digit();
-        connect(key, &QPushButton::clicked, this, [this, digit] { chooseKey(digit); });
-    }
+    m_scoreBar = std::make_unique<ScoreBar>(this, m_scaler, setup.countersBesideButtons, trainerButtonLeft);
+    m_keyPad = std::make_unique<KeyPad>(this, [this](QChar digit) { chooseKey(digit); });
 
     const auto notice = [this, &setup](const char *name, const QColor &colour) {
         auto *label = new ClickableLabel(this);
@@ -453,18 +381,21 @@ QString TrainerWindow::fieldAfter(const QString &field) const
 
 void TrainerWindow::chooseKey(QChar digit)
 {
-    m_chosenKey = m_chosenKey == digit ? std::nullopt : std::optional<QChar>(digit);
-    for (DigitKey *key : findChildren<DigitKey *>())
-        key->setChecked(m_chosenKey == key->digit());
+    m_keyPad->toggle(digit);
+}
+
+std::optional<QChar> TrainerWindow::chosenKey() const
+{
+    return m_keyPad->chosen();
 }
 
 void TrainerWindow::placeChosenKey(const QString &field)
 {
-    if (!m_chosenKey)
+    const std::optional<QChar> digit = m_keyPad->chosen();
+    if (!digit)
         return;
-    const QChar digit = *m_chosenKey;
-    chooseKey(digit); // placed: the key is let go
-    dropOnField(field, digit);
+    m_keyPad->letGo(); // placed
+    dropOnField(field, *digit);
 }
 
 void TrainerWindow::typeDigit(const QString &field, QChar digit)
@@ -542,8 +473,7 @@ void TrainerWindow::startNewChild()
 {
     m_memoryNotice->hide();
     m_catchingNotice->hide();
-    if (m_chosenKey)
-        chooseKey(*m_chosenKey); // let go
+    m_keyPad->letGo();
     m_hints->clear();
     renderScore();
 }
@@ -662,20 +592,7 @@ QString TrainerWindow::pointsShown() const
 
 void TrainerWindow::renderScore()
 {
-    const QString points = pointsShown();
-    const QString errors = QString::number(score().errors());
-    for (const char *name : {"Bezeichnung16", "Bezeichnung22"})
-        static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(points);
-    for (const char *name : {"Bezeichnung15", "Bezeichnung23"})
-        static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(errors);
-    // A pupil who leaves the Memory notice alone keeps solving: the count goes on, the
-    // marker waits at the top of its track instead of leaving the window.
-    const int goal = Score::problemsPerMemory;
-    const int steps = qMin(score().solvedSinceMemory(), goal);
-    setDesignGeometry(m_marker, QRect(markerLeft, twipsToPx(markerBottom - steps * markerStep),
-                                      markerSize, markerSize));
-    m_marker->setAccessibleDescription(
-        QStringLiteral("Fortschritt: %1 von %2 Aufgaben gelöst").arg(steps).arg(goal));
+    m_scoreBar->show(score());
 }
 
 bool TrainerWindow::prepareFirstShowing()

@@ -20,6 +20,8 @@ class QLabel;
 class QPushButton;
 class QFrame;
 class HintLine;
+class KeyPad;
+class ScoreBar;
 
 // "Die Aufgabe wurde richtig gelöst."
 extern const char *const solvedProblemText;
@@ -90,7 +92,7 @@ public:
     // A click on a digit key chooses it (or, chosen already, lets it go); a click on a
     // field then places it.
     void chooseKey(QChar digit);
-    std::optional<QChar> chosenKey() const { return m_chosenKey; }
+    std::optional<QChar> chosenKey() const;
     void placeChosenKey(const QString &field);
     // A digit typed on the focused field.
     void typeDigit(const QString &field, QChar digit);
@@ -213,8 +215,6 @@ private:
     QHash<QString, QWidget *> m_named;
     QLabel *m_memoryNotice = nullptr;
     QLabel *m_catchingNotice = nullptr;
-    QLabel *m_marker = nullptr;
-    std::optional<QChar> m_chosenKey;
     FocusOrder m_focus;
     QList<QPushButton *> m_modeButtons;
     WorksheetView *m_worksheetView = nullptr;
@@ -225,6 +225,8 @@ private:
     QList<QWidget *> m_estimateLine; // every widget of the line
 
     DesignScaler m_scaler;
+    std::unique_ptr<ScoreBar> m_scoreBar;
+    std::unique_ptr<KeyPad> m_keyPad;
     std::unique_ptr<HintLine> m_hints;
 };
 
