@@ -2,7 +2,28 @@
 
 class QWidget;
 
+#include "training/trainer_kind.h"
+
+#include <optional>
+
 enum class WindowId { Menu, OneRow, TwoRow, ThreeRow, Info, Memory, Catching };
+
+// The window of each trainer, and the trainer a window shows.
+constexpr WindowId windowOf(TrainerKind trainer)
+{
+    return trainer == TrainerKind::TwoRow     ? WindowId::TwoRow
+           : trainer == TrainerKind::ThreeRow ? WindowId::ThreeRow
+                                              : WindowId::OneRow;
+}
+constexpr std::optional<TrainerKind> trainerOf(WindowId id)
+{
+    switch (id) {
+    case WindowId::OneRow: return TrainerKind::OneRow;
+    case WindowId::TwoRow: return TrainerKind::TwoRow;
+    case WindowId::ThreeRow: return TrainerKind::ThreeRow;
+    default: return std::nullopt;
+    }
+}
 
 // Moves between the program's windows. Every window is one instance for the whole run,
 // created on first use and afterwards only shown and hidden.

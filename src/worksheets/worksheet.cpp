@@ -25,7 +25,6 @@ struct Block
 
 struct Design
 {
-    const char *title;
     char answerFill;      // what the answer rules on the problem sheet are drawn with
     bool partialProducts; // a line for each multiplier digit, a rule, then the product
     bool blankAfterBlock; // one more blank line after each block but the last
@@ -36,19 +35,19 @@ const Design &design(SheetKind kind)
 {
     // One-row: a three-digit number times a one-digit, tens or hundreds number; a group is
     // the problem, its rule, the product and two blank lines.
-    static const Design oneRow{"Einreihige Multiplikation", '_', false, true,
+    static const Design oneRow{'_', false, true,
                                {{3, 6, 5, 8, 100, 900, 1, 0},
                                 {2, 6, 6, 8, 100, 900, 1, 1},
                                 {2, 5, 7, 10, 100, 900, 1, 2}}};
     // Two-row: three- then four-digit numbers times a two-digit number; a group is a blank
     // line, the problem, its rule, two partial products, a rule, the product and a blank
     // line (eight lines). 999 * 99 = 98901 and 9999 * 99 = 989901 fit their rules.
-    static const Design twoRow{"Zweireihige Multiplikation", '.', true, false,
+    static const Design twoRow{'.', true, false,
                                {{3, 6, 6, 8, 100, 900, 2, 0},
                                 {2, 4, 7, 13, 1000, 9000, 2, 0}}};
     // Three-row: a three-digit number times a three-digit number (nine lines a group);
     // "999*999" and 998001 fit the seven-character rule.
-    static const Design threeRow{"Dreireihige Multiplikation", '.', true, false,
+    static const Design threeRow{'.', true, false,
                                  {{4, 4, 7, 12, 100, 900, 3, 0}}};
     switch (kind) {
     case SheetKind::TwoRow: return twoRow;
@@ -183,7 +182,7 @@ bool writesPartialProducts(SheetKind kind)
 
 QString sheetTitle(SheetKind kind)
 {
-    return QString::fromUtf8(design(kind).title);
+    return trainerKindName(kind);
 }
 
 QString pageTitle(SheetKind kind, SheetPass pass)

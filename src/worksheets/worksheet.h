@@ -1,5 +1,7 @@
 #pragma once
 
+#include "training/trainer_kind.h"
+
 #include "arithmetic/written_multiplication.h"
 
 #include <QList>
@@ -12,7 +14,7 @@ struct PrintDocument;
 
 // The worksheet of each trainer: rows of random problems written as on paper, in
 // fixed-pitch text. Line i of a sheet is line i of the trainer's sheet list.
-enum class SheetKind { OneRow, TwoRow, ThreeRow };
+using SheetKind = TrainerKind;
 
 // Whether the sheets of a kind write partial products (the two- and three-row sheets).
 bool writesPartialProducts(SheetKind kind);

@@ -144,7 +144,7 @@ void TestWorksheetCommands::sheetViewOverTheProblem()
         QCOMPARE(program.listed().at(i).left(flush.at(i).size()), flush.at(i));
     QVERIFY(linesUp(program.list()->font()));
     QCOMPARE(program.random.remaining(), 0);
-    const SheetCode code{sheetKindOf(trainer), WrittenDisplay::Flush, quint32(seed)};
+    const SheetCode code{*trainerOf(trainer), WrittenDisplay::Flush, quint32(seed)};
     QCOMPARE(program.trainer->worksheetCode(), code);
     QCOMPARE(program.codeField()->text(), code.text());
 

@@ -96,20 +96,13 @@ constexpr int estimateSignWidth = 14;
 constexpr int sheetLeft = 960; // twips: the sheet view over the problem
 const QRect hintLineRect(8, 358, 472, 80); // under the digit keys, beside "Ende"
 
-constexpr TrainerKind trainerKindOf(WindowId id)
-{
-    return id == WindowId::TwoRow     ? TrainerKind::TwoRow
-           : id == WindowId::ThreeRow ? TrainerKind::ThreeRow
-                                      : TrainerKind::OneRow;
-}
-
 } // namespace
 
 TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWidget *parent)
     : QWidget(parent)
     , m_services(services)
     , m_setup(setup)
-    , m_session(services.training, trainerKindOf(setup.id))
+    , m_session(services.training, setup.trainer)
     , m_scaler(this, setup.size)
 {
     setObjectName(QLatin1String(setup.formName));
@@ -151,7 +144,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
             this, &TrainerWindow::EndTraining);
     {
         const int left = twipsToPx(sheetLeft);
-        m_worksheetView = new WorksheetView(services, setup.sheet, *this, this,
+        m_worksheetView = new WorksheetView(services, setup.trainer, *this, this,
                                             QRect(left, 44, trainerButtonLeft - 8 - left, 224));
     }
 
@@ -483,7 +476,7 @@ void TrainerWindow::takeMemoryReward()
     m_memoryNotice->hide();
     m_session.takeMemory();
     renderScore();
-    m_services.navigator.openReward(WindowId::Memory, m_setup.id);
+    m_services.navigator.openReward(WindowId::Memory, windowOf(m_setup.trainer));
 }
 
 void TrainerWindow::takeCatchingReward()
@@ -498,7 +491,7 @@ void TrainerWindow::StartNumberCatching()
     if (m_setup.announceCatching)
         m_services.dialogs.message(QStringLiteral("Zahlfange"),
                                    QStringLiteral("Es folgt jetzt eine Belohnung.\r\r"));
-    m_services.navigator.openReward(WindowId::Catching, m_setup.id);
+    m_services.navigator.openReward(WindowId::Catching, windowOf(m_setup.trainer));
 }
 
 void TrainerWindow::renderField(const QString &field)

@@ -26,14 +26,6 @@ class ScoreBar;
 // "Die Aufgabe wurde richtig gelöst."
 extern const char *const solvedProblemText;
 
-// The worksheet of each trainer.
-constexpr SheetKind sheetKindOf(WindowId id)
-{
-    return id == WindowId::TwoRow     ? SheetKind::TwoRow
-           : id == WindowId::ThreeRow ? SheetKind::ThreeRow
-                                      : SheetKind::OneRow;
-}
-
 // Where a trainer writes the Überschlag: one line of small boxes from the left of `line`
 // (in window coordinates, as high as the boxes), with room for `boxes` boxes and for
 // `givenDigits` digits of a multiplier the line gives as written.
@@ -47,7 +39,7 @@ struct EstimateLayout
 // What differs between the trainers in the parts they share.
 struct TrainerSetup
 {
-    WindowId id;
+    TrainerKind trainer;
     const char *formName;        // Form1, Form2, Form3
     const char *memoryNotice;    // label that offers Memory
     const char *catchingNotice;  // label that offers Zahlfange
@@ -59,7 +51,6 @@ struct TrainerSetup
     // above the problem.
     bool countersBesideButtons;
     EstimateLayout estimate;
-    SheetKind sheet = sheetKindOf(id); // what "Blatt" builds
 };
 
 // The window plumbing all trainers share: digit keys, points and errors with their mirror

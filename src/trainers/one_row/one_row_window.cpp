@@ -13,7 +13,7 @@ namespace {
 
 // The Überschlag is written under the result: at most a five-digit rounded multiplicand,
 // the multiplier as written and a seven-digit estimate (10 000 · 900).
-const TrainerSetup oneRowSetup{WindowId::OneRow, "Form1", "Bezeichnung14", "Bezeichnung26",
+const TrainerSetup oneRowSetup{TrainerKind::OneRow, "Form1", "Bezeichnung14", "Bezeichnung26",
                                false, QSize(628, 444), 4080, false, {QRect(80, 218, 400, 26), 12, 3}};
 
 // Problem columns: 0..3 the multiplicand, 4 the sign, 5 the multiplier digit (and the

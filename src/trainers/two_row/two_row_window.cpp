@@ -8,7 +8,7 @@ const RowsLayout twoRowLayout{
     // The notices stand low, under the sum and the line of its carries; the Überschlag is
     // written above the problem (at most 10 000 · 100 = 1 000 000), the counters go beside
     // the buttons.
-    {WindowId::TwoRow, "Form2", "Bezeichnung7", "Bezeichnung29", true, QSize(628, 444), 4230, true,
+    {TrainerKind::TwoRow, "Form2", "Bezeichnung7", "Bezeichnung29", true, QSize(628, 444), 4230, true,
      {QRect(36, 12, 448, 26), 15, 0}},
     "Zweireihige Multiplikation",
     840, // gap panel
