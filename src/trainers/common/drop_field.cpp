@@ -45,11 +45,10 @@ void DropField::dropEvent(QDropEvent *event)
     const std::optional<QChar> digit = digitFromMime(event->mimeData());
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    const QString field = objectName();
-    const QString text = digit ? QString(*digit) : QString();
+    const std::optional<int> value = digit ? std::optional<int>(digit->digitValue()) : std::nullopt;
     // Message boxes must not open while the drag is still in progress.
     QMetaObject::invokeMethod(
-        this, [this, field, text] { Q_EMIT dropped(field, text); }, Qt::QueuedConnection);
+        this, [this, value] { Q_EMIT dropped(value); }, Qt::QueuedConnection);
 }
 
 void DropField::setHighlighted(bool on)
@@ -62,7 +61,7 @@ void DropField::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
         setFocus(Qt::MouseFocusReason);
-        Q_EMIT clicked(objectName());
+        Q_EMIT clicked();
     }
     QLabel::mouseReleaseEvent(event);
 }
@@ -71,14 +70,14 @@ void DropField::keyPressEvent(QKeyEvent *event)
 {
     const int key = event->key();
     if (key >= Qt::Key_0 && key <= Qt::Key_9) { // the keypad sends the same keys
-        Q_EMIT typed(objectName(), QChar(u'0' + (key - Qt::Key_0)));
+        Q_EMIT typed(key - Qt::Key_0);
         return;
     }
     switch (key) {
-    case Qt::Key_Left: Q_EMIT stepped(objectName(), -1, 0); return;
-    case Qt::Key_Right: Q_EMIT stepped(objectName(), 1, 0); return;
-    case Qt::Key_Up: Q_EMIT stepped(objectName(), 0, -1); return;
-    case Qt::Key_Down: Q_EMIT stepped(objectName(), 0, 1); return;
+    case Qt::Key_Left: Q_EMIT stepped(-1, 0); return;
+    case Qt::Key_Right: Q_EMIT stepped(1, 0); return;
+    case Qt::Key_Up: Q_EMIT stepped(0, -1); return;
+    case Qt::Key_Down: Q_EMIT stepped(0, 1); return;
     default: QLabel::keyPressEvent(event);
     }
 }
@@ -100,7 +99,7 @@ int DropField::markWidth() const
 void DropField::focusInEvent(QFocusEvent *event)
 {
     QLabel::focusInEvent(event);
-    Q_EMIT focused(objectName());
+    Q_EMIT focused();
 }
 
 void DropField::paintEvent(QPaintEvent *)

@@ -20,13 +20,13 @@ public:
     int markWidth() const;
 
 Q_SIGNALS:
-    // `digit` is empty when the drop carried anything but a digit key.
-    void dropped(const QString &field, const QString &digit);
-    void clicked(const QString &field);
-    void typed(const QString &field, QChar digit);
+    // `digit` is nothing when the drop carried anything but a digit key.
+    void dropped(std::optional<int> digit);
+    void clicked();
+    void typed(int digit);
     // An arrow key: dx, dy of -1, 0 or 1.
-    void stepped(const QString &field, int dx, int dy);
-    void focused(const QString &field);
+    void stepped(int dx, int dy);
+    void focused();
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "seams/dialogs.h"
 #include "seams/services.h"
+#include "trainers/common/answer_area.h"
 #include "trainers/common/cell_look.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
@@ -105,6 +106,13 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     , m_session(services.training, setup.trainer)
     , m_scaler(this, setup.size)
 {
+    m_answers = new AnswerArea(this);
+    connect(m_answers, &AnswerArea::dropped, this, &TrainerWindow::drop);
+    connect(m_answers, &AnswerArea::typed, this, [this](const Cell &cell, int digit) { drop(cell, digit); });
+    connect(m_answers, &AnswerArea::clicked, this, &TrainerWindow::placeChosenKey);
+    connect(m_answers, &AnswerArea::stepped, this, &TrainerWindow::stepFocus);
+    connect(m_answers, &AnswerArea::focused, this,
+            [this](const Cell &cell) { m_focus.mark(m_answers->widgetOf(cell)); });
     setObjectName(QLatin1String(setup.formName));
     // The window is drawn at its design size, opens scaled to the screen and may be
     // enlarged or maximised: its contents scale with it.
@@ -150,7 +158,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
 
     buildEstimateLine();
 
-    m_hints = std::make_unique<HintLine>(this, [this](const Cell &cell) { return named(nameOf(cell)); });
+    m_hints = std::make_unique<HintLine>(this, [this](const Cell &cell) { return m_answers->widgetOf(cell); });
     setDesignGeometry(m_hints->label(), hintLineRect);
 
     renderScore();
@@ -164,13 +172,7 @@ DropField *TrainerWindow::addField(const QString &name, const QRect &rect, QWidg
     field->setObjectName(name);
     field->setGeometry(rect);
     field->setFont(digitFont(28, true));
-    connect(field, &DropField::dropped, this, [this](const QString &f, const QString &digit) {
-        dropOnField(f, digit.isEmpty() ? std::nullopt : std::optional<QChar>(digit.at(0)));
-    });
-    connect(field, &DropField::clicked, this, &TrainerWindow::placeChosenKey);
-    connect(field, &DropField::typed, this, &TrainerWindow::typeDigit);
-    connect(field, &DropField::stepped, this, &TrainerWindow::stepFocus);
-    connect(field, &DropField::focused, this, &TrainerWindow::showMark);
+    m_answers->adopt(field);
     remember(field);
     return field;
 }
@@ -303,35 +305,39 @@ void TrainerWindow::showActiveMode(const QString &buttonName)
     }
 }
 
-TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
-                                                     std::optional<QChar> digit)
+TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field, std::optional<QChar> digit)
 {
     const std::optional<Cell> cell = cellOf(field);
-    if (!cell || !m_session.hasExercise() || m_worksheetView->isOpen())
+    if (!cell)
         return DropResult::Refused;
-    const std::optional<int> value =
-        digit && digit->isDigit() ? std::optional<int>(digit->digitValue()) : std::nullopt;
-    const DropOutcome outcome = m_session.drop(*cell, value);
+    return drop(*cell, digit && digit->isDigit() ? std::optional<int>(digit->digitValue()) : std::nullopt);
+}
+
+TrainerWindow::DropResult TrainerWindow::drop(const Cell &cell, std::optional<int> digit)
+{
+    if (!m_session.hasExercise() || m_worksheetView->isOpen())
+        return DropResult::Refused;
+    const DropOutcome outcome = m_session.drop(cell, digit);
     if (outcome.verdict == DropOutcome::Verdict::Refused)
         return DropResult::Refused;
     const bool right = outcome.verdict == DropOutcome::Verdict::Right;
     if (!right) {
         // The pupil sees the wrong digit in its field until the message is closed.
-        if (auto *label = qobject_cast<QLabel *>(m_named.value(field)); label && digit)
-            label->setText(QString(*digit));
+        if (auto *label = qobject_cast<QLabel *>(m_answers->widgetOf(cell)); label && digit)
+            label->setText(QString::number(*digit));
         m_services.dialogs.message(QStringLiteral("Fehler"), QString::fromUtf8(wrongDigitText));
     }
     renderScore();
     if (outcome.catchingDue)
         m_catchingNotice->show();
-    renderField(field);
+    renderField(cell);
     if (outcome.hintChanged)
         m_hints->show(outcome.hint);
     if (outcome.solved) {
         showSolved(outcome);
         return DropResult::Solved; // the new problem has marked its first field
     }
-    focusField(right ? fieldAfter(field) : field);
+    m_focus.focus(right ? fieldAfter(cell) : m_answers->widgetOf(cell));
     return right ? DropResult::Accepted : DropResult::Refused;
 }
 
@@ -362,14 +368,12 @@ QStringList TrainerWindow::fieldNames() const
     return names;
 }
 
-QString TrainerWindow::fieldAfter(const QString &field) const
+QWidget *TrainerWindow::fieldAfter(const Cell &cell) const
 {
-    const QWidget *next =
-        FocusOrder::nextEmpty(focusFields(), m_named.value(field), [this](const QWidget *widget) {
-            const std::optional<Cell> cell = cellOf(widget->objectName());
-            return cell && !exercise().shownDigit(*cell);
-        });
-    return next ? next->objectName() : QString();
+    return FocusOrder::nextEmpty(focusFields(), m_answers->widgetOf(cell), [this](const QWidget *widget) {
+        const std::optional<Cell> field = m_answers->cellOf(widget);
+        return field && !exercise().shownDigit(*field);
+    });
 }
 
 void TrainerWindow::chooseKey(QChar digit)
@@ -382,52 +386,47 @@ std::optional<QChar> TrainerWindow::chosenKey() const
     return m_keyPad->chosen();
 }
 
-void TrainerWindow::placeChosenKey(const QString &field)
+void TrainerWindow::placeChosenKey(const Cell &cell)
 {
     const std::optional<QChar> digit = m_keyPad->chosen();
     if (!digit)
         return;
     m_keyPad->letGo(); // placed
-    dropOnField(field, *digit);
+    drop(cell, digit->digitValue());
 }
 
-void TrainerWindow::typeDigit(const QString &field, QChar digit)
+QList<Cell> TrainerWindow::frameCells() const
 {
-    dropOnField(field, digit);
+    QList<Cell> order;
+    if (!m_session.hasExercise())
+        return order;
+    for (const Cell &cell : exercise().fields()) {
+        const QWidget *widget = m_answers->widgetOf(cell);
+        if (widget && widget->isVisibleTo(this) && !widget->property("given").toBool())
+            order << cell;
+    }
+    return order;
 }
 
 QStringList TrainerWindow::focusOrder() const
 {
     QStringList order;
-    for (const QString &field : fieldNames()) {
-        const QWidget *widget = m_named.value(field);
-        if (widget && widget->isVisibleTo(this) && !widget->property("given").toBool())
-            order << field;
-    }
+    for (const Cell &cell : frameCells())
+        order << nameOf(cell);
     return order;
 }
 
 FocusOrder::Fields TrainerWindow::focusFields() const
 {
     FocusOrder::Fields fields;
-    for (const QString &field : focusOrder())
-        fields << m_named.value(field);
+    for (const Cell &cell : frameCells())
+        fields << m_answers->widgetOf(cell);
     return fields;
 }
 
 QString TrainerWindow::markedField() const
 {
     return m_focus.marked() ? m_focus.marked()->objectName() : QString();
-}
-
-void TrainerWindow::focusField(const QString &field)
-{
-    m_focus.focus(m_named.value(field));
-}
-
-void TrainerWindow::showMark(const QString &field)
-{
-    m_focus.mark(m_named.value(field));
 }
 
 bool TrainerWindow::focusNextPrevChild(bool next)
@@ -440,12 +439,10 @@ bool TrainerWindow::focusNextPrevChild(bool next)
     return QWidget::focusNextPrevChild(next);
 }
 
-void TrainerWindow::stepFocus(const QString &field, int dx, int dy)
+void TrainerWindow::stepFocus(const Cell &cell, int dx, int dy)
 {
-    if (const QWidget *from = m_named.value(field)) {
-        if (QWidget *to = FocusOrder::step(focusFields(), from, dx, dy))
-            m_focus.focus(to);
-    }
+    if (QWidget *to = FocusOrder::step(focusFields(), m_answers->widgetOf(cell), dx, dy))
+        m_focus.focus(to);
 }
 
 void TrainerWindow::ShowHelp()
@@ -494,13 +491,12 @@ void TrainerWindow::StartNumberCatching()
     m_services.navigator.openReward(WindowId::Catching, windowOf(m_setup.trainer));
 }
 
-void TrainerWindow::renderField(const QString &field)
+void TrainerWindow::renderField(const Cell &cell)
 {
-    const std::optional<Cell> cell = cellOf(field);
-    auto *label = qobject_cast<QLabel *>(m_named.value(field));
-    if (!cell || !label)
+    auto *label = qobject_cast<QLabel *>(m_answers->widgetOf(cell));
+    if (!label)
         return;
-    label->setText(digitText(exercise().shownDigit(*cell)));
+    label->setText(digitText(exercise().shownDigit(cell)));
     // A digit of the problem knocked out by a wrong drop leaves a gap the pupil must
     // see and reach: it gets a box and joins the written order.
     if (label->text().isEmpty())
@@ -523,15 +519,16 @@ void TrainerWindow::showProblem()
     m_table = cellTable();
     if (exercise().hasEstimate())
         m_table += estimateTable(exercise().written());
+    m_answers->showCells(m_table, m_named);
     renderExercise(exercise());
     m_hints->show(m_session.restingLine());
-    focusField(focusOrder().value(0));
+    m_focus.focus(focusFields().value(0));
 }
 
 void TrainerWindow::renderExercise(const Exercise &ex)
 {
     for (const NamedCell &named : std::as_const(m_table)) {
-        QWidget *widget = m_named.value(named.name);
+        QWidget *widget = m_answers->widgetOf(named.cell);
         if (!widget)
             continue;
         const std::optional<int> digit = ex.shownDigit(named.cell);
@@ -559,7 +556,7 @@ void TrainerWindow::setDisplay(WrittenDisplay display)
     if (outcome.solved)
         showSolved(outcome);
     else
-        focusField(focusOrder().value(0));
+        m_focus.focus(focusFields().value(0));
 }
 
 QPushButton *TrainerWindow::addSheetButton(const QString &name, const QString &text, int row)

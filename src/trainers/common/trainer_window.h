@@ -19,6 +19,7 @@ class DropField;
 class QLabel;
 class QPushButton;
 class QFrame;
+class AnswerArea;
 class HintLine;
 class KeyPad;
 class ScoreBar;
@@ -75,18 +76,14 @@ public:
 
     enum class DropResult { Refused, Accepted, Solved };
 
-    // The drop procedure of every answer field; `digit` is nothing for a drop of
-    // anything but a digit key. Dragging, clicking a key and then a field, and typing a
-    // digit on a field all come here.
+    // A drop on the control `field`, as the pupil's drag, tap or key would make it; `digit`
+    // is nothing (or no digit) for a drop of anything but a digit key.
     DropResult dropOnField(const QString &field, std::optional<QChar> digit);
 
     // A click on a digit key chooses it (or, chosen already, lets it go); a click on a
     // field then places it.
     void chooseKey(QChar digit);
     std::optional<QChar> chosenKey() const;
-    void placeChosenKey(const QString &field);
-    // A digit typed on the focused field.
-    void typeDigit(const QString &field, QChar digit);
     // The fields a pupil fills, in written order: shown, and not given by the problem.
     QStringList focusOrder() const;
     // The field the orange frame stands on, where the next digit goes: the first field of
@@ -185,18 +182,22 @@ private:
     void showSolved(const DropOutcome &outcome);
     void takeMemoryReward();
     void takeCatchingReward();
-    void renderField(const QString &field);
-    void focusField(const QString &field);
-    void showMark(const QString &field);
-    QString fieldAfter(const QString &field) const;
-    // focusOrder() as the widgets of the fields.
+    // The drop procedure every answer field goes through: dragging, clicking a key and then
+    // a field, and typing a digit on a field all come here.
+    DropResult drop(const Cell &cell, std::optional<int> digit);
+    void placeChosenKey(const Cell &cell);
+    void renderField(const Cell &cell);
+    // After a right digit on `cell`: the next empty field in written order.
+    QWidget *fieldAfter(const Cell &cell) const;
+    // The fields a pupil fills, in written order, and their boxes.
+    QList<Cell> frameCells() const;
     FocusOrder::Fields focusFields() const;
     QPushButton *addSheetButton(const QString &name, const QString &text, int row) override;
     // Names `button` and puts it in the button column at `row`.
     QPushButton *placeButton(QPushButton *button, const QString &name, int row);
     // Fields under the sheet view take no drop, click or key, and Tab passes them by.
     void setFieldsReachable(bool reachable) override;
-    void stepFocus(const QString &field, int dx, int dy);
+    void stepFocus(const Cell &cell, int dx, int dy);
 
     TrainerSetup m_setup;
     QList<QFont> m_fontsToLoad; // by prepareFirstShowing() ...
@@ -216,6 +217,7 @@ private:
     QList<QWidget *> m_estimateLine; // every widget of the line
 
     DesignScaler m_scaler;
+    AnswerArea *m_answers = nullptr;
     std::unique_ptr<ScoreBar> m_scoreBar;
     std::unique_ptr<KeyPad> m_keyPad;
     std::unique_ptr<HintLine> m_hints;
