@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <functional>
@@ -70,6 +71,18 @@ QString saveFailure(const QSaveFile &file, bool opened)
 void printLocked(Services &services, const QString &title, const QString &name,
                  const QString &points, const std::function<PrintResult()> &job)
 {
+    // The windows keep answering while the printer is asked, so a second print can be
+    // started from the same or another window before the first is answered.
+    static bool printing = false;
+    if (printing) {
+        services.dialogs.message(QStringLiteral("Drucken"),
+                                 QStringLiteral("Es wird gerade schon gedruckt. Bitte warten, "
+                                                "bis der Drucker geantwortet hat.\r\r"),
+                                 MessageIcon::Information);
+        return;
+    }
+    const QScopedValueRollback<bool> busy(printing, true);
+
     if (services.training.printLocked && !unlockedByPassword(services.dialogs, points))
         return;
     if (services.dialogs.question(title, name + QStringLiteral(" jetzt ausdrucken?\r\r"),
@@ -81,6 +94,13 @@ void printLocked(Services &services, const QString &title, const QString &name,
     if (result.printed)
         services.dialogs.message(QStringLiteral("Drucken"),
                                  name + QStringLiteral(" wird gedruckt ...\r\r"));
+    else if (result.uncertain)
+        services.dialogs.message(QStringLiteral("Drucken"),
+                                 result.failure + QStringLiteral("\rOb ") + name.left(1).toLower()
+                                     + name.mid(1)
+                                     + QStringLiteral(" gedruckt wird, ist nicht bekannt. Bitte am "
+                                                      "Drucker nachsehen.\r\r"),
+                                 MessageIcon::Warning);
     else
         services.dialogs.message(QStringLiteral("Drucken"),
                                  result.failure + QStringLiteral("\r") + name
