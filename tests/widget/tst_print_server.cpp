@@ -25,6 +25,7 @@
 #include <thread>
 
 #include <poll.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -101,6 +102,7 @@ private Q_SLOTS:
     void noDefaultPrinter_data();
     void noDefaultPrinter();
     void printServerRefusesTheJob();
+    void jobCutShortIsNotHandedOver();
     void printServerStopsWhileTheTeacherIsAsked();
     void printServerDoesNotAnswer_data();
     void printServerDoesNotAnswer();
@@ -317,6 +319,31 @@ void TestPrintServer::printServerRefusesTheJob()
         QVERIFY(text.contains(QString::fromUtf8(printButtons[i].name) + QStringLiteral(" wurde nicht gedruckt.")));
         QVERIFY(!text.contains(QStringLiteral("wird gedruckt")));
     }
+}
+
+// The job's file cut short as on a full disk (no file of the test program may grow past
+// 4 096 bytes): no print of it is handed to the server, and the teacher is told.
+void TestPrintServer::jobCutShortIsNotHandedOver()
+{
+    QVERIFY(m_server > 0);
+    const QString jobsBefore = jobs();
+    rlimit before{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 4096;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    QStringList texts;
+    for (const char *button : {"Befehl17", "Befehl18", "KaestchenblattDrucken"})
+        texts.append(printSheet({}, button));
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldSignal);
+    for (const QString &text : texts) {
+        QVERIFY2(text.startsWith(QStringLiteral("Der Druckauftrag konnte nicht vorbereitet werden.\r")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral(" wurde nicht gedruckt.")), qPrintable(text));
+    }
+    QCOMPARE(jobs(), jobsBefore);
 }
 
 void TestPrintServer::printServerStopsWhileTheTeacherIsAsked()
