@@ -142,8 +142,20 @@ void saveSquaredPaper(Services &services, const SheetCode &code)
     if (!chosen)
         return;
     QString path = *chosen;
-    if (QFileInfo(path).suffix().isEmpty())
+    // The dialog adds the ending itself (and asks about the file that will be written);
+    // one that did not has not asked about this file.
+    if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) {
         path += QStringLiteral(".pdf");
+        const QFileInfo existing(path);
+        if (existing.exists()
+            && services.dialogs.question(title,
+                                         QStringLiteral("Die Datei „%1“ gibt es schon.\r"
+                                                        "Soll sie ersetzt werden?\r\r")
+                                             .arg(existing.fileName()),
+                                         MessageIcon::Warning, Answer::No)
+                   != Answer::Yes)
+            return;
+    }
 
     // Written beside the target and put in its place only when whole: a failed write
     // leaves no half file behind and an older file untouched.
