@@ -115,8 +115,10 @@ void printWorksheet(Services &services, SheetKind kind, const QStringList &sheet
                 [&] { return services.printer.print(printDocument(kind, sheet, pass)); });
 }
 
-void printSquaredPaper(Services &services, const SheetCode &code, const QString &points)
+void printSquaredPaper(Services &services, const SheetCode &shown, const QString &points)
 {
+    // The sheet view may take its code away while the printer is asked.
+    const SheetCode code = shown;
     printLocked(services, sheetTitle(code.kind), QStringLiteral("Das Kästchenblatt"), points, [&] {
         QTemporaryDir spool;
         QFile file(spool.filePath(QStringLiteral("kaestchenblatt.pdf")));
