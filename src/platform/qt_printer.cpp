@@ -294,7 +294,8 @@ PrintResult handOver(const PrintTarget &target, const QString &file, const QStri
 // itself (its server calls are bounded) and its result is dropped. The library stays
 // loaded to the end (PrinterOnDemand), so a thread still running then has its code.
 template <typename Result>
-std::optional<Result> waitFor(std::function<Result()> work, std::chrono::milliseconds limit)
+std::optional<Result> waitFor(std::function<Result()> work, std::chrono::milliseconds limit,
+                              bool *ending)
 {
     auto promise = std::make_shared<std::promise<Result>>();
     std::future<Result> result = promise->get_future();
@@ -319,8 +320,10 @@ std::optional<Result> waitFor(std::function<Result()> work, std::chrono::millise
     } else {
         result.wait_for(limit);
     }
-    if (!ready())
+    if (!ready()) {
+        *ending = waited.elapsed() < limit.count();
         return std::nullopt;
+    }
     return result.get();
 }
 
@@ -328,8 +331,10 @@ std::optional<Result> waitFor(std::function<Result()> work, std::chrono::millise
 // connection is bounded, but a request may take several.
 constexpr std::chrono::milliseconds workerLimit(3 * printServerPatience * 1000);
 
-PrintResult noAnswer()
+PrintResult noAnswer(bool ending)
 {
+    if (ending)
+        return failed(QStringLiteral("Das Programm wird beendet, ohne auf den Drucker zu warten."));
     return failed(QStringLiteral("Der Drucker antwortet nicht: Der Druckdienst hat %1 Sekunden "
                                  "lang keine Antwort gegeben.")
                       .arg(3 * printServerPatience));
@@ -356,10 +361,11 @@ PrintResult toPrinter(const std::optional<PrintTarget> &target, const QString &f
 {
     if (!wholePdf(file))
         return notPrepared();
+    bool ending = false;
     const std::optional<PrintResult> result =
         waitFor<PrintResult>([target = *target, file, name] { return handOver(target, file, name); },
-                             workerLimit);
-    return result ? *result : noAnswer();
+                             workerLimit, &ending);
+    return result ? *result : noAnswer(ending);
 }
 
 } // namespace
@@ -372,9 +378,10 @@ PrintResult QtPrinter::printPdf(const QString &pdfFile, const QString &name)
                    ? PrintResult{true, QString()}
                    : failed(QStringLiteral("Der Druckauftrag ist fehlgeschlagen."));
     }
-    const std::optional<PrintTarget> target = waitFor<PrintTarget>(&lookUpTarget, workerLimit);
+    bool ending = false;
+    const std::optional<PrintTarget> target = waitFor<PrintTarget>(&lookUpTarget, workerLimit, &ending);
     if (!target)
-        return noAnswer();
+        return noAnswer(ending);
     if (target->printer.isEmpty())
         return failed(target->failure);
     return toPrinter(target, pdfFile, name);
@@ -389,9 +396,10 @@ PrintResult QtPrinter::print(const PrintDocument &document)
         printer.setPageSize(m_pageSize);
         return printOn(printer, document);
     }
-    const std::optional<PrintTarget> target = waitFor<PrintTarget>(&lookUpTarget, workerLimit);
+    bool ending = false;
+    const std::optional<PrintTarget> target = waitFor<PrintTarget>(&lookUpTarget, workerLimit, &ending);
     if (!target)
-        return noAnswer();
+        return noAnswer(ending);
     if (target->printer.isEmpty())
         return failed(target->failure);
     // Qt hands a finished job to the print server without reading the server's answer, so
