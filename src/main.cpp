@@ -1,5 +1,6 @@
 #include "platform/qt_clipboard.h"
 #include "platform/qt_dialogs.h"
+#include "platform/desktop_start.h"
 #include "platform/freed_memory.h"
 #include "platform/printer_on_demand.h"
 #include "platform/program_icon.h"
@@ -14,10 +15,14 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <optional>
+
 int main(int argc, char *argv[])
 {
     returnLargeBlocksWhenFreed();
+    std::optional<DesktopStart> starting(std::in_place);
     QApplication app(argc, argv);
+    starting.reset();
     QApplication::setApplicationName(QStringLiteral("malrechnen"));
     QApplication::setApplicationVersion(QStringLiteral(MALRECHNEN_VERSION));
     // The desktop entry of that name gives task bars and docks the same icon as the menu.

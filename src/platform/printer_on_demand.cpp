@@ -36,8 +36,10 @@ Printer *PrinterOnDemand::loaded(PrintResult *failure)
 {
     if (m_printer)
         return m_printer.get();
-    // The library stays loaded for the rest of the run, as its printer may be used again.
+    // The library stays loaded for the rest of the run, as its printer may be used again,
+    // and to its very end: a print the program gave up on may still be running its code.
     QLibrary library(m_library);
+    library.setLoadHints(QLibrary::PreventUnloadHint);
     const auto newPrinter = reinterpret_cast<NewPrinter>(library.resolve("malrechnenNewPrinter"));
     if (!newPrinter) {
         *failure = PrintResult{

@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QRegularExpression>
 
 namespace {
 
@@ -71,6 +72,12 @@ std::optional<QString> QtDialogs::saveFileName(const QString &title, const QStri
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setIconProvider(&icons);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without an ending gets the filter's before the dialog asks about
+    // replacing a file: it asks about the file that will be written.
+    static const QRegularExpression onePattern(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+    const QRegularExpressionMatch ending = onePattern.match(filter);
+    if (ending.hasMatch())
+        dialog.setDefaultSuffix(ending.captured(1));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().constFirst();

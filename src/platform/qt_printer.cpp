@@ -3,17 +3,26 @@
 #include "platform/fixed_pitch_font.h"
 #include "platform/print_layout.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <functional>
+#include <future>
+#include <memory>
+#include <optional>
+#include <thread>
 
 namespace {
 
@@ -109,42 +118,254 @@ QtPrinter::QtPrinter(const QString &pdfFile, const QPageSize &pageSize)
 
 namespace {
 
-QString shownName(const QPrinterInfo &target)
+// Every call to the print server runs on a thread of its own (waitFor below) and over a
+// connection of its own whose every wait for an answer ends after the server's patience:
+// a server that accepts and never answers ends the call instead of holding it for ever.
+class ServerConnection
 {
-    return target.description().isEmpty() ? target.printerName() : target.description();
+public:
+    ServerConnection()
+        : m_http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                              printServerPatience * 1000, nullptr))
+    {
+        if (m_http)
+            httpSetTimeout(m_http, printServerPatience, &ServerConnection::giveUp, this);
+    }
+    ~ServerConnection()
+    {
+        if (m_http)
+            httpClose(m_http);
+    }
+    ServerConnection(const ServerConnection &) = delete;
+    ServerConnection &operator=(const ServerConnection &) = delete;
+
+    http_t *http() const { return m_http; }
+    bool reached() const { return m_http != nullptr; }
+    bool timedOut() const { return m_timedOut; }
+    // The last request got no answer at all: timed out, or the connection broke.
+    bool unanswered() const
+    {
+        return m_timedOut || (m_http && httpError(m_http) != 0)
+               || cupsLastError() == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE;
+    }
+
+private:
+    static int giveUp(http_t *, void *self)
+    {
+        static_cast<ServerConnection *>(self)->m_timedOut = true;
+        return 0;
+    }
+
+    http_t *m_http;
+    bool m_timedOut = false;
+};
+
+QString silentServer(const ServerConnection &server)
+{
+    return server.timedOut()
+               ? QStringLiteral("Der Drucker antwortet nicht: Der Druckdienst hat %1 Sekunden "
+                                "lang keine Antwort gegeben.")
+                     .arg(printServerPatience)
+               : QStringLiteral("Der Drucker antwortet nicht: Der Druckdienst hat die Verbindung "
+                                "abgebrochen.");
 }
 
-// Hands a PDF file to the print server and reads its answer.
-PrintResult handOver(const QPrinterInfo &target, const QString &file, const QString &name)
+QString destinationName(const cups_dest_t &dest)
 {
-    // Jobs go to the queue, not to an instance of it.
-    const QByteArray queue = queueOf(target.printerName()).toLocal8Bit();
-    const int job = cupsPrintFile(queue.constData(), QFile::encodeName(file).constData(),
-                                  name.toUtf8().constData(), 0, nullptr);
-    if (job <= 0)
-        return failed(QStringLiteral("Der Drucker „%1“ hat den Auftrag nicht angenommen.")
-                          .arg(shownName(target)));
-    return PrintResult{true, QString()};
+    QString name = QString::fromLocal8Bit(dest.name);
+    if (dest.instance)
+        name += QLatin1Char('/') + QString::fromLocal8Bit(dest.instance);
+    return name;
 }
 
+// The printer a job goes to, or why there is none.
 struct PrintTarget
 {
-    QPrinterInfo info; // null when there is none
+    QString printer; // empty when there is none
+    QString shownName;
+    QSizeF paperMm; // the printer's default paper; empty when it does not say
     QString failure;
 };
 
-// The printer a job goes to, or why there is none.
-PrintTarget printTarget()
+// On a worker: asks the server for its printers, its default and the chosen one's paper.
+PrintTarget lookUpTarget()
 {
-    const PrinterChoice choice = choosePrinter(QPrinterInfo::defaultPrinterName(),
-                                               QPrinterInfo::availablePrinterNames());
-    if (choice.printer.isEmpty())
-        return PrintTarget{QPrinterInfo(), choice.failure};
-    const QPrinterInfo info = QPrinterInfo::printerInfo(choice.printer);
-    if (info.isNull())
-        return PrintTarget{info, QStringLiteral("Der Drucker „%1“ ist nicht mehr eingerichtet.")
-                                     .arg(choice.printer)};
-    return PrintTarget{info, QString()};
+    ServerConnection server;
+    // No server at all: nothing is installed that could print.
+    if (!server.reached())
+        return PrintTarget{QString(), QString(), QSizeF(), choosePrinter(QString(), {}).failure};
+    // A short question first, so that a silent server costs one wait, not one per request.
+    ippDelete(cupsDoRequest(server.http(), ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/"));
+    if (server.unanswered())
+        return PrintTarget{QString(), QString(), QSizeF(), silentServer(server)};
+
+    cups_dest_t *dests = nullptr;
+    const int count = cupsGetDests2(server.http(), &dests);
+    if (count == 0 && server.unanswered())
+        return PrintTarget{QString(), QString(), QSizeF(), silentServer(server)};
+    QString defaultPrinter;
+    QStringList installed;
+    for (int i = 0; i < count; ++i) {
+        installed.append(destinationName(dests[i]));
+        if (dests[i].is_default)
+            defaultPrinter = installed.last();
+    }
+    const PrinterChoice choice = choosePrinter(defaultPrinter, installed);
+    PrintTarget target{choice.printer, choice.printer, QSizeF(), choice.failure};
+    if (!choice.printer.isEmpty()) {
+        const QByteArray queue = queueOf(choice.printer).toLocal8Bit();
+        const QByteArray instance = choice.printer.section(QLatin1Char('/'), 1).toLocal8Bit();
+        cups_dest_t *dest = cupsGetDest(queue.constData(),
+                                        instance.isEmpty() ? nullptr : instance.constData(),
+                                        count, dests);
+        if (!dest) {
+            target.printer.clear();
+            target.failure = QStringLiteral("Der Drucker „%1“ ist nicht mehr eingerichtet.")
+                                 .arg(choice.printer);
+        } else {
+            const char *info = cupsGetOption("printer-info", dest->num_options, dest->options);
+            if (info && *info)
+                target.shownName = QString::fromUtf8(info);
+            if (cups_dinfo_t *details = cupsCopyDestInfo(server.http(), dest)) {
+                cups_size_t size;
+                if (cupsGetDestMediaDefault(server.http(), dest, details, 0, &size))
+                    target.paperMm = QSizeF(size.width / 100.0, size.length / 100.0);
+                cupsFreeDestInfo(details);
+            }
+        }
+    }
+    cupsFreeDests(count, dests);
+    return target;
+}
+
+// On a worker: hands a PDF file to the print server and reads its answer. The job is made
+// first and the document sent into it, so that a server that stops in between is known to
+// hold a job of ours.
+PrintResult handOver(const PrintTarget &target, const QString &file, const QString &name)
+{
+    const QString refused =
+        QStringLiteral("Der Drucker „%1“ hat den Auftrag nicht angenommen.").arg(target.shownName);
+    ServerConnection server;
+    if (!server.reached())
+        return failed(QStringLiteral("Der Druckdienst ist nicht mehr zu erreichen."));
+    // Jobs go to the queue, not to an instance of it.
+    const QByteArray queue = queueOf(target.printer).toLocal8Bit();
+    const QByteArray title = name.toUtf8();
+    const int job = cupsCreateJob(server.http(), queue.constData(), title.constData(), 0, nullptr);
+    if (job <= 0)
+        return failed(server.unanswered() ? silentServer(server) : refused);
+
+    // From here on the server holds the job: what happens to it is told as far as known.
+    const auto brokeOff = [&] {
+        if (!server.unanswered())
+            return failed(refused);
+        PrintResult result = failed(
+            QStringLiteral("Der Drucker „%1“ hat den Auftrag (Nr. %2) angenommen und dann nicht "
+                           "mehr geantwortet.")
+                .arg(target.shownName)
+                .arg(job));
+        result.uncertain = true;
+        return result;
+    };
+    QFile pdf(file);
+    if (!pdf.open(QIODevice::ReadOnly)) {
+        cupsCancelJob2(server.http(), queue.constData(), job, 0);
+        return failed(QStringLiteral("Der Druckauftrag konnte nicht vorbereitet werden."));
+    }
+    if (cupsStartDocument(server.http(), queue.constData(), job, title.constData(), CUPS_FORMAT_PDF, 1)
+        != HTTP_STATUS_CONTINUE)
+        return brokeOff();
+    char buffer[32768];
+    qint64 read = 0;
+    while ((read = pdf.read(buffer, sizeof buffer)) > 0) {
+        if (cupsWriteRequestData(server.http(), buffer, size_t(read)) != HTTP_STATUS_CONTINUE) {
+            cupsFinishDocument(server.http(), queue.constData());
+            return brokeOff();
+        }
+    }
+    if (cupsFinishDocument(server.http(), queue.constData()) != IPP_STATUS_OK)
+        return brokeOff();
+    return PrintResult{true, QString()};
+}
+
+// Runs `work` on a thread of its own and waits for its result at most `limit`, with the
+// calling thread's event loop running meanwhile: the windows keep painting and answering.
+// Nothing when the limit passed first or the program is ending; the thread then ends by
+// itself (its server calls are bounded) and its result is dropped. The library stays
+// loaded to the end (PrinterOnDemand), so a thread still running then has its code.
+template <typename Result>
+std::optional<Result> waitFor(std::function<Result()> work, std::chrono::milliseconds limit,
+                              bool *ending)
+{
+    auto promise = std::make_shared<std::promise<Result>>();
+    std::future<Result> result = promise->get_future();
+    std::thread([promise, work = std::move(work)] { promise->set_value(work()); }).detach();
+
+    const auto ready = [&result] {
+        return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+    };
+    QElapsedTimer waited;
+    waited.start();
+    if (QCoreApplication::instance()) {
+        QEventLoop loop;
+        QTimer poll;
+        poll.setInterval(10);
+        QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+            if (ready() || waited.elapsed() >= limit.count())
+                loop.quit();
+        });
+        poll.start();
+        // Returns at once when the program is ending.
+        loop.exec();
+    } else {
+        result.wait_for(limit);
+    }
+    if (!ready()) {
+        *ending = waited.elapsed() < limit.count();
+        return std::nullopt;
+    }
+    return result.get();
+}
+
+// A worker gets this long before the window gives up on it: every wait of its
+// connection is bounded, but a request may take several.
+constexpr std::chrono::milliseconds workerLimit(3 * printServerPatience * 1000);
+
+PrintResult noAnswer(bool ending)
+{
+    if (ending)
+        return failed(QStringLiteral("Das Programm wird beendet, ohne auf den Drucker zu warten."));
+    return failed(QStringLiteral("Der Drucker antwortet nicht: Der Druckdienst hat %1 Sekunden "
+                                 "lang keine Antwort gegeben.")
+                      .arg(3 * printServerPatience));
+}
+
+// A PDF cut short (a full disk, a write refused) lacks the end-of-file mark of its last
+// lines; a printer would print what came or nothing at all.
+bool wholePdf(const QString &file)
+{
+    QFile pdf(file);
+    if (!pdf.open(QIODevice::ReadOnly) || pdf.size() < 16)
+        return false;
+    pdf.seek(std::max<qint64>(0, pdf.size() - 64));
+    return pdf.readAll().contains("%%EOF");
+}
+
+PrintResult notPrepared()
+{
+    return failed(QStringLiteral("Der Druckauftrag konnte nicht vorbereitet werden."));
+}
+
+PrintResult toPrinter(const std::optional<PrintTarget> &target, const QString &file,
+                      const QString &name)
+{
+    if (!wholePdf(file))
+        return notPrepared();
+    bool ending = false;
+    const std::optional<PrintResult> result =
+        waitFor<PrintResult>([target = *target, file, name] { return handOver(target, file, name); },
+                             workerLimit, &ending);
+    return result ? *result : noAnswer(ending);
 }
 
 } // namespace
@@ -153,14 +374,17 @@ PrintResult QtPrinter::printPdf(const QString &pdfFile, const QString &name)
 {
     if (!m_pdfFile.isEmpty()) {
         QFile::remove(m_pdfFile);
-        return QFile::copy(pdfFile, m_pdfFile)
+        return wholePdf(pdfFile) && QFile::copy(pdfFile, m_pdfFile)
                    ? PrintResult{true, QString()}
                    : failed(QStringLiteral("Der Druckauftrag ist fehlgeschlagen."));
     }
-    const PrintTarget target = printTarget();
-    if (target.info.isNull())
-        return failed(target.failure);
-    return handOver(target.info, pdfFile, name);
+    bool ending = false;
+    const std::optional<PrintTarget> target = waitFor<PrintTarget>(&lookUpTarget, workerLimit, &ending);
+    if (!target)
+        return noAnswer(ending);
+    if (target->printer.isEmpty())
+        return failed(target->failure);
+    return toPrinter(target, pdfFile, name);
 }
 
 PrintResult QtPrinter::print(const PrintDocument &document)
@@ -172,26 +396,31 @@ PrintResult QtPrinter::print(const PrintDocument &document)
         printer.setPageSize(m_pageSize);
         return printOn(printer, document);
     }
-    const PrintTarget target = printTarget();
-    if (target.info.isNull())
-        return failed(target.failure);
+    bool ending = false;
+    const std::optional<PrintTarget> target = waitFor<PrintTarget>(&lookUpTarget, workerLimit, &ending);
+    if (!target)
+        return noAnswer(ending);
+    if (target->printer.isEmpty())
+        return failed(target->failure);
     // Qt hands a finished job to the print server without reading the server's answer, so
     // a server that stopped or refuses jobs would pass for a printed sheet. The job is
     // laid out into a PDF file here and handed over by hand, answer read.
     QTemporaryDir spool;
     if (!spool.isValid())
-        return failed(QStringLiteral("Der Druckauftrag konnte nicht vorbereitet werden."));
+        return notPrepared();
     const QString file = spool.filePath(QStringLiteral("blatt.pdf"));
     {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
-        printer.setPageSize(target.info.defaultPageSize());
+        printer.setPageSize(target->paperMm.isEmpty()
+                                ? QPageSize(QPageSize::A4)
+                                : QPageSize(target->paperMm, QPageSize::Millimeter));
         const PrintResult laidOut = printOn(printer, document);
         if (!laidOut.printed)
             return laidOut;
     }
-    return handOver(target.info, file, document.name);
+    return toPrinter(target, file, document.name);
 }
 
 PrintResult printOn(QPrinter &printer, const PrintDocument &document)

@@ -8,6 +8,10 @@
 
 class QPrinter;
 
+// Seconds the print server gets for each answer before a print is given up; no call to it
+// is made on the thread that calls the printer.
+constexpr int printServerPatience = 5;
+
 // Prints through Qt's printing, on the system's default printer or, for a preview or a
 // test, into a PDF file; both go through printOn(). It lives in a library of its own
 // that the program loads on its first print (PrinterOnDemand).

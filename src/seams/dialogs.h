@@ -28,7 +28,9 @@ public:
                                          const QString &defaultText) = 0;
 
     // A modal dialog to choose where a file is saved, opened at `proposedPath`; the path
-    // chosen, or nothing on Cancel. `filter` as Qt's file dialogs take it.
+    // chosen, or nothing on Cancel. `filter` as Qt's file dialogs take it; where it names
+    // one pattern ("PDF-Dateien (*.pdf)"), a name typed without a dot gets its ending before
+    // the dialog asks whether an existing file is to be replaced.
     virtual std::optional<QString> saveFileName(const QString &title, const QString &proposedPath,
                                                 const QString &filter) = 0;
 };

@@ -40,9 +40,13 @@ struct PrintResult
     bool printed = false;
     // Why nothing (or not everything) was printed, in words for the user.
     QString failure;
+    // The printer took the job and then stopped answering: whether it prints is not known.
+    bool uncertain = false;
 };
 
-// The system printer.
+// The system printer. A print returns once the printer has answered or given up (a
+// printer that does not answer is given up after a few seconds); the real one keeps the
+// windows painting and answering meanwhile, so a print may return after other events.
 class Printer
 {
 public:

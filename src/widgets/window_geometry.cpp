@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace {
 
 QScreen *screenOf(QWidget *window)
@@ -22,9 +24,15 @@ void centreOnScreen(QWidget *window, int topDivisor)
     if (!screen)
         return;
     const QRect area = screen->availableGeometry();
+    // A size the user gave the window is kept only as far as the screen holds it, title
+    // bar and borders included; a window that still cannot shrink enough keeps its title
+    // bar on the screen.
+    const QSize room = area.size() - (window->frameGeometry().size() - window->size());
+    if (window->width() > room.width() || window->height() > room.height())
+        window->resize(window->size().boundedTo(room));
     const QSize size = window->frameGeometry().size();
-    const double left = area.left() + (area.width() - size.width()) / 2.0;
-    const double top = area.top() + (area.height() - size.height()) / double(topDivisor);
+    const double left = area.left() + std::max(0.0, (area.width() - size.width()) / 2.0);
+    const double top = area.top() + std::max(0.0, (area.height() - size.height()) / double(topDivisor));
     window->move(int(left), int(top));
 }
 

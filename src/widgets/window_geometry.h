@@ -7,6 +7,8 @@ class QWidget;
 
 // Left = (screen width - window width) / 2, Top = (screen height - window height) / divisor.
 // The menu, the trainers and the games centre (divisor 2); the info window sits higher (4).
+// A window larger than the screen's free area is made smaller first, and never placed
+// above or left of it.
 void centreOnScreen(QWidget *window, int topDivisor = 2);
 
 // The trainers and games were drawn for 1024 x 768 screens, where a trainer (392 pixels

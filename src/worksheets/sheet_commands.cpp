@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <functional>
@@ -70,6 +71,18 @@ QString saveFailure(const QSaveFile &file, bool opened)
 void printLocked(Services &services, const QString &title, const QString &name,
                  const QString &points, const std::function<PrintResult()> &job)
 {
+    // The windows keep answering while the printer is asked, so a second print can be
+    // started from the same or another window before the first is answered.
+    static bool printing = false;
+    if (printing) {
+        services.dialogs.message(QStringLiteral("Drucken"),
+                                 QStringLiteral("Es wird gerade schon gedruckt. Bitte warten, "
+                                                "bis der Drucker geantwortet hat.\r\r"),
+                                 MessageIcon::Information);
+        return;
+    }
+    const QScopedValueRollback<bool> busy(printing, true);
+
     if (services.training.printLocked && !unlockedByPassword(services.dialogs, points))
         return;
     if (services.dialogs.question(title, name + QStringLiteral(" jetzt ausdrucken?\r\r"),
@@ -81,6 +94,13 @@ void printLocked(Services &services, const QString &title, const QString &name,
     if (result.printed)
         services.dialogs.message(QStringLiteral("Drucken"),
                                  name + QStringLiteral(" wird gedruckt ...\r\r"));
+    else if (result.uncertain)
+        services.dialogs.message(QStringLiteral("Drucken"),
+                                 result.failure + QStringLiteral("\rOb ") + name.left(1).toLower()
+                                     + name.mid(1)
+                                     + QStringLiteral(" gedruckt wird, ist nicht bekannt. Bitte am "
+                                                      "Drucker nachsehen.\r\r"),
+                                 MessageIcon::Warning);
     else
         services.dialogs.message(QStringLiteral("Drucken"),
                                  result.failure + QStringLiteral("\r") + name
@@ -95,8 +115,10 @@ void printWorksheet(Services &services, SheetKind kind, const QStringList &sheet
                 [&] { return services.printer.print(printDocument(kind, sheet, pass)); });
 }
 
-void printSquaredPaper(Services &services, const SheetCode &code, const QString &points)
+void printSquaredPaper(Services &services, const SheetCode &shown, const QString &points)
 {
+    // The sheet view may take its code away while the printer is asked.
+    const SheetCode code = shown;
     printLocked(services, sheetTitle(code.kind), QStringLiteral("Das Kästchenblatt"), points, [&] {
         QTemporaryDir spool;
         QFile file(spool.filePath(QStringLiteral("kaestchenblatt.pdf")));
@@ -122,8 +144,20 @@ void saveSquaredPaper(Services &services, const SheetCode &code)
     if (!chosen)
         return;
     QString path = *chosen;
-    if (QFileInfo(path).suffix().isEmpty())
+    // The dialog adds the ending itself (and asks about the file that will be written);
+    // one that did not has not asked about this file.
+    if (!QFileInfo(path).fileName().contains(QLatin1Char('.'))) {
         path += QStringLiteral(".pdf");
+        const QFileInfo existing(path);
+        if (existing.exists()
+            && services.dialogs.question(title,
+                                         QStringLiteral("Die Datei „%1“ gibt es schon.\r"
+                                                        "Soll sie ersetzt werden?\r\r")
+                                             .arg(existing.fileName()),
+                                         MessageIcon::Warning, Answer::No)
+                   != Answer::Yes)
+            return;
+    }
 
     // Written beside the target and put in its place only when whole: a failed write
     // leaves no half file behind and an older file untouched.

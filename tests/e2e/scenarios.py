@@ -4,7 +4,10 @@ import contextlib
 import glob
 import os
 import pwd
+import shutil
+import socket
 import subprocess
+import tempfile
 import time
 
 import pyatspi
@@ -427,6 +430,76 @@ def scenario_teacher_prints_and_copies(binary, shots):
         check(copied == expected_text.encode("utf-8"), "clipboard text differs")
         p.key("Return")
         p.no_alert()
+
+
+def scenario_print_server_hangs(binary, shots):
+    """A print server that takes the connection and never says a word: while the printer is
+    asked the trainer keeps answering, then the teacher reads why nothing was printed; and
+    "Ende" while a print is pending ends the program at once."""
+    folder = tempfile.mkdtemp()
+    silent = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    silent.bind(os.path.join(folder, "cups.sock"))
+    silent.listen(64)  # connections wait in the queue, never accepted, never answered
+    saved = os.environ.get("CUPS_SERVER")
+    os.environ["CUPS_SERVER"] = os.path.join(folder, "cups.sock")
+    try:
+        with running(binary, shots, "print-server-hangs") as p:
+            if saved is not None:
+                os.environ["CUPS_SERVER"] = saved
+            win = open_one_row(p)
+            p.click(p.get(win, role="push button", name="Blatt"))
+            wait_for("the sheet in the list", lambda: len(p.list_lines(win)) == 37)
+
+            def print_sheet():
+                p.click(p.get(win, role="push button", name="Aufgaben drucken"))
+                dialog = wait_for("the password box", lambda: next(
+                    (w for w in p.windows() if w.name == "Druckersperre aufheben"), None))
+                p.point_at(dialog)
+                xdotool("type", "--delay", "20", "0")
+                p.key("Return")
+                _, text, _ = p.alert()
+                check("Das Rechenblatt jetzt ausdrucken?" in text, "print question reads %r" % text)
+                p.key("alt+j")
+                p.no_alert()
+                return time.monotonic()
+
+            asked = print_sheet()
+            # The window answers while the printer is asked: the screen reader reads it and a
+            # click on "Blatt" deals a new sheet.
+            lines = p.list_lines(win)
+            p.click(p.get(win, role="push button", name="Blatt"))
+            wait_for("a new sheet while printing", lambda: p.list_lines(win) != lines)
+            check(time.monotonic() - asked < 4, "the window answered only after %.1f s"
+                  % (time.monotonic() - asked))
+            p.screenshot("print_pending")
+            title, text, _ = p.alert("Drucken")
+            check("Der Drucker antwortet nicht" in text and "Sekunden" in text,
+                  "after a silent server: %r" % text)
+            check("Das Rechenblatt wurde nicht gedruckt." in text, "after a silent server: %r" % text)
+            check("wird gedruckt" not in text, "claimed printed: %r" % text)
+            p.screenshot("print_server_silent")
+            p.key("Return")
+            p.no_alert()
+
+            # "Ende" of the trainer and of the menu while the printer is asked.
+            asked = print_sheet()
+            p.click(p.get(win, role="push button", name="Ende"))
+            menu = p.window("Schriftliche Multiplikation")
+            p.click(p.get(menu, role="image", name="Ende"))
+            _, text, _ = p.alert()
+            check("Dieses Programm jetzt beenden?" in text, "quit question reads %r" % text)
+            p.key("alt+j")
+            wait_for("the program to end", lambda: p.process.poll() is not None)
+            check(time.monotonic() - asked < 5, "the program ended %.1f s after the print began"
+                  % (time.monotonic() - asked))
+            check(p.process.returncode == 0, "exit status %s" % p.process.returncode)
+    finally:
+        if saved is None:
+            os.environ.pop("CUPS_SERVER", None)
+        else:
+            os.environ["CUPS_SERVER"] = saved
+        silent.close()
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 def scenario_quit_question(binary, shots):

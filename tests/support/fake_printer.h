@@ -6,7 +6,8 @@
 #include <QList>
 #include <QPair>
 
-// Records every print job; fails with `failure` when it is set.
+// Records every print job; fails with `failure` when it is set (as a job the printer took
+// and then left unanswered when `uncertain` is set too).
 class FakePrinter final : public Printer
 {
 public:
@@ -14,7 +15,7 @@ public:
     {
         jobs.append(document);
         if (!failure.isEmpty())
-            return PrintResult{false, failure};
+            return PrintResult{false, failure, uncertain};
         return PrintResult{true, QString()};
     }
 
@@ -23,11 +24,12 @@ public:
         QFile file(pdfFile);
         pdfJobs.append({name, file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray()});
         if (!failure.isEmpty())
-            return PrintResult{false, failure};
+            return PrintResult{false, failure, uncertain};
         return PrintResult{true, QString()};
     }
 
     QString failure;
+    bool uncertain = false;
     QList<PrintDocument> jobs;
     // The PDF jobs: their names and the files' bytes as they were handed over.
     QList<QPair<QString, QByteArray>> pdfJobs;

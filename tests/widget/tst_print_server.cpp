@@ -1,7 +1,9 @@
 // Printing from a trainer through the real printer code against a print server of the
 // test's own (tests/e2e/private_cups.sh): none at all, one that works, printers without a
-// default, one that refuses the job, one that stops while the teacher is asked. Whatever
-// goes wrong, the teacher reads why in German, with a warning, and never "wird gedruckt".
+// default, one that refuses the job, one that stops while the teacher is asked, one that
+// takes the connection and never answers or hangs up at once. Whatever goes wrong, the
+// teacher reads why in German, with a warning, and never "wird gedruckt"; the windows keep
+// answering while the printer is asked, and the program ends when told to.
 // The test has a home of its own: the user's printer settings (~/.cups/lpoptions naming
 // another default printer) must not reach it.
 #include "fake_clipboard.h"
@@ -18,7 +20,77 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <atomic>
 #include <csignal>
+#include <thread>
+
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+// A print server's socket that takes every connection and then never says a word (a
+// stalled or overloaded server), or hangs up at once.
+class MuteServer
+{
+public:
+    MuteServer(const QString &path, bool hangUp)
+    {
+        const QByteArray name = QFile::encodeName(path);
+        QDir().mkpath(QFileInfo(path).path());
+        ::unlink(name.constData());
+        m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, name.constData(), sizeof address.sun_path);
+        if (::bind(m_socket, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
+            || ::listen(m_socket, 16) != 0) {
+            ::close(m_socket);
+            m_socket = -1;
+            return;
+        }
+        m_thread = std::thread([this, hangUp] {
+            while (!m_stop) {
+                pollfd waiting{m_socket, POLLIN, 0};
+                if (::poll(&waiting, 1, 20) <= 0)
+                    continue;
+                const int connection = ::accept(m_socket, nullptr, nullptr);
+                if (connection < 0)
+                    continue;
+                if (hangUp)
+                    ::close(connection);
+                else
+                    m_connections.push_back(connection);
+            }
+        });
+        m_path = name;
+    }
+    ~MuteServer()
+    {
+        m_stop = true;
+        if (m_thread.joinable())
+            m_thread.join();
+        for (int connection : m_connections)
+            ::close(connection);
+        if (m_socket >= 0)
+            ::close(m_socket);
+        if (!m_path.isEmpty())
+            ::unlink(m_path.constData());
+    }
+    bool listening() const { return m_socket >= 0; }
+
+private:
+    int m_socket = -1;
+    QByteArray m_path;
+    std::atomic<bool> m_stop{false};
+    std::vector<int> m_connections; // of the thread, until it is joined
+    std::thread m_thread;
+};
+
+} // namespace
 
 class TestPrintServer : public QObject
 {
@@ -30,7 +102,11 @@ private Q_SLOTS:
     void noDefaultPrinter_data();
     void noDefaultPrinter();
     void printServerRefusesTheJob();
+    void jobCutShortIsNotHandedOver();
     void printServerStopsWhileTheTeacherIsAsked();
+    void printServerDoesNotAnswer_data();
+    void printServerDoesNotAnswer();
+    void programEndsWhileThePrinterIsAsked();
     void cleanupTestCase();
 
 private:
@@ -245,6 +321,31 @@ void TestPrintServer::printServerRefusesTheJob()
     }
 }
 
+// The job's file cut short as on a full disk (no file of the test program may grow past
+// 4 096 bytes): no print of it is handed to the server, and the teacher is told.
+void TestPrintServer::jobCutShortIsNotHandedOver()
+{
+    QVERIFY(m_server > 0);
+    const QString jobsBefore = jobs();
+    rlimit before{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 4096;
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    QStringList texts;
+    for (const char *button : {"Befehl17", "Befehl18", "KaestchenblattDrucken"})
+        texts.append(printSheet({}, button));
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldSignal);
+    for (const QString &text : texts) {
+        QVERIFY2(text.startsWith(QStringLiteral("Der Druckauftrag konnte nicht vorbereitet werden.\r")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral(" wurde nicht gedruckt.")), qPrintable(text));
+    }
+    QCOMPARE(jobs(), jobsBefore);
+}
+
 void TestPrintServer::printServerStopsWhileTheTeacherIsAsked()
 {
     QVERIFY(m_server > 0);
@@ -254,6 +355,87 @@ void TestPrintServer::printServerStopsWhileTheTeacherIsAsked()
     });
     QVERIFY2(!text.contains(QStringLiteral("wird gedruckt")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("Das Rechenblatt wurde nicht gedruckt.")), qPrintable(text));
+}
+
+void TestPrintServer::printServerDoesNotAnswer_data()
+{
+    QTest::addColumn<bool>("hangsUp");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("why"); // how the message begins
+
+    const QString silent = QStringLiteral("Der Drucker antwortet nicht: Der Druckdienst hat 5 "
+                                          "Sekunden lang keine Antwort gegeben.\r");
+    for (const auto &print : printButtons)
+        QTest::addRow("silent, %s", print.button)
+            << false << QString::fromLatin1(print.button) << QString::fromUtf8(print.name) << silent;
+    QTest::newRow("silent, Befehl18") << false << "Befehl18" << "Das Lösungsblatt" << silent;
+    QTest::newRow("hangs up, Befehl17")
+        << true << "Befehl17" << "Das Rechenblatt"
+        << "Der Drucker antwortet nicht: Der Druckdienst hat die Verbindung abgebrochen.\r";
+}
+
+// The print is given up after the server's patience; meanwhile the trainer keeps
+// answering, and the message says why and that nothing was printed.
+void TestPrintServer::printServerDoesNotAnswer()
+{
+    QFETCH(bool, hangsUp);
+    QFETCH(QString, button);
+    QFETCH(QString, name);
+    QFETCH(QString, why);
+    QVERIFY(m_server == 0); // the real server stopped in the test before
+    const MuteServer server(m_socket, hangsUp);
+    QVERIFY(server.listening());
+
+    // A moment after the click, while the printer is asked, the window answers: a second
+    // print is clicked and told to wait.
+    QElapsedTimer clock;
+    qint64 answeredAt = -1;
+    QString secondPrint;
+    const QString message = printSheet([&](const FakeDialogs::Call &call) {
+        if (call.text.contains(QStringLiteral("bis der Drucker geantwortet hat")))
+            secondPrint = call.text;
+        if (!call.text.contains(QStringLiteral("jetzt ausdrucken?")))
+            return;
+        clock.start();
+        QTimer::singleShot(200, [&] {
+            answeredAt = clock.elapsed();
+            QWidget *trainer = nullptr;
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                if (window->isVisible() && window->findChild<QPushButton *>(QStringLiteral("Befehl18")))
+                    trainer = window;
+            }
+            if (trainer)
+                trainer->findChild<QPushButton *>(QStringLiteral("Befehl18"))->click();
+        });
+    }, qPrintable(button));
+    QVERIFY2(message.startsWith(why), qPrintable(message));
+    QVERIFY2(message.endsWith(name + QStringLiteral(" wurde nicht gedruckt.\r\r")), qPrintable(message));
+    if (!hangsUp) {
+        // Generous: the window's longest pause is measured in bench/.
+        QVERIFY2(answeredAt >= 0 && answeredAt < 1500, qPrintable(QString::number(answeredAt)));
+        QCOMPARE(secondPrint, QStringLiteral("Es wird gerade schon gedruckt. Bitte warten, bis der "
+                                             "Drucker geantwortet hat.\r\r"));
+    }
+}
+
+// The program told to end (as "Ende" does) while the printer is asked: the wait ends at
+// once and the print is not claimed.
+// (Last: the test program counts as ending from here on.)
+void TestPrintServer::programEndsWhileThePrinterIsAsked()
+{
+    const MuteServer server(m_socket, false);
+    QVERIFY(server.listening());
+    QElapsedTimer clock;
+    const QString message = printSheet([&](const FakeDialogs::Call &call) {
+        if (!call.text.contains(QStringLiteral("jetzt ausdrucken?")))
+            return;
+        clock.start();
+        QTimer::singleShot(300, [] { QCoreApplication::exit(0); });
+    });
+    QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(message, QStringLiteral("Das Programm wird beendet, ohne auf den Drucker zu warten.\r"
+                                     "Das Rechenblatt wurde nicht gedruckt.\r\r"));
 }
 
 void TestPrintServer::cleanupTestCase()

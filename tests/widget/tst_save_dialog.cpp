@@ -3,9 +3,11 @@
 #include <QPushButton>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMimeDatabase>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -66,6 +68,8 @@ private Q_SLOTS:
     void typeByNameOnly_data();
     void typeByNameOnly();
     void dialogListsProcAndReturnsThePath();
+    void replacingAsksAboutTheFileWritten_data();
+    void replacingAsksAboutTheFileWritten();
 };
 
 void TestSaveDialog::initTestCase()
@@ -169,6 +173,75 @@ void TestSaveDialog::dialogListsProcAndReturnsThePath()
              std::optional<QString>(dir.filePath(QStringLiteral("Mia.pdf"))));
     // The proposed name stands in the field when the dialog opens.
     QCOMPARE(shownNames, QStringList({QFileInfo(proposed).fileName(), QFileInfo(proposed).fileName()}));
+}
+
+void TestSaveDialog::replacingAsksAboutTheFileWritten_data()
+{
+    QTest::addColumn<QString>("folder"); // empty: one holding "klasse3b.pdf"
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("returned");
+    QTest::addColumn<QString>("asked"); // the file the dialog asks about; empty: none
+
+    QTest::newRow("the ending makes an existing sheet")
+        << "" << "klasse3b" << "klasse3b.pdf" << "klasse3b.pdf";
+    QTest::newRow("a device without the ending") << "/dev" << "null" << "null.pdf" << "";
+    QTest::newRow("a new name with its ending") << "" << "neu.pdf" << "neu.pdf" << "";
+}
+
+// The real dialog adds ".pdf" to a name typed without an ending before it checks the name:
+// it asks about the file that will be written, and only that one.
+void TestSaveDialog::replacingAsksAboutTheFileWritten()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, typed);
+    QFETCH(QString, returned);
+    QFETCH(QString, asked);
+
+    const Watchdog watchdog(60);
+    QTemporaryDir dir;
+    QFile existing(dir.filePath(QStringLiteral("klasse3b.pdf")));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    if (folder.isEmpty())
+        folder = dir.path();
+
+    QString question;
+    QTimer::singleShot(0, this, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        auto *name = dialog ? dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!name) {
+            if (QApplication::activeModalWidget())
+                QApplication::activeModalWidget()->close();
+            return;
+        }
+        dialog->setDirectory(folder);
+        name->selectAll();
+        QTest::keyClicks(name, typed);
+        QTest::qWait(200); // the completer looks the name up
+        if (QApplication::activePopupWidget())
+            QApplication::activePopupWidget()->close();
+        name->setText(typed); // as typed, not as completed
+        // A question about replacing opens over the dialog: it is read and answered Yes.
+        auto *answering = new QTimer(dialog);
+        connect(answering, &QTimer::timeout, this, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                question = box->text();
+                box->button(QMessageBox::Yes)->click();
+            }
+        });
+        answering->start(50);
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Save)->click();
+    });
+    QtDialogs dialogs;
+    const std::optional<QString> chosen =
+        dialogs.saveFileName(QStringLiteral("Kästchenblatt speichern"),
+                             dir.filePath(QStringLiteral("Rechenblatt-einreihig-2226M9F.pdf")),
+                             QStringLiteral("PDF-Dateien (*.pdf)"));
+    QCOMPARE(chosen, std::optional<QString>(QDir(folder).filePath(returned)));
+    if (asked.isEmpty())
+        QVERIFY2(question.isEmpty(), qPrintable(question));
+    else
+        QVERIFY2(question.startsWith(asked), qPrintable(question));
 }
 
 QTEST_MAIN(TestSaveDialog)

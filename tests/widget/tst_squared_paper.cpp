@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 
 Q_DECLARE_METATYPE(WindowId)
+Q_DECLARE_METATYPE(Answer)
 
 // The squared-paper sheet as the teacher gets it: saved through the file dialog and read
 // back from the PDF, or printed; and the sheet code typed back into the sheet view.
@@ -122,6 +123,8 @@ private Q_SLOTS:
     void savedAndReadBack();
     void failingWrite_data();
     void failingWrite();
+    void replacingIsAsked_data();
+    void replacingIsAsked();
     void printed_data();
     void printed();
     void typedCode_data();
@@ -277,6 +280,51 @@ void TestSquaredPaper::failingWrite()
     program.dialogs.clear();
     program.click("Kaestchenblatt");
     QCOMPARE(program.dialogs.calls.size(), 1);
+}
+
+void TestSquaredPaper::replacingIsAsked_data()
+{
+    QTest::addColumn<QString>("chosen");  // as the save dialog hands it back
+    QTest::addColumn<bool>("asked");      // whether the program asks about blatt.pdf
+    QTest::addColumn<Answer>("answer");
+    QTest::addColumn<bool>("replaced");
+
+    // A dialog asks about the file it returns; a name without an ending, ".pdf" added
+    // after it, is asked about here.
+    QTest::newRow("ending added, Nein") << "blatt" << true << Answer::No << false;
+    QTest::newRow("ending added, Ja") << "blatt" << true << Answer::Yes << true;
+    QTest::newRow("asked by the dialog") << "blatt.pdf" << false << Answer::No << true;
+}
+
+// An existing sheet is replaced only after a question about that very file.
+void TestSquaredPaper::replacingIsAsked()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, asked);
+    QFETCH(Answer, answer);
+    QFETCH(bool, replaced);
+
+    QTemporaryDir dir;
+    QFile old(dir.filePath(QStringLiteral("blatt.pdf")));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("alt");
+    old.close();
+    Program program(WindowId::OneRow);
+    program.trainer->ShowWorksheet();
+    program.dialogs.fileNames = {dir.filePath(chosen)};
+    program.dialogs.answers = {answer};
+    program.click("Kaestchenblatt");
+
+    const bool questionAsked = program.dialogs.calls.size() > 1
+                               && program.dialogs.calls.at(1).kind == FakeDialogs::Kind::Question;
+    QCOMPARE(questionAsked, asked);
+    if (asked)
+        QCOMPARE(program.dialogs.calls.at(1).text,
+                 QStringLiteral("Die Datei „blatt.pdf“ gibt es schon.\rSoll sie ersetzt werden?\r\r"));
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(old.readAll() != "alt", replaced);
+    QCOMPARE(program.dialogs.last().icon == MessageIcon::Information, replaced);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"blatt.pdf"});
 }
 
 void TestSquaredPaper::printed_data()

@@ -51,6 +51,8 @@ private Q_SLOTS:
     void windowsOpenScaledToTheirScreen_data();
     void windowsOpenScaledToTheirScreen();
     void aResizedWindowKeepsItsSize();
+    void aWindowLargerThanTheScreenComesBackOnIt_data();
+    void aWindowLargerThanTheScreenComesBackOnIt();
     void theReportOpensReadable_data();
     void theReportOpensReadable();
     void trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick_data();
@@ -166,6 +168,48 @@ void WindowSizesTest::aResizedWindowKeepsItsSize()
     program.app.registry().switchTo(WindowId::Menu);
     program.app.registry().switchTo(WindowId::TwoRow);
     QCOMPARE(form->size(), QSize(900, 700));
+}
+
+void WindowSizesTest::aWindowLargerThanTheScreenComesBackOnIt_data()
+{
+    QTest::addColumn<WindowId>("window"); // the menu's row stands for the report
+    QTest::addColumn<QSize>("made");      // by the user, past the screen's height or width
+
+    QTest::newRow("trainer, too high") << WindowId::OneRow << QSize(800, 1300);
+    QTest::newRow("trainer, too wide") << WindowId::ThreeRow << QSize(2500, 700);
+    QTest::newRow("report, too high") << WindowId::Menu << QSize(900, 1400);
+}
+
+// Made larger than the screen, closed and opened again: on the screen, title bar and all,
+// as large as the screen holds it.
+void WindowSizesTest::aWindowLargerThanTheScreenComesBackOnIt()
+{
+    QFETCH(WindowId, window);
+    QFETCH(QSize, made);
+    TestProgram program;
+    QScreen *large = screenNamed(QStringLiteral("large"));
+    ReportWindow report(program.app.services());
+    QWidget *form = window == WindowId::Menu ? &report : program.app.registry().window(window);
+    putOn(form, large);
+    const auto open = [&] {
+        if (form == &report)
+            report.show();
+        else
+            program.app.registry().switchTo(window);
+    };
+    open();
+    form->resize(made);
+    if (form == &report)
+        report.hide();
+    else
+        program.app.registry().switchTo(WindowId::Menu);
+    open();
+
+    const QRect available = large->availableGeometry();
+    QVERIFY2(available.contains(form->frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(form->x()).arg(form->y())
+                            .arg(form->width()).arg(form->height())));
+    QCOMPARE(form->size(), made.boundedTo(available.size()));
 }
 
 void WindowSizesTest::theReportOpensReadable_data()

@@ -91,6 +91,7 @@ private Q_SLOTS:
     void lockFollowsTheInfoWindow();
     void printFailureIsReported_data();
     void printFailureIsReported();
+    void jobLeftUnansweredIsToldAsUncertain();
     void copyToTheClipboard();
 };
 
@@ -380,6 +381,25 @@ void TestWorksheetCommands::printFailureIsReported()
                  QStringLiteral("Der Drucker ist ausgeschaltet.\rDas Lösungsblatt wurde nicht gedruckt.\r\r"));
     if (printer == QStringLiteral("broken install"))
         QVERIFY(program.dialogs.last().text.contains(QStringLiteral("neu installieren")));
+}
+
+// The printer took the job and then stopped answering: neither printed nor not printed.
+void TestWorksheetCommands::jobLeftUnansweredIsToldAsUncertain()
+{
+    Program program;
+    program.printer.failure = QStringLiteral("Der Drucker „Klasse-3b“ hat den Auftrag (Nr. 12) "
+                                             "angenommen und dann nicht mehr geantwortet.");
+    program.printer.uncertain = true;
+    program.click("Befehl14");
+    program.lock()->setChecked(false);
+    program.dialogs.answers = {Answer::Yes};
+    program.click("Befehl18");
+    const FakeDialogs::Call report = program.dialogs.last();
+    QCOMPARE(report.title, QStringLiteral("Drucken"));
+    QCOMPARE(int(report.icon), int(MessageIcon::Warning));
+    QCOMPARE(report.text, program.printer.failure
+                              + QStringLiteral("\rOb das Lösungsblatt gedruckt wird, ist nicht "
+                                               "bekannt. Bitte am Drucker nachsehen.\r\r"));
 }
 
 void TestWorksheetCommands::copyToTheClipboard()
