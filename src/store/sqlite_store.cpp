@@ -519,19 +519,14 @@ void SqliteStore::stopStoring(const QString &problem)
         tell(text);
 }
 
-bool SqliteStore::openConnection()
+bool SqliteStore::openConnection(int *failed)
 {
     QSqlDatabase db = addConnection(m_connection, m_file);
-    int code = sqliteOk;
     if (!db.open()) {
-        stopStoring(failureText(codeOf(db.lastError()), m_file));
+        *failed = codeOf(db.lastError());
         return false;
     }
-    if (!setUpConnection(db, &code)) {
-        stopStoring(failureText(code, m_file));
-        return false;
-    }
-    return true;
+    return setUpConnection(db, failed);
 }
 
 void SqliteStore::setAside(const QString &why)
@@ -568,8 +563,31 @@ void SqliteStore::open()
         stopStoring(QStringLiteral("Im Ordner „%1“ darf dieses Programm nicht schreiben.").arg(info.absolutePath()));
         return;
     }
-    if (!openConnection())
+    // The header tells a file of another program or of a newer version before SQLite
+    // touches it (opening it would add its companions).
+    QFile header(m_file);
+    if (header.open(QIODevice::ReadOnly)) {
+        const QByteArray bytes = header.read(100);
+        if (bytes.size() < 100 || !bytes.startsWith(QByteArrayLiteral("SQLite format 3\0"))) {
+            setAside(QStringLiteral("Die Klassendatei „%1“ ist beschädigt und kann nicht gelesen werden.").arg(m_file));
+            return;
+        }
+        const int stamped = int(quint8(bytes[60])) << 24 | int(quint8(bytes[61])) << 16 | int(quint8(bytes[62])) << 8
+                            | int(quint8(bytes[63]));
+        if (stamped > schemaVersion) {
+            stopStoring(QStringLiteral("Die Klassendatei „%1“ stammt von einer neueren Version von Malrechnen und "
+                                       "wird nicht verändert.").arg(m_file));
+            return;
+        }
+    }
+    int opened = sqliteOk;
+    if (!openConnection(&opened)) {
+        if (opened == sqliteCorrupt || opened == sqliteNotADb)
+            setAside(QStringLiteral("Die Klassendatei „%1“ ist beschädigt und kann nicht gelesen werden.").arg(m_file));
+        else
+            stopStoring(failureText(opened, m_file));
         return;
+    }
     QSqlQuery query(db());
     int version = 0;
     if (query.exec(QStringLiteral("PRAGMA user_version")) && query.next())
@@ -756,8 +774,11 @@ bool SqliteStore::setUpClass(const QString &name, const QString &pin, const QStr
         std::lock_guard<std::mutex> lock(m_problemLock);
         m_problem.clear();
     }
-    if (!openConnection())
+    int opened = sqliteOk;
+    if (!openConnection(&opened)) {
+        stopStoring(failureText(opened, m_file));
         return false;
+    }
     const QByteArray salt = [] {
         QByteArray bytes(16, Qt::Uninitialized);
         QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(bytes.data()), 4);
@@ -960,10 +981,12 @@ int SqliteStore::replayInto(qint64 child, Training &training) const
 PracticeLog *SqliteStore::startChild(qint64 child, Training &training)
 {
     m_log.reset();
+    if (!m_hasClass)
+        return nullptr;
     QSqlQuery query(db());
     query.prepare(QStringLiteral("SELECT 1 FROM child WHERE id = ?"));
     query.addBindValue(child);
-    if (!m_hasClass || !query.exec() || !query.next())
+    if (!query.exec() || !query.next())
         return nullptr;
     query.finish();
     // What this run handed on before must be read back too.

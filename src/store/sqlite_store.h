@@ -82,7 +82,7 @@ private:
     friend class ChildLog;
 
     void open();
-    bool openConnection();
+    bool openConnection(int *failed);
     bool startWriting();
     void stopStoring(const QString &problem);
     void setAside(const QString &why);
