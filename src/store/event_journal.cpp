@@ -37,7 +37,8 @@ EventJournal::~EventJournal()
 
 bool EventJournal::map(int fd, quint64 size)
 {
-    void *at = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED, fd, 0);
+    // Populated now: the first event into a page must not wait for it.
+    void *at = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, fd, 0);
     if (at == MAP_FAILED)
         return false;
     m_mappedSize = size;
