@@ -7,10 +7,11 @@ struct ChildReplay::Trainer
     bool counted = false; // the problem on screen is solved and counted
 };
 
-ChildReplay::ChildReplay(Training &training)
+ChildReplay::ChildReplay(Training &training, Start start)
     : m_training(training)
 {
-    m_training.startNewChild();
+    if (start == Start::Afresh)
+        m_training.startNewChild();
 }
 
 ChildReplay::~ChildReplay() = default;

@@ -14,9 +14,11 @@
 class ChildReplay
 {
 public:
-    // `training` starts afresh (its switches stay); it must have no practice log, or the
-    // history would be written again.
-    explicit ChildReplay(Training &training);
+    enum class Start { Afresh, AsItIs };
+    // `training` starts afresh (its switches stay), or goes on from a snapshot of the history
+    // up to the end of a sitting. It must have no practice log, or the history would be
+    // written again.
+    explicit ChildReplay(Training &training, Start start = Start::Afresh);
     ~ChildReplay();
 
     void apply(const PracticeEvent &event);

@@ -2,6 +2,7 @@
 
 #include "store/child_replay.h"
 #include "store/event_journal.h"
+#include "training/training_snapshot.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
@@ -64,7 +65,10 @@ const char *const migrations[] = {
     "ALTER TABLE child ADD COLUMN position INTEGER NOT NULL DEFAULT 0;"
     "UPDATE child SET position = id;"
     "ALTER TABLE class ADD COLUMN retention_months INTEGER NOT NULL DEFAULT 0;"
-    "CREATE INDEX session_of_child ON session (child_id, started_ms);",
+    "CREATE INDEX session_of_child ON session (child_id, started_ms);"
+    // A cache of what the history made of the child: upto is the last event read into it.
+    "CREATE TABLE snapshot (child_id INTEGER PRIMARY KEY REFERENCES child(id) ON DELETE CASCADE,"
+    " upto INTEGER NOT NULL, version INTEGER NOT NULL, state BLOB NOT NULL);",
 };
 static_assert(std::size(migrations) == SqliteStore::schemaVersion);
 
@@ -91,8 +95,9 @@ QString initialOf(const QString &name)
     return trimmed.isEmpty() ? QStringLiteral("?") : trimmed.left(1).toUpper();
 }
 
-// A journal record: a sitting begun, or one event of it.
+// A journal record: a sitting begun, one event of it, or a snapshot of the child's state.
 constexpr quint8 sittingBegun = 0;
+constexpr quint8 snapshotTaken = 0x10;
 
 QByteArray recordOf(qint64 child, quint32 sitting, quint8 type, qint64 msecs, const PracticeEvent *event)
 {
@@ -120,6 +125,14 @@ QByteArray recordOf(qint64 child, quint32 sitting, quint8 type, qint64 msecs, co
     return record;
 }
 
+QByteArray recordOf(qint64 child, quint32 sitting, quint8 type, qint64 msecs, const QByteArray &bytes)
+{
+    QByteArray record;
+    QDataStream out(&record, QIODevice::WriteOnly);
+    out << type << child << sitting << msecs << bytes;
+    return record;
+}
+
 struct Record
 {
     quint8 type = sittingBegun;
@@ -138,7 +151,9 @@ bool readRecord(const QByteArray &bytes, Record &r)
 {
     QDataStream in(bytes);
     in >> r.type >> r.child >> r.sitting >> r.msecs;
-    if (r.type != sittingBegun) {
+    if (r.type == snapshotTaken)
+        in >> r.problem;
+    else if (r.type != sittingBegun) {
         in >> r.trainer;
         switch (PracticeEvent::Kind(r.type)) {
         case PracticeEvent::Kind::ProblemStarted: in >> r.problem; break;
@@ -198,6 +213,18 @@ int moveJournal(QSqlDatabase db, EventJournal &journal, quint64 from, quint64 *n
         Record r;
         if (!readRecord(bytes, r))
             continue;
+        if (r.type == snapshotTaken) {
+            QSqlQuery snapshot(db);
+            snapshot.prepare(QStringLiteral("INSERT OR REPLACE INTO snapshot (child_id, upto, version, state)"
+                                            " VALUES (?, ?, ?, ?)"));
+            snapshot.addBindValue(r.child);
+            snapshot.addBindValue(r.msecs);
+            snapshot.addBindValue(TrainingSnapshot::version);
+            snapshot.addBindValue(r.problem);
+            if (!snapshot.exec() && codeOf(snapshot.lastError()) != sqliteConstraint)
+                return fail(snapshot);
+            continue;
+        }
         if (r.type == sittingBegun) {
             beginSitting.addBindValue(r.child);
             beginSitting.addBindValue(r.msecs);
@@ -708,6 +735,8 @@ void SqliteStore::deleteExpired()
     query.prepare(QStringLiteral("DELETE FROM session WHERE started_ms < ?"));
     query.addBindValue(cutoff - 24 * 3600 * 1000);
     query.exec();
+    // What the deleted history made of the children is read anew from what is left.
+    query.exec(QStringLiteral("DELETE FROM snapshot"));
 }
 
 bool SqliteStore::handOn(const QByteArray &record)
@@ -856,7 +885,7 @@ bool SqliteStore::removeChild(qint64 child)
         return false;
     flush();
     bool ok = run(db(), QStringLiteral("BEGIN IMMEDIATE"));
-    for (const char *table : {"event WHERE child_id", "session WHERE child_id", "child WHERE id"}) {
+    for (const char *table : {"event WHERE child_id", "session WHERE child_id", "snapshot WHERE child_id", "child WHERE id"}) {
         QSqlQuery query(db());
         query.prepare(QStringLiteral("DELETE FROM %1 = ?").arg(QLatin1String(table)));
         query.addBindValue(child);
@@ -930,18 +959,26 @@ bool SqliteStore::setRetentionMonths(int months)
 
 int SqliteStore::replayInto(qint64 child, Training &training) const
 {
-    ChildReplay replay(training);
+    return replayInto(child, training, 0, nullptr);
+}
+
+int SqliteStore::replayInto(qint64 child, Training &training, qint64 after, qint64 *last) const
+{
+    ChildReplay replay(training, after == 0 ? ChildReplay::Start::Afresh : ChildReplay::Start::AsItIs);
     QSqlQuery query(db());
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT kind, ms, trainer, cell, digit, right, first_try, reward, problem"
-                                 " FROM event WHERE child_id = ? ORDER BY seq"));
+    query.prepare(QStringLiteral("SELECT kind, ms, trainer, cell, digit, right, first_try, reward, problem, seq"
+                                 " FROM event WHERE child_id = ? AND seq > ? ORDER BY seq"));
     query.addBindValue(child);
+    query.addBindValue(after);
     if (!query.exec())
         return -1;
     int count = 0;
     PracticeEvent event;
     while (query.next()) {
         ++count;
+        if (last)
+            *last = query.value(9).toLongLong();
         event.kind = PracticeEvent::Kind(query.value(0).toInt());
         event.msecs = query.value(1).toLongLong();
         const int trainer = query.value(2).toInt();
@@ -978,6 +1015,26 @@ int SqliteStore::replayInto(qint64 child, Training &training) const
     return count;
 }
 
+void SqliteStore::childState(qint64 child, Training &training)
+{
+    // What this run handed on before must be read back too.
+    flush();
+    // A snapshot of an earlier opening, and the sittings since: a sitting ends every problem
+    // it began, so the history read on from there leaves nothing half done.
+    QSqlQuery query(db());
+    qint64 upto = 0;
+    query.prepare(QStringLiteral("SELECT upto, state FROM snapshot WHERE child_id = ? AND version = ?"));
+    query.addBindValue(child);
+    query.addBindValue(TrainingSnapshot::version);
+    if (query.exec() && query.next() && TrainingSnapshot::restore(query.value(1).toByteArray(), training))
+        upto = query.value(0).toLongLong();
+    query.finish();
+    qint64 last = upto;
+    replayInto(child, training, upto, &last);
+    if (last > upto)
+        handOn(recordOf(child, 0, snapshotTaken, last, TrainingSnapshot::of(training)));
+}
+
 PracticeLog *SqliteStore::startChild(qint64 child, Training &training)
 {
     m_log.reset();
@@ -989,9 +1046,7 @@ PracticeLog *SqliteStore::startChild(qint64 child, Training &training)
     if (!query.exec() || !query.next())
         return nullptr;
     query.finish();
-    // What this run handed on before must be read back too.
-    flush();
-    replayInto(child, training);
+    childState(child, training);
     m_log = std::make_unique<ChildLog>(*this, child, ++m_sessions);
     return m_log.get();
 }

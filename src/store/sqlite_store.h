@@ -73,7 +73,10 @@ public:
     PracticeLog *startChild(qint64 child, Training &training) override;
     QString disclosure(qint64 child) const override;
 
-    // The child's events, oldest first, as the replay reads them (tests, benchmarks).
+    // The child's points, errors, progress and tutor state as startChild() rebuilds them,
+    // without starting a sitting (the class overview).
+    void childState(qint64 child, Training &training);
+    // The child's whole history, oldest first, as the replay reads it (tests, benchmarks).
     int replayInto(qint64 child, Training &training) const;
 
 private:
@@ -81,6 +84,9 @@ private:
     class ChildLog;
     friend class ChildLog;
 
+    // The events after `after` into `training`, which is as the events up to there left
+    // it (0: all of them into a fresh one); `last` the last event read.
+    int replayInto(qint64 child, Training &training, qint64 after, qint64 *last) const;
     void open();
     bool openConnection(int *failed);
     bool startWriting();

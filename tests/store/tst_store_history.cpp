@@ -21,6 +21,7 @@ private Q_SLOTS:
     void childrenAreApart();
     void firstSchemaMigrates();
     void pin();
+    void snapshotAndHistoryAgree();
 };
 
 namespace {
@@ -222,6 +223,57 @@ void StoreHistoryTest::pin()
     QVERIFY(store.flush());
     QVERIFY(bytes.open(QIODevice::ReadOnly));
     QVERIFY(!bytes.readAll().contains("0815"));
+}
+
+void StoreHistoryTest::snapshotAndHistoryAgree()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("klasse.sqlite"));
+    const QStringList sittings = {
+        repeated(QStringLiteral("one 4321 3; bad; all; two 5123 47; ok 4; bad; all"), 6),
+        QStringLiteral("three 4567 238; bad; bad; all; one 1111 2; key; all; memory"),
+        repeated(QStringLiteral("two 5123 47 stair; bad; all; one 9876 5; ok 3"), 4),
+    };
+    qint64 ada = 0;
+    {
+        SqliteStore store(file);
+        ada = setUp(store);
+    }
+    for (const QString &sitting : sittings) {
+        SqliteStore store(file); // each sitting in a run of its own, as in school
+        Training training;
+        PractisingChild(store.startChild(ada, training)).play(sitting);
+    }
+    SqliteStore store(file);
+    Training fromSnapshot, fromHistory;
+    store.startChild(ada, fromSnapshot);
+    store.replayInto(ada, fromHistory);
+    QCOMPARE(reportLines(fromSnapshot.statistics), reportLines(fromHistory.statistics));
+    for (TrainerKind t : trainerKinds()) {
+        QCOMPARE(fromSnapshot.score(t).points(), fromHistory.score(t).points());
+        QCOMPARE(fromSnapshot.score(t).errors(), fromHistory.score(t).errors());
+        QCOMPARE(fromSnapshot.score(t).solvedSinceMemory(), fromHistory.score(t).solvedSinceMemory());
+        QCOMPARE(fromSnapshot.statistics.trainer(t).rightDigits, fromHistory.statistics.trainer(t).rightDigits);
+    }
+    for (int i = 0; i < skillCount; ++i) {
+        const Skill skill = Skill::fromIndex(i);
+        QCOMPARE(fromSnapshot.statistics.skills().known(skill), fromHistory.statistics.skills().known(skill));
+        QCOMPARE(fromSnapshot.statistics.skills().observations(skill), fromHistory.statistics.skills().observations(skill));
+    }
+    // One snapshot, renewed at this opening to the whole history.
+    QVERIFY(store.flush());
+    QSqlDatabase raw = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("snap"));
+    raw.setDatabaseName(file);
+    QVERIFY(raw.open());
+    QSqlQuery q(raw);
+    QVERIFY(q.exec(QStringLiteral("SELECT count(*), max(upto) = (SELECT max(seq) FROM event) FROM snapshot")));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toInt(), 1);
+    QVERIFY(q.value(1).toBool());
+    q.finish();
+    raw.close();
+    raw = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("snap"));
 }
 
 QTEST_GUILESS_MAIN(StoreHistoryTest)
