@@ -12,6 +12,7 @@
 namespace {
 constexpr int gap = 8;
 constexpr int headingHeight = 40;
+constexpr int actionHeight = 28;
 } // namespace
 
 ChildPicker::ChildPicker(ClassRoom &room, DesignScaler &scaler, const QRect &area, QWidget *menu)
@@ -43,7 +44,7 @@ void ChildPicker::refresh()
     const int columns = std::min(n, int(std::ceil(std::sqrt(n * 1.6))));
     const int rows = (n + columns - 1) / columns;
     const int width = (m_area.width() - 32 - (columns - 1) * gap) / columns;
-    const int height = std::min(96, (m_area.height() - headingHeight - 12 - (rows - 1) * gap) / rows);
+    const int height = std::min(96, (m_area.height() - headingHeight - actionHeight - 20 - (rows - 1) * gap) / rows);
     const int fontPixels = std::clamp(height / 4, 11, 18);
     for (int i = 0; i < n; ++i) {
         const ChildEntry &child = children[i];
@@ -70,4 +71,17 @@ void ChildPicker::refresh()
                                                  headingHeight + (i / columns) * (height + gap), width, height));
         button->show();
     }
+}
+
+QPushButton *ChildPicker::addAction(const QString &text, const QString &name, std::function<void()> action)
+{
+    auto *button = new QPushButton(text, this);
+    button->setObjectName(name);
+    connect(button, &QPushButton::clicked, this, std::move(action));
+    m_actions << button;
+    const int width = 96;
+    for (int i = 0; i < m_actions.size(); ++i)
+        m_actions[i]->setGeometry(m_area.width() - 16 - (m_actions.size() - i) * (width + gap) + gap,
+                                  m_area.height() - actionHeight - 8, width, actionHeight);
+    return button;
 }

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class ClassRoom;
 class DesignScaler;
 class QLabel;
@@ -18,6 +20,8 @@ public:
 
     // The buttons anew from the class's children.
     void refresh();
+    // A small button in the bottom line, beside the children (the info window, quitting).
+    QPushButton *addAction(const QString &text, const QString &name, std::function<void()> action);
     QList<QPushButton *> buttons() const { return m_buttons; }
 
 private:
@@ -26,4 +30,5 @@ private:
     QRect m_area;
     QLabel *m_heading;
     QList<QPushButton *> m_buttons;
+    QList<QPushButton *> m_actions;
 };

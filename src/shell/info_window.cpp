@@ -231,7 +231,7 @@ void InfoWindow::setClassRoom(ClassRoom *room)
     connect(m_classButton, &QPushButton::clicked, this, &InfoWindow::openClass);
     m_storing = new QLabel(this);
     m_storing->setObjectName(QStringLiteral("Speicherstand"));
-    m_storing->setGeometry(24, 316, infoWidth - 48, 18);
+    m_storing->setGeometry(24, 321, infoWidth - 48, 15);
     m_storing->setFont(sizedFont(m_storing->font(), 11, false));
     connect(room, &ClassRoom::classChanged, this, &InfoWindow::showClassState);
     connect(room, &ClassRoom::storingFailed, this, [this](const QString &text) {

@@ -183,6 +183,9 @@ void MainMenu::setClassRoom(ClassRoom *room)
 {
     m_room = room;
     m_picker = new ChildPicker(*room, m_scaler, QRect(0, 60, menuWidth, menuHeight - 60), this);
+    // The teacher reaches the info window, and the program ends, while nobody has picked.
+    m_picker->addAction(QStringLiteral("Info"), QStringLiteral("WerRechnetInfo"), [this] { m_services.navigator.showInfo(); });
+    m_picker->addAction(QStringLiteral("Ende"), QStringLiteral("WerRechnetEnde"), [this] { askQuit(); });
     connect(room, &ClassRoom::classChanged, this, &MainMenu::showChildChoice);
     connect(room, &ClassRoom::childChanged, this, &MainMenu::showChildChoice);
     showChildChoice();
