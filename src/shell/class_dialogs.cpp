@@ -1,6 +1,7 @@
 #include "shell/class_dialogs.h"
 
 #include "seams/dialogs.h"
+#include "shell/class_overview.h"
 #include "shell/class_room.h"
 
 #include <QDialogButtonBox>
@@ -194,6 +195,7 @@ ClassDialog::ClassDialog(ClassRoom &room, Dialogs &dialogs, QWidget *parent)
     button("Kind umbenennen …", "KindUmbenennen", &ClassDialog::renameChild);
     button("Kind löschen …", "KindLoeschen", &ClassDialog::removeChild);
     button("Auskunft speichern …", "Auskunft", &ClassDialog::disclose);
+    button("Klassenübersicht …", "Uebersicht", &ClassDialog::showOverview);
     childButtons->addStretch();
     childRow->addLayout(childButtons);
     layout->addLayout(childRow, 1);
@@ -330,4 +332,10 @@ void ClassDialog::removeClass()
         return;
     m_room.removeClass();
     QDialog::accept();
+}
+
+void ClassDialog::showOverview()
+{
+    ClassOverview overview(m_room, m_dialogs, this);
+    overview.exec();
 }

@@ -62,6 +62,8 @@ public:
     // Everything stored about the selected child into a text file chosen by the teacher.
     void disclose();
     void removeClass();
+    // The class at a glance.
+    void showOverview();
 
 private:
     void fill();

@@ -20,6 +20,13 @@ struct ChildEntry
     QString initial; // the letter on its button
 };
 
+// When a child last practised and how much this week, for the teacher's overview.
+struct ChildActivity
+{
+    qint64 lastMsecs = 0;   // the start of its last sitting; 0: never
+    int solvedSince = 0;    // problems solved since the time asked about
+};
+
 // The class on this computer and each child's history: the seam between the program and
 // where it keeps them (a file of SQLite, which the program loads only once a class exists).
 // Every function runs on the window's thread; none of the practice log's waits for a disk.
@@ -59,6 +66,9 @@ public:
     // `training` from its history; what it does from now on goes to the log returned, which
     // lives until the next child starts or the store goes. Null if the child is unknown.
     virtual PracticeLog *startChild(qint64 child, Training &training) = 0;
+    // The same for the teacher's overview, without starting a sitting.
+    virtual void childState(qint64 child, Training &training) = 0;
+    virtual ChildActivity activity(qint64 child, qint64 sinceMsecs) = 0;
     // Everything stored about the child, as a text a parent can read ("Auskunft").
     virtual QString disclosure(qint64 child) const = 0;
 };

@@ -751,7 +751,7 @@ bool SqliteStore::handOn(const QByteArray &record)
     return true;
 }
 
-bool SqliteStore::flush(int timeoutMs)
+bool SqliteStore::flush(int timeoutMs) const
 {
     return m_writer ? m_writer->flush(timeoutMs) && m_writer->allMoved() : false;
 }
@@ -1035,6 +1035,31 @@ void SqliteStore::childState(qint64 child, Training &training)
         handOn(recordOf(child, 0, snapshotTaken, last, TrainingSnapshot::of(training)));
 }
 
+ChildActivity SqliteStore::activity(qint64 child, qint64 sinceMsecs)
+{
+    ChildActivity activity;
+    if (!m_hasClass)
+        return activity;
+    flush();
+    QSqlQuery query(db());
+    query.prepare(QStringLiteral("SELECT max(started_ms) FROM session WHERE child_id = ?"));
+    query.addBindValue(child);
+    if (query.exec() && query.next())
+        activity.lastMsecs = query.value(0).toLongLong();
+    query.finish();
+    // From the newest event back: only the recent part of the history is read.
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT kind, ms FROM event WHERE child_id = ? ORDER BY seq DESC"));
+    query.addBindValue(child);
+    if (query.exec()) {
+        while (query.next() && query.value(1).toLongLong() >= sinceMsecs) {
+            if (query.value(0).toInt() == int(PracticeEvent::Kind::ProblemSolved))
+                ++activity.solvedSince;
+        }
+    }
+    return activity;
+}
+
 PracticeLog *SqliteStore::startChild(qint64 child, Training &training)
 {
     m_log.reset();
@@ -1053,6 +1078,7 @@ PracticeLog *SqliteStore::startChild(qint64 child, Training &training)
 
 QString SqliteStore::disclosure(qint64 child) const
 {
+    flush(); // what the child did a moment ago belongs to it too
     QString text;
     QSqlQuery query(db());
     query.prepare(QStringLiteral("SELECT name, colour, initial, created_ms FROM child WHERE id = ?"));

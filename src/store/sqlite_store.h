@@ -46,7 +46,7 @@ public:
     // Waits until the writer has moved every event handed on into the database, at most
     // `timeoutMs`; false if it has not. The window's thread calls it only where a child
     // changes or the program ends.
-    bool flush(int timeoutMs = 10000);
+    bool flush(int timeoutMs = 10000) const;
     QString file() const { return m_file; }
     // Where the journals of the runs wait for the database.
     static QString journalFolder(const QString &file);
@@ -73,9 +73,8 @@ public:
     PracticeLog *startChild(qint64 child, Training &training) override;
     QString disclosure(qint64 child) const override;
 
-    // The child's points, errors, progress and tutor state as startChild() rebuilds them,
-    // without starting a sitting (the class overview).
-    void childState(qint64 child, Training &training);
+    void childState(qint64 child, Training &training) override;
+    ChildActivity activity(qint64 child, qint64 sinceMsecs) override;
     // The child's whole history, oldest first, as the replay reads it (tests, benchmarks).
     int replayInto(qint64 child, Training &training) const;
 

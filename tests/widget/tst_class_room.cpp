@@ -4,6 +4,7 @@
 #include "../store/practising_child.h"
 #include "shell/child_picker.h"
 #include "shell/class_dialogs.h"
+#include "shell/class_overview.h"
 #include "shell/class_room.h"
 #include "shell/info_window.h"
 #include "shell/main_menu.h"
@@ -30,6 +31,7 @@ private Q_SLOTS:
     void setUpRefusals();
     void pinWaitsAfterThreeWrong();
     void disclosureAndDeleting();
+    void overview();
 
 private:
     QString dataFile() const { return m_home->filePath(QStringLiteral("malrechnen/klasse.sqlite")); }
@@ -208,6 +210,38 @@ void ClassRoomTest::disclosureAndDeleting()
     QVERIFY(!room.hasClass());
     QVERIFY(!QFileInfo::exists(dataFile()));
     QVERIFY(childButtons(program).isEmpty());
+}
+
+void ClassRoomTest::overview()
+{
+    TestProgram program;
+    setUpClass(program, QStringLiteral("Ada\nBen"));
+    ClassRoom &room = program.app.classRoom();
+    childButtons(program)[0]->click();
+    PractisingChild ada(room.practiceLog());
+    ada.clock = QDateTime::currentMSecsSinceEpoch();
+    ada.play(QStringLiteral("one 4321 3; all; one 1111 2; all; one 2222 3; ok 2"));
+    program.app.changeChild();
+
+    ClassOverview overview(room, program.dialogs);
+    const QStringList lines = overview.csv().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines[0].startsWith(QStringLiteral("Kind;Zuletzt geübt;Aufgaben diese Woche;")));
+    const QStringList first = lines[1].split(QLatin1Char(';'));
+    QCOMPARE(first[0], QStringLiteral("Ada"));
+    QCOMPARE(first[1], QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    QCOMPARE(first[2], QStringLiteral("2"));
+    const QStringList ben = lines[2].split(QLatin1Char(';'));
+    QCOMPARE(ben.mid(0, 3), (QStringList{QStringLiteral("Ben"), QStringLiteral("noch nie"), QStringLiteral("0")}));
+    QVERIFY(ben.contains(QStringLiteral("noch nicht gesehen")));
+    QCOMPARE(ben.value(ben.size() - 2), QStringLiteral("0 von 80"));
+
+    const QString file = m_home->filePath(QStringLiteral("klasse.csv"));
+    program.dialogs.fileNames << file;
+    overview.saveCsv();
+    QFile saved(file);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll().mid(3)), overview.csv());
 }
 
 QTEST_MAIN(ClassRoomTest)
