@@ -82,7 +82,9 @@ bool ClassRoom::pick(qint64 child)
     const auto it = std::find_if(entries.cbegin(), entries.cend(), [child](const ChildEntry &e) { return e.id == child; });
     if (it == entries.cend())
         return false;
+    m_training.practiceLog = nullptr;
     m_log = s->startChild(child, m_training);
+    m_training.practiceLog = m_log;
     m_child = *it;
     Q_EMIT childChanged();
     return true;
@@ -91,6 +93,7 @@ bool ClassRoom::pick(qint64 child)
 void ClassRoom::leave()
 {
     m_log = nullptr;
+    m_training.practiceLog = nullptr;
     m_child.reset();
     m_training.startNewChild();
     Q_EMIT childChanged();
@@ -172,8 +175,9 @@ bool ClassRoom::removeClass()
     ClassStore *s = store();
     if (!s)
         return false;
-    const bool removed = s->removeClass();
+    m_training.practiceLog = nullptr;
     m_log = nullptr;
+    const bool removed = s->removeClass();
     if (m_child)
         leave();
     Q_EMIT classChanged();

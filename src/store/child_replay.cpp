@@ -2,25 +2,35 @@
 
 struct ChildReplay::Trainer
 {
-    explicit Trainer(Score &score) : session(score) {}
+    Trainer(Training &training, TrainerKind trainer) : session(training, trainer) {}
     TrainingSession session;
     bool counted = false; // the problem on screen is solved and counted
 };
 
 ChildReplay::ChildReplay(Training &training, Start start)
     : m_training(training)
+    , m_log(training.practiceLog)
+    , m_estimateFirst(training.estimateFirst)
 {
+    // The history is read, not written again; its problems stand as they were dealt, the
+    // Überschlag included where they had one.
+    m_training.practiceLog = nullptr;
+    m_training.estimateFirst = false;
     if (start == Start::Afresh)
         m_training.startNewChild();
 }
 
-ChildReplay::~ChildReplay() = default;
+ChildReplay::~ChildReplay()
+{
+    m_training.practiceLog = m_log;
+    m_training.estimateFirst = m_estimateFirst;
+}
 
 ChildReplay::Trainer &ChildReplay::at(TrainerKind trainer)
 {
     auto &t = m_trainers[std::size_t(trainer)];
     if (!t)
-        t = std::make_unique<Trainer>(m_training.score(trainer));
+        t = std::make_unique<Trainer>(m_training, trainer);
     return *t;
 }
 
@@ -36,9 +46,6 @@ void ChildReplay::apply(const PracticeEvent &event)
         }
         t.counted = false;
         t.session.start(std::move(*exercise));
-        // The session hands its problems to the statistics only once it records the
-        // digits itself; until then the replay does what the trainer window does.
-        m_training.statistics.startProblem(event.trainer, t.session.exercise().problemText());
         return;
     }
     case PracticeEvent::Kind::DigitWritten: {
@@ -47,16 +54,10 @@ void ChildReplay::apply(const PracticeEvent &event)
             return;
         }
         const DropOutcome outcome = t.session.drop(event.digit.cell, event.digit.digit);
-        if (outcome.verdict == DropOutcome::Verdict::Refused) {
+        if (outcome.verdict == DropOutcome::Verdict::Refused)
             ++m_skipped;
-            return;
-        }
-        m_training.statistics.recordDrop(event.trainer, t.session.exercise(), event.digit.cell,
-                                         event.digit.digit, outcome.verdict == DropOutcome::Verdict::Right);
-        if (outcome.solved) {
+        else if (outcome.solved)
             t.counted = true;
-            m_training.statistics.solved(event.trainer, t.session.exercise().isGap());
-        }
         return;
     }
     case PracticeEvent::Kind::ProblemSolved:
@@ -64,13 +65,10 @@ void ChildReplay::apply(const PracticeEvent &event)
         // which the history does not hold.
         if (t.session.hasExercise() && !t.counted) {
             const WrittenDisplay display = t.session.exercise().display();
-            const DropOutcome outcome = t.session.setDisplay(display == WrittenDisplay::Flush
-                                                                 ? WrittenDisplay::Staircase
-                                                                 : WrittenDisplay::Flush);
-            if (outcome.solved) {
-                t.counted = true;
-                m_training.statistics.solved(event.trainer, t.session.exercise().isGap());
-            }
+            t.counted = t.session
+                            .setDisplay(display == WrittenDisplay::Flush ? WrittenDisplay::Staircase
+                                                                         : WrittenDisplay::Flush)
+                            .solved;
         }
         return;
     case PracticeEvent::Kind::RewardTaken:

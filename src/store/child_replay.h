@@ -16,8 +16,7 @@ class ChildReplay
 public:
     enum class Start { Afresh, AsItIs };
     // `training` starts afresh (its switches stay), or goes on from a snapshot of the history
-    // up to the end of a sitting. It must have no practice log, or the history would be
-    // written again.
+    // up to the end of a sitting. Its practice log rests while the history is read.
     explicit ChildReplay(Training &training, Start start = Start::Afresh);
     ~ChildReplay();
 
@@ -31,6 +30,8 @@ private:
     Trainer &at(TrainerKind trainer);
 
     Training &m_training;
+    PracticeLog *m_log;
+    bool m_estimateFirst;
     std::array<std::unique_ptr<Trainer>, trainerKindCount> m_trainers;
     int m_skipped = 0;
 };

@@ -1,9 +1,8 @@
 #pragma once
 
-// A child practising the way the trainer windows drive a session today: the session checks
-// and counts, the run's statistics record, and every step goes to a practice log, as the
-// session will hand it on. The tests compare what a store rebuilds from the log with this
-// live state, and with counts of their own.
+// A child practising through the sessions the trainer windows use: the session checks,
+// counts, records and hands every step to the practice log. The tests compare what a store
+// rebuilds from the log with this live state, and with counts of their own.
 
 #include "store/practice_event.h"
 #include "trainers/common/rows_table.h"
@@ -23,10 +22,9 @@
 class PractisingChild
 {
 public:
-    explicit PractisingChild(PracticeLog *log) : m_log(log) {}
+    explicit PractisingChild(PracticeLog *log) { live.practiceLog = log; }
 
     Training live;
-    qint64 clock = 1'760'000'000'000;
 
     // A script of steps, e.g. "one 4321 3; ok 4; bad; all; memory":
     //   one A M | onegap A M P | two A MM [gap] [stair] | three A MMM [gap]  start a problem
@@ -43,7 +41,7 @@ public:
     {
         auto &s = m_sessions[std::size_t(t)];
         if (!s)
-            s = std::make_unique<TrainingSession>(live.score(t));
+            s = std::make_unique<TrainingSession>(live, t);
         return *s;
     }
 
@@ -51,30 +49,9 @@ public:
     {
         m_trainer = t;
         session(t).start(exercise);
-        m_tried.clear();
-        live.statistics.startProblem(t, exercise.problemText());
-        if (m_log)
-            m_log->problemStarted(problemRecordOf(t, exercise), ++clock);
     }
 
-    DropOutcome drop(const Cell &cell, std::optional<int> digit)
-    {
-        TrainingSession &s = session(m_trainer);
-        const bool firstTry = m_tried.insert(cellCode(cell)).second;
-        const DropOutcome outcome = s.drop(cell, digit);
-        if (outcome.verdict == DropOutcome::Verdict::Refused)
-            return outcome;
-        const bool right = outcome.verdict == DropOutcome::Verdict::Right;
-        live.statistics.recordDrop(m_trainer, s.exercise(), cell, digit, right);
-        if (m_log)
-            m_log->digitWritten(DigitRecord{m_trainer, cell, digit, right, firstTry}, ++clock);
-        if (outcome.solved) {
-            live.statistics.solved(m_trainer, s.exercise().isGap());
-            if (m_log)
-                m_log->problemSolved(m_trainer, ++clock);
-        }
-        return outcome;
-    }
+    DropOutcome drop(const Cell &cell, std::optional<int> digit) { return session(m_trainer).drop(cell, digit); }
 
     // The next field the child writes: the first empty one in written order.
     std::optional<Cell> nextBlank()
@@ -125,19 +102,15 @@ private:
             const std::optional<Cell> field = nextBlank();
             const int right = session(m_trainer).exercise().expectedDigit(*field);
             drop(*field, what == QLatin1String("key") ? std::nullopt : std::optional<int>((right + 1) % 10));
-        } else if (what == QLatin1String("memory") || what == QLatin1String("catching")) {
-            const bool memory = what == QLatin1String("memory");
-            if (memory)
-                session(m_trainer).takeMemory();
-            if (m_log)
-                m_log->rewardTaken(m_trainer, memory ? RewardKind::Memory : RewardKind::Catching, ++clock);
+        } else if (what == QLatin1String("memory")) {
+            session(m_trainer).takeMemory();
+        } else if (what == QLatin1String("catching")) {
+            session(m_trainer).takeCatching();
         } else {
             qFatal("unknown step %s", qPrintable(what));
         }
     }
 
-    PracticeLog *m_log;
     std::array<std::unique_ptr<TrainingSession>, trainerKindCount> m_sessions;
     TrainerKind m_trainer = TrainerKind::OneRow;
-    std::set<int> m_tried;
 };

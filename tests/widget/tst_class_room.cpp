@@ -104,6 +104,9 @@ void ClassRoomTest::setUpPickAndComeBack()
         buttons[1]->click();
         QVERIFY(childButtons(program).isEmpty());
         ben = program.app.classRoom().child()->id;
+        // The trainers' sessions hand what the child does to the class's log.
+        QVERIFY(program.app.services().training.practiceLog);
+        QCOMPARE(program.app.services().training.practiceLog, program.app.classRoom().practiceLog());
         // What the session hands on: the trainers do so once the session records.
         PractisingChild child(program.app.classRoom().practiceLog());
         child.play(QStringLiteral("one 4321 3; bad; all; one 1111 2; ok 2"));
@@ -114,6 +117,7 @@ void ClassRoomTest::setUpPickAndComeBack()
         info->findChild<QPushButton *>(QStringLiteral("NeuesKind"))->click();
         QCOMPARE(childButtons(program).size(), 3);
         QVERIFY(!program.app.classRoom().child());
+        QVERIFY(!program.app.services().training.practiceLog);
         QCOMPARE(program.app.services().training.score(TrainerKind::OneRow).points(), 0);
     }
     TestProgram again;
@@ -219,7 +223,6 @@ void ClassRoomTest::overview()
     ClassRoom &room = program.app.classRoom();
     childButtons(program)[0]->click();
     PractisingChild ada(room.practiceLog());
-    ada.clock = QDateTime::currentMSecsSinceEpoch();
     ada.play(QStringLiteral("one 4321 3; all; one 1111 2; all; one 2222 3; ok 2"));
     program.app.changeChild();
 
