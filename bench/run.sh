@@ -11,7 +11,7 @@ figures=${FIGURES:-docs/benchmarks.md}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2 --target malrechnen malrechnen_bench malrechnen_baseline \
-    malrechnen_children_bench >/dev/null
+    malrechnen_children_bench malrechnen_store_bench >/dev/null
 
 display=
 xvfb_pid=
@@ -48,3 +48,7 @@ echo "Simulierte Kinder:"
 cat "$children"
 
 python3 bench/write_figures.py "$figures" "$table" "$children"
+
+# The class store: a drop with storing on, a child's school year, a class of 30.
+echo
+"$build/bench/malrechnen_store_bench"
