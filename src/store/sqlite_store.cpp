@@ -333,12 +333,10 @@ public:
         m_thread.join();
     }
 
-    void wake()
-    {
-        // Held for a moment by either side; the writer never holds it while it writes.
-        { std::lock_guard<std::mutex> lock(m_lock); }
-        m_wake.notify_one();
-    }
+    // Never waits: the window's thread takes no lock the writer might hold while the
+    // scheduler has put it aside. A wake-up that slips in just before the writer sleeps is
+    // caught by its next look, at most a moment later.
+    void wake() { m_wake.notify_one(); }
 
     bool flush(int timeoutMs)
     {
@@ -372,7 +370,7 @@ private:
                     if (m_failing)
                         m_wake.wait_for(lock, std::chrono::seconds(5), [&] { return m_stop; });
                     else
-                        m_wake.wait(lock, due);
+                        m_wake.wait_for(lock, std::chrono::milliseconds(50), due);
                     if (m_stop && (m_failing || m_journal.end() <= m_moved))
                         break;
                 }
