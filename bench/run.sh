@@ -11,7 +11,7 @@ figures=${FIGURES:-docs/benchmarks.md}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2 --target malrechnen malrechnen_bench malrechnen_baseline \
-    malrechnen_children_bench malrechnen_print_bench malrechnen_print >/dev/null
+    malrechnen_children_bench malrechnen_print_bench malrechnen_print malrechnen_store_bench >/dev/null
 
 display=
 xvfb_pid=
@@ -54,3 +54,7 @@ python3 bench/write_figures.py "$figures" "$table" "$children"
 echo
 echo "Drucken ohne Antwort des Druckdienstes:"
 QT_QPA_PLATFORM=offscreen "$build/bench/malrechnen_print_bench" "${RUNS:-3}" 2>/dev/null
+
+# The class store: a drop with storing on, a child's school year, a class of 30.
+echo
+"$build/bench/malrechnen_store_bench"

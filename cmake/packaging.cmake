@@ -18,6 +18,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 # toolkit's own buttons and the SVG plugins for the window icon are looked up at run time,
 # so the linker does not see them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's SQLite driver is a plugin the class store loads by name.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-sil-andika, qt6-translations-l10n")
 
 include(CPack)

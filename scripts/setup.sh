@@ -8,6 +8,7 @@ packages=(
   libcups2-dev                     # print jobs are handed to the print server directly
   qt6-translations-l10n            # German texts of the toolkit's own buttons
   libqt6svg6                       # the build draws the window icon from its SVG
+  libqt6sql6-sqlite                # the class and its history in SQLite
   fonts-sil-andika fonts-dejavu-core
   fonts-urw-base35                 # a Courier lookalike for the worksheets
   xvfb xauth                       # headless X server for the end-to-end tests and screenshots

@@ -4,6 +4,7 @@
 #include "games/memory/memory_window.h"
 #include "platform/qt_clipboard.h"
 #include "platform/printer_on_demand.h"
+#include "shell/class_room.h"
 #include "shell/info_window.h"
 #include "shell/main_menu.h"
 #include "trainers/common/trainer_window.h"
@@ -24,7 +25,13 @@ Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printe
                  clipboard ? *clipboard : *m_systemClipboard,
                  m_training}
 {
-    m_registry.registerWindow(WindowId::Menu, [this] { return new MainMenu(m_services); });
+    m_classRoom = std::make_unique<ClassRoom>(m_training, dialogs);
+    QObject::connect(m_classRoom.get(), &ClassRoom::childChanged, &m_stepper, [this] { showChild(); });
+    m_registry.registerWindow(WindowId::Menu, [this] {
+        auto *menu = new MainMenu(m_services);
+        menu->setClassRoom(m_classRoom.get());
+        return menu;
+    });
     m_registry.registerWindow(WindowId::OneRow, [this] { return new OneRowWindow(m_services); });
     m_registry.registerWindow(WindowId::TwoRow, [this] { return new TwoRowWindow(m_services); });
     m_registry.registerWindow(WindowId::ThreeRow, [this] { return new ThreeRowWindow(m_services); });
@@ -35,6 +42,8 @@ Application::Application(Dialogs &dialogs, RandomSource &random, Printer *printe
         QObject::connect(info, &InfoWindow::closedByFrame, info,
                          [this] { m_registry.unload(WindowId::Info); });
         QObject::connect(info, &InfoWindow::newChildConfirmed, info, [this] { startNewChild(); });
+        info->setClassRoom(m_classRoom.get());
+        QObject::connect(info, &InfoWindow::changeChildRequested, info, [this] { changeChild(); });
         return info;
     });
 }
@@ -52,6 +61,23 @@ void Application::startNewChild()
     // A trainer deals a fresh problem whenever it is shown, and Zahlfange starts afresh.
     if (m_registry.current() != WindowId::Menu)
         m_registry.switchTo(WindowId::Menu);
+    for (WindowId id : {WindowId::OneRow, WindowId::TwoRow, WindowId::ThreeRow}) {
+        if (auto *trainer = qobject_cast<TrainerWindow *>(m_registry.built(id)))
+            trainer->startNewChild();
+    }
+    if (auto *memory = qobject_cast<MemoryWindow *>(m_registry.built(WindowId::Memory)))
+        memory->startNewChild();
+}
+
+void Application::changeChild()
+{
+    if (m_registry.current() != WindowId::Menu)
+        m_registry.switchTo(WindowId::Menu);
+    m_classRoom->leave();
+}
+
+void Application::showChild()
+{
     for (WindowId id : {WindowId::OneRow, WindowId::TwoRow, WindowId::ThreeRow}) {
         if (auto *trainer = qobject_cast<TrainerWindow *>(m_registry.built(id)))
             trainer->startNewChild();

@@ -14,6 +14,7 @@ class Dialogs;
 class RandomSource;
 class Printer;
 class Clipboard;
+class ClassRoom;
 
 // The whole program: the window registry with every window registered, and the services
 // the windows share. main() builds it with the real seams, tests with scripted ones; a
@@ -35,6 +36,11 @@ public:
     // switches and the print lock stay.
     void startNewChild();
 
+    // The class on this computer and the child at it.
+    ClassRoom &classRoom() { return *m_classRoom; }
+    // "Kind wechseln": back to the menu's "Wer rechnet?"; the child's progress stays stored.
+    void changeChild();
+
     // While the pupil reads the menu, after its first paint: builds the trainers and
     // prepares their first showing out of sight, one step per turn of the event loop, so a
     // click waits for one step at most and opening a trainer the first time only shows it.
@@ -50,6 +56,9 @@ private:
     WindowRegistry m_registry;
     Training m_training;
     Services m_services;
+    std::unique_ptr<ClassRoom> m_classRoom;
+    // The windows show the child at the computer: its points and errors, no old notices.
+    void showChild();
     QList<std::function<bool()>> m_steps; // of prepareInAdvance(); true: not yet done
     QObject m_stepper;                    // whose timers go with the program
 };

@@ -3,6 +3,8 @@
 #include "platform/qt_dialogs.h"
 #include "seams/dialogs.h"
 #include "seams/services.h"
+#include "shell/class_dialogs.h"
+#include "shell/class_room.h"
 #include "shell/report_window.h"
 #include "training/session_statistics.h"
 #include "widgets/clickable_label.h"
@@ -147,6 +149,10 @@ ReportWindow *InfoWindow::showReport()
 
 void InfoWindow::askNewChild()
 {
+    if (m_room && m_room->hasClass()) {
+        Q_EMIT changeChildRequested();
+        return;
+    }
     const Answer answer = m_services.dialogs.question(QString::fromUtf8(newChildTitle),
                                                       QString::fromUtf8(newChildText),
                                                       MessageIcon::Question, Answer::No);
@@ -214,4 +220,54 @@ void InfoWindow::closeEvent(QCloseEvent *event)
     // The window and the unlock with it are thrown away.
     m_services.training.printLocked = true;
     Q_EMIT closedByFrame();
+}
+
+void InfoWindow::setClassRoom(ClassRoom *room)
+{
+    m_room = room;
+    m_classButton = new QPushButton(this);
+    m_classButton->setObjectName(QStringLiteral("KlasseEinrichten"));
+    m_classButton->setGeometry(infoWidth - 24 - 160, 286, 160, 34);
+    connect(m_classButton, &QPushButton::clicked, this, &InfoWindow::openClass);
+    m_storing = new QLabel(this);
+    m_storing->setObjectName(QStringLiteral("Speicherstand"));
+    m_storing->setGeometry(24, 321, infoWidth - 48, 15);
+    m_storing->setFont(sizedFont(m_storing->font(), 11, false));
+    connect(room, &ClassRoom::classChanged, this, &InfoWindow::showClassState);
+    connect(room, &ClassRoom::storingFailed, this, [this](const QString &text) {
+        showClassState();
+        m_services.dialogs.message(QStringLiteral("Klasse"), text, MessageIcon::Warning);
+    });
+    showClassState();
+}
+
+void InfoWindow::showClassState()
+{
+    const bool hasClass = m_room->hasClass();
+    m_classButton->setText(hasClass ? QStringLiteral("Klasse verwalten") : QStringLiteral("Klasse einrichten"));
+    m_classButton->setToolTip(hasClass ? QStringLiteral("Kinder, Auskunft und Löschen; mit der PIN der Lehrkraft")
+                                       : QStringLiteral("Eine Klasse anlegen: Malrechnen merkt sich dann jedes Kind"));
+    if (auto *newChild = findChild<QPushButton *>(QStringLiteral("NeuesKind"))) {
+        newChild->setText(hasClass ? QStringLiteral("Kind wechseln") : QStringLiteral("Neues Kind"));
+        newChild->setToolTip(hasClass ? QStringLiteral("Zurück zu „Wer rechnet?“; der Fortschritt bleibt gespeichert")
+                                      : QStringLiteral("Punkte, Fehler, Fortschritt und Auswertung für das nächste Kind auf null"));
+    }
+    const QString state = m_room->storingState();
+    m_storing->setText(state);
+    m_storing->setToolTip(state);
+}
+
+void InfoWindow::openClass()
+{
+    if (!m_room->hasClass()) {
+        ClassSetupDialog setup(*m_room, m_services.dialogs, this);
+        setup.exec();
+        return;
+    }
+    PinDialog pin(*m_room, this);
+    if (pin.exec() != QDialog::Accepted)
+        return;
+    ClassDialog manage(*m_room, m_services.dialogs, this);
+    manage.exec();
+    showClassState();
 }

@@ -4,7 +4,9 @@
 
 #include <QWidget>
 
+class ClassRoom;
 class QLabel;
+class QPushButton;
 class ReportWindow;
 class TileLabel;
 struct Services;
@@ -31,12 +33,20 @@ public:
     // The hide procedure of "O k a y", the picture and Escape.
     void HideWindow();
 
+    // With the class on this computer: "Klasse einrichten" (or, behind the PIN, "Klasse
+    // verwalten"), a line on storing, and "Kind wechseln" in place of "Neues Kind".
+    void setClassRoom(ClassRoom *room);
+    // "Klasse einrichten", or the PIN and "Klasse verwalten".
+    void openClass();
+
 Q_SIGNALS:
     // The window was closed by its frame: the program drops it, and the next use builds it
     // anew with the lock on.
     void closedByFrame();
     // "Neues Kind" was answered with "Ja": the program starts the run afresh.
     void newChildConfirmed();
+    // "Kind wechseln": back to "Wer rechnet?"; what the child did is kept.
+    void changeChildRequested();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -55,4 +65,9 @@ private:
     ReportWindow *m_report = nullptr;
     QLabel *m_notice = nullptr;
     QLabel *m_contact = nullptr;
+
+    void showClassState();
+    ClassRoom *m_room = nullptr;
+    QPushButton *m_classButton = nullptr;
+    QLabel *m_storing = nullptr;
 };

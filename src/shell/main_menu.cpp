@@ -3,6 +3,8 @@
 #include "platform/qt_dialogs.h"
 #include "seams/navigator.h"
 #include "seams/services.h"
+#include "shell/child_picker.h"
+#include "shell/class_room.h"
 #include "shell/help_text.h"
 #include "widgets/clickable_label.h"
 #include "widgets/plain_look.h"
@@ -175,4 +177,31 @@ void MainMenu::closeEvent(QCloseEvent *event)
     // Closing the menu ends the whole program, hidden trainers included.
     event->accept();
     m_services.navigator.quit();
+}
+
+void MainMenu::setClassRoom(ClassRoom *room)
+{
+    m_room = room;
+    m_picker = new ChildPicker(*room, m_scaler, QRect(0, 60, menuWidth, menuHeight - 60), this);
+    // The teacher reaches the info window, and the program ends, while nobody has picked.
+    m_picker->addAction(QStringLiteral("Info"), QStringLiteral("WerRechnetInfo"), [this] { m_services.navigator.showInfo(); });
+    m_picker->addAction(QStringLiteral("Ende"), QStringLiteral("WerRechnetEnde"), [this] { askQuit(); });
+    connect(room, &ClassRoom::classChanged, this, &MainMenu::showChildChoice);
+    connect(room, &ClassRoom::childChanged, this, &MainMenu::showChildChoice);
+    showChildChoice();
+}
+
+void MainMenu::showChildChoice()
+{
+    // Nothing is loaded to learn that there is no class.
+    const bool choosing = m_room->hasClass() && !m_room->child();
+    if (choosing)
+        m_picker->refresh();
+    m_picker->setVisible(choosing);
+    m_picker->raise();
+    if (auto *cheer = findChild<QFrame *>(QStringLiteral("Figur4"))) {
+        if (auto *greeting = cheer->findChild<QLabel *>())
+            greeting->setText(m_room->child() ? QStringLiteral("Viel Spaß beim Rechnen, %1!").arg(m_room->child()->name)
+                                              : QStringLiteral("Viel Spaß beim Rechnen!"));
+    }
 }

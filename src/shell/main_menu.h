@@ -5,6 +5,8 @@
 #include <QWidget>
 
 struct Services;
+class ChildPicker;
+class ClassRoom;
 class QPlainTextEdit;
 
 // Form0: the main menu. Its pictures open the trainers and the info window or ask
@@ -23,6 +25,11 @@ public:
 
     void setVisible(bool visible) override;
 
+    // With a class, "Wer rechnet?" comes first: the children's buttons until one picks
+    // itself.
+    void setClassRoom(ClassRoom *room);
+    ChildPicker *childPicker() const { return m_picker; }
+
 protected:
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -35,4 +42,8 @@ private:
     DesignScaler m_scaler;
     QPlainTextEdit *m_help = nullptr;
     bool m_sized = false;
+
+    void showChildChoice();
+    ClassRoom *m_room = nullptr;
+    ChildPicker *m_picker = nullptr;
 };

@@ -60,6 +60,9 @@ public:
     // Nothing before a kind not refuted explains a wrong digit.
     std::optional<Pattern> pattern() const;
 
+    // Its members are written and read in training_snapshot.cpp: a new one goes there too.
+    friend struct TrainingSnapshot;
+
 private:
     static std::size_t index(ErrorKind kind) { return std::size_t(errorKindIndex(kind)); }
 

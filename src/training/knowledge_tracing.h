@@ -51,6 +51,9 @@ public:
 
     const TracingParameters &parameters() const { return m_parameters; }
 
+    // Its members are written and read in training_snapshot.cpp: a new one goes there too.
+    friend struct TrainingSnapshot;
+
 private:
     TracingParameters m_parameters;
     std::array<double, skillCount> m_known;

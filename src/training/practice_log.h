@@ -18,6 +18,9 @@ struct ProblemRecord
     int multiplierZeros = 0;     // "mal Z", "mal H"
     bool gap = false;
     QList<Cell> blanks;          // of a gap problem, in the order it lists them
+    // The cells that take a digit, in written order (the Überschlag's first): they come from
+    // the trainer's layout, which a reader of the history does not know.
+    QList<Cell> fields;
     bool estimate = false;       // starts with the Überschlag
     WrittenDisplay display = WrittenDisplay::Flush;
 };

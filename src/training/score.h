@@ -22,6 +22,9 @@ public:
     // The Memory reward was taken: the count starts again.
     void takeMemory() { m_solved = 0; }
 
+    // Its members are written and read in training_snapshot.cpp: a new one goes there too.
+    friend struct TrainingSnapshot;
+
 private:
     int m_points = 0;
     int m_errors = 0;

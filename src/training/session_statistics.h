@@ -87,6 +87,9 @@ public:
     const Trainer &trainer(TrainerKind trainer) const { return m_trainers[std::size_t(trainer)]; }
     const SkillEstimates &skills() const { return m_skills; }
 
+    // Its members are written and read in training_snapshot.cpp: a new one goes there too.
+    friend struct TrainingSnapshot;
+
 private:
     Trainer &at(TrainerKind trainer) { return m_trainers[std::size_t(trainer)]; }
     void observe(Trainer &t, Skill skill, bool right);

@@ -33,6 +33,7 @@ void TrainingSession::start(Exercise exercise)
         record.multiplierZeros = written.multiplierZeros();
         record.gap = m_exercise->isGap();
         record.blanks = m_exercise->blanks();
+        record.fields = m_exercise->fields();
         record.estimate = m_exercise->hasEstimate();
         record.display = m_exercise->display();
         log->problemStarted(record, now());

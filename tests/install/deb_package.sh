@@ -41,11 +41,14 @@ depends=$(dpkg-deb -f "$deb" Depends)
 # The printing library is loaded on the first print, so only its own links name these.
 [[ $depends == *libqt6printsupport6* ]] || fail "Depends lacks Qt's print support: $depends"
 [[ $depends == *libcups2* ]] || fail "Depends lacks the print server's library: $depends"
+# The class store's library links Qt's SQL module; its SQLite driver is loaded by name.
+[[ $depends == *libqt6sql6-sqlite* ]] || fail "Depends lacks Qt's SQLite driver: $depends"
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer"
 
 files=(
   /usr/bin/malrechnen
   /usr/lib/malrechnen/libmalrechnen_print.so
+  /usr/lib/malrechnen/libmalrechnen_store.so
   /usr/share/applications/malrechnen.desktop
   /usr/share/icons/hicolor/scalable/apps/malrechnen.svg
   /usr/share/metainfo/internal.malrechnen.malrechnen.metainfo.xml

@@ -19,6 +19,7 @@ import sys
 # folders below it, never one above it.
 LAYERS = [
     "shell",       # main menu, info window, window registry
+    "store",       # the class and each child's history (SQLite, loaded once a class exists)
     "trainers",    # one folder per trainer, common/ for what they share
     "games",       # the reward games
     "worksheets",  # sheets, printing and copying them
@@ -33,6 +34,8 @@ LAYERS = [
 CORE = [
     "arithmetic/*",
     "training/*",
+    # The history's events, the replay and the database: no window in sight.
+    "store/*",
     # Each trainer's table of controls and cells and its dealing rules.
     "trainers/common/cell_table.*",
     "trainers/*/*_table.*",
@@ -51,6 +54,8 @@ CORE = [
 ONLY = [
     ("arithmetic/*", ["arithmetic/*"], "src/arithmetic includes nothing from other folders"),
     ("training/*", ["training/*", "arithmetic/*"], "src/training includes only src/arithmetic"),
+    ("store/*", ["store/*", "training/*", "arithmetic/*"],
+     "src/store includes only src/training and src/arithmetic"),
 ]
 
 # Folders whose subfolders may not include each other; the listed ones are shared by all.
