@@ -476,9 +476,13 @@ void TrainerWindow::typeDigit(const QString &field, QChar digit)
 QStringList TrainerWindow::focusOrder() const
 {
     QStringList order;
-    for (const QString &field : fieldNames()) {
+    if (!m_session.hasExercise())
+        return order;
+    for (const Cell &cell : exercise().fields()) {
+        const QString field = nameOf(cell);
         const QWidget *widget = m_named.value(field);
-        if (widget && widget->isVisibleTo(this) && !widget->property("given").toBool())
+        if (widget && widget->isVisibleTo(this) && !widget->property("given").toBool()
+            && exercise().takesFrame(cell))
             order << field;
     }
     return order;

@@ -94,7 +94,8 @@ public:
     void placeChosenKey(const QString &field);
     // A digit typed on the focused field.
     void typeDigit(const QString &field, QChar digit);
-    // The fields a pupil fills, in written order: shown, and not given by the problem.
+    // The fields a pupil fills, in written order: shown, not given by the problem, and no
+    // carry box whose carry is 0. The frame, Tab and the arrow keys go through these only.
     QStringList focusOrder() const;
     // The field the orange frame stands on, where the next digit goes: the first field of
     // a new problem, after a right digit the next empty field in written order, after a
