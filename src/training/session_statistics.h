@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <QTime>
 
 #include <array>
 #include <bitset>
@@ -85,6 +86,10 @@ public:
 
     const Trainer &trainer(TrainerKind trainer) const { return m_trainers[std::size_t(trainer)]; }
     const SkillEstimates &skills() const { return m_skills; }
+
+    // When "Neues Kind" started these statistics; nothing while they run from the program's
+    // start.
+    std::optional<QTime> newChildAt;
 
 private:
     Trainer &at(TrainerKind trainer) { return m_trainers[std::size_t(trainer)]; }
