@@ -5,6 +5,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QLabel>
+#include <QScreen>
 #include <QStyle>
 
 namespace {
@@ -50,6 +52,13 @@ void scaleWithParent(QWidget *box)
     else
         font.setPointSizeF(font.pointSizeF() * scale);
     box->setFont(font);
+    // A message box wraps its text at a width meant for unscaled type, which would break the
+    // lines the program words; the label keeps room for its longest line.
+    if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+        const QRect screen = box->screen() ? box->screen()->availableGeometry() : QRect();
+        const int longest = QFontMetrics(font).boundingRect(QRect(), 0, label->text()).width() + 2;
+        label->setMinimumWidth(screen.isEmpty() ? longest : qMin(longest, screen.width() * 4 / 5));
+    }
     if (auto *message = qobject_cast<QMessageBox *>(box); message && message->icon() != QMessageBox::NoIcon) {
         const int size = message->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, message);
         const QIcon icon = message->style()->standardIcon(standardPixmapOf(message->icon()), nullptr, message);

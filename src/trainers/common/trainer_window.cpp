@@ -223,8 +223,10 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
             this, &TrainerWindow::EndTraining);
     {
         const int left = twipsToPx(sheetLeft);
+        // Down to the top of the reward notices: over the sum of the row trainers too, whose
+        // boxes would otherwise show under its code bar.
         m_worksheetView = new WorksheetView(services, setup.sheet, *this, this,
-                                            QRect(left, 44, trainerButtonLeft - 8 - left, 224));
+                                            QRect(left, 44, trainerButtonLeft - 8 - left, 236));
     }
 
     buildEstimateLine();
