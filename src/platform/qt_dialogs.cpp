@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QStyle>
 
@@ -23,9 +24,24 @@ QMessageBox::Icon toQt(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The window of the program that was active last. Without a window manager (a kiosk
+// session, a classroom thin client) no window is active again once a box has closed, and the
+// next box would belong to no window: unscaled, and not over the window it is about.
+QPointer<QWidget> &lastActiveWindow()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+
 QWidget *dialogParent()
 {
-    return QApplication::activeWindow();
+    if (QWidget *active = QApplication::activeWindow()) {
+        if (!qobject_cast<QDialog *>(active))
+            lastActiveWindow() = active;
+        return active;
+    }
+    QWidget *last = lastActiveWindow();
+    return last && last->isVisible() ? last : nullptr;
 }
 
 const char *const scaleProperty = "malrechnenWindowScale";

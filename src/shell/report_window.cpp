@@ -15,7 +15,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShowEvent>
@@ -156,7 +158,8 @@ ReportWindow::ReportWindow(Services &services, QWidget *parent)
     auto *errors =
         new PictureView(m_pictures, drawErrorBars, errorBarsSize, QStringLiteral("Fehler nach Art"), this);
 
-    m_view = new QPlainTextEdit(this);
+    m_view = new QTextEdit(this);
+    m_view->setAcceptRichText(false);
     m_view->setObjectName(QStringLiteral("Auswertungstext"));
     m_view->setReadOnly(true);
     m_view->setAccessibleName(QStringLiteral("Auswertung"));
@@ -201,8 +204,29 @@ void ReportWindow::refresh()
     if (lines != m_lines) {
         m_lines = lines;
         m_view->setPlainText(lines.join(QLatin1Char('\n')));
+        indentWrappedLines();
     }
     update();
+}
+
+void ReportWindow::indentWrappedLines()
+{
+    // A line the view wraps goes on two characters further in than the label it belongs to,
+    // so that each label stands out at its own indentation.
+    const QFontMetricsF metrics(m_view->font());
+    QTextCursor cursor(m_view->document());
+    for (QTextBlock block = m_view->document()->begin(); block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        qsizetype spaces = 0;
+        while (spaces < line.size() && line.at(spaces) == QLatin1Char(' '))
+            ++spaces;
+        const qreal indent = metrics.horizontalAdvance(QString(spaces + 2, QLatin1Char(' ')));
+        QTextBlockFormat format = block.blockFormat();
+        format.setLeftMargin(indent);
+        format.setTextIndent(-indent);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
 }
 
 void ReportWindow::showEvent(QShowEvent *event)
@@ -230,6 +254,7 @@ void ReportWindow::resizeEvent(QResizeEvent *event)
     const int margin = qRound(designMargin * scale);
     m_layout->setContentsMargins(margin, margin, margin, margin);
     m_layout->setSpacing(qRound(designMargin * scale * 0.75));
+    indentWrappedLines(); // the type changed size
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setMinimumSize((QSizeF(designButton) * scale).toSize());
     QWidget::resizeEvent(event);

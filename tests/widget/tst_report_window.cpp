@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -112,7 +113,7 @@ void TestReportWindow::reportShowsTheRun()
     QWidget *report = program.report();
     QVERIFY(report->isVisible());
     QCOMPARE(report->windowTitle(), QStringLiteral("Auswertung"));
-    auto *text = report->findChild<QPlainTextEdit *>();
+    auto *text = report->findChild<QTextEdit *>();
     QVERIFY(text->toPlainText().contains(QStringLiteral("Einreihige Multiplikation\n  nicht geübt")));
 
     // Shown again, it is written as the run stands now.
@@ -267,13 +268,13 @@ void TestReportWindow::headingSaysWhenTheChildStarted()
 {
     Program program;
     program.wrongDigitInOneRow();
-    QVERIFY(program.report()->findChild<QPlainTextEdit *>()->toPlainText().startsWith(
+    QVERIFY(program.report()->findChild<QTextEdit *>()->toPlainText().startsWith(
         QStringLiteral("Auswertung: Malrechnen seit dem Programmstart\n")));
     program.report()->hide();
     program.dialogs.answers = {Answer::Yes};
     program.info()->findChild<QPushButton *>(QStringLiteral("NeuesKind"))->click();
     QCOMPARE(program.training().statistics.trainer(TrainerKind::OneRow).errors, 0);
-    const QString first = program.report()->findChild<QPlainTextEdit *>()->toPlainText().section(QLatin1Char('\n'), 0, 0);
+    const QString first = program.report()->findChild<QTextEdit *>()->toPlainText().section(QLatin1Char('\n'), 0, 0);
     static const QRegularExpression since(QStringLiteral("^Auswertung: Malrechnen seit „Neues Kind“ um \\d{1,2}:\\d\\d Uhr$"));
     QVERIFY2(since.match(first).hasMatch(), qPrintable(first));
 }

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -199,7 +200,7 @@ void WindowSizesTest::theReportOpensReadable()
     QVERIFY(available.contains(report->frameGeometry()));
     const qreal scale = std::min(qreal(expected.width()) / ReportWindow::designSize.width(),
                                  qreal(expected.height()) / ReportWindow::designSize.height());
-    const int pixels = report->findChild<QPlainTextEdit *>()->font().pixelSize();
+    const int pixels = report->findChild<QTextEdit *>()->font().pixelSize();
     QVERIFY2(pixels >= qFloor(13 * scale), qPrintable(QString::number(pixels)));
 }
 
