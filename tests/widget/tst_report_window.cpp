@@ -11,7 +11,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QtTest>
 
@@ -82,6 +84,7 @@ private Q_SLOTS:
     void printsLikeAWorksheet();
     void passwordIsANumberTheReportShows();
     void headingSaysWhenTheChildStarted();
+    void wrappedLinesStandInUnderTheirLabel();
     void factsTableShowsWhatTheChildCan();
     void barsShowTheErrorsByKind();
 };
@@ -277,6 +280,33 @@ void TestReportWindow::headingSaysWhenTheChildStarted()
     const QString first = program.report()->findChild<QTextEdit *>()->toPlainText().section(QLatin1Char('\n'), 0, 0);
     static const QRegularExpression since(QStringLiteral("^Auswertung: Malrechnen seit „Neues Kind“ um \\d{1,2}:\\d\\d Uhr$"));
     QVERIFY2(since.match(first).hasMatch(), qPrintable(first));
+}
+
+// A line too long for the view goes on further in than its label starts: the labels stand
+// out at the margin of their level.
+void TestReportWindow::wrappedLinesStandInUnderTheirLabel()
+{
+    Program program;
+    program.wrongDigitInOneRow();
+    QWidget *report = program.report();
+    auto *view = report->findChild<QTextEdit *>();
+    view->setFixedWidth(220);
+    QApplication::processEvents();
+    const QFontMetricsF metrics(view->font());
+    int wrapped = 0;
+    for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        if (layout->lineCount() < 2)
+            continue;
+        // Where the label starts: after the line's own leading blanks.
+        const QString text = block.text();
+        const qsizetype blanks = text.indexOf(text.trimmed());
+        const qreal label = layout->lineAt(0).x() + metrics.horizontalAdvance(QString(blanks, u' '));
+        for (int i = 1; i < layout->lineCount(); ++i)
+            QVERIFY2(layout->lineAt(i).x() > label + 1, qPrintable(text));
+        ++wrapped;
+    }
+    QVERIFY(wrapped > 0);
 }
 
 // 2213 · 4 = 8852 in the one-row trainer: the ones (3 · 4) right at the first try, the tens
