@@ -100,11 +100,17 @@ PrintDocument reportDocument(const ReportHeading &heading, const QStringList &li
     document.blocks << QStringList{QString()};
     QStringList notPractised;
     QStringList block;
+    // A blank line between the blocks, kept with the block above it.
+    const auto add = [&](const QStringList &lines) {
+        if (document.blocks.size() > 1)
+            document.blocks.last() << QString();
+        document.blocks << lines;
+    };
     const auto close = [&] {
         if (block.size() >= 2 && block.at(1) == QStringLiteral("  nicht geübt"))
             notPractised << block.first();
         else if (!block.isEmpty())
-            document.blocks << block;
+            add(block);
         block.clear();
     };
     // The heading's lines, up to the first blank one, are drawn above.
@@ -114,16 +120,11 @@ PrintDocument reportDocument(const ReportHeading &heading, const QStringList &li
             close();
             continue;
         }
-        if (block.isEmpty() && document.blocks.size() > 1)
-            document.blocks.last() << QString();
         block << lines.at(i);
     }
     close();
-    if (!notPractised.isEmpty()) {
-        if (document.blocks.size() > 1)
-            document.blocks.last() << QString();
-        document.blocks << QStringList{QStringLiteral("Nicht geübt: ") + notPractised.join(QStringLiteral(", "))};
-    }
+    if (!notPractised.isEmpty())
+        add({QStringLiteral("Nicht geübt: ") + notPractised.join(QStringLiteral(", "))});
     document.pictures << PrintPicture{0, headingSize,
                                       [heading](QPainter &painter, const QRectF &area) {
                                           drawHeading(painter, area, heading);
