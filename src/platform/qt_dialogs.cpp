@@ -5,7 +5,11 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QMimeDatabase>
+#include <QLabel>
+#include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
 
 namespace {
 
@@ -21,12 +25,76 @@ QMessageBox::Icon toQt(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The window of the program that was active last. Without a window manager (a kiosk
+// session, a classroom thin client) no window is active again once a box has closed, and the
+// next box would belong to no window: unscaled, and not over the window it is about.
+QPointer<QWidget> &lastActiveWindow()
+{
+    static QPointer<QWidget> window;
+    return window;
+}
+
 QWidget *dialogParent()
 {
-    return QApplication::activeWindow();
+    if (QWidget *active = QApplication::activeWindow()) {
+        if (!qobject_cast<QDialog *>(active))
+            lastActiveWindow() = active;
+        return active;
+    }
+    QWidget *last = lastActiveWindow();
+    return last && last->isVisible() ? last : nullptr;
+}
+
+const char *const scaleProperty = "malrechnenWindowScale";
+
+QStyle::StandardPixmap standardPixmapOf(QMessageBox::Icon icon)
+{
+    switch (icon) {
+    case QMessageBox::Information: return QStyle::SP_MessageBoxInformation;
+    case QMessageBox::Warning: return QStyle::SP_MessageBoxWarning;
+    case QMessageBox::Critical: return QStyle::SP_MessageBoxCritical;
+    default: return QStyle::SP_MessageBoxQuestion;
+    }
+}
+
+// The box as much larger as the window it belongs to draws its contents.
+void scaleWithParent(QWidget *box)
+{
+    const qreal scale = QtDialogs::windowScale(box->parentWidget() ? box->parentWidget()->window() : nullptr);
+    if (qFuzzyCompare(scale, 1.0))
+        return;
+    QFont font = box->font();
+    if (font.pixelSize() > 0)
+        font.setPixelSize(qMax(1, qRound(font.pixelSize() * scale)));
+    else
+        font.setPointSizeF(font.pointSizeF() * scale);
+    box->setFont(font);
+    // A message box wraps its text at a width meant for unscaled type, which would break the
+    // lines the program words; the label keeps room for its longest line.
+    if (auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))) {
+        const QRect screen = box->screen() ? box->screen()->availableGeometry() : QRect();
+        const int longest = QFontMetrics(font).boundingRect(QRect(), 0, label->text()).width() + 2;
+        label->setMinimumWidth(screen.isEmpty() ? longest : qMin(longest, screen.width() * 4 / 5));
+    }
+    if (auto *message = qobject_cast<QMessageBox *>(box); message && message->icon() != QMessageBox::NoIcon) {
+        const int size = message->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, message);
+        const QIcon icon = message->style()->standardIcon(standardPixmapOf(message->icon()), nullptr, message);
+        message->setIconPixmap(icon.pixmap(qRound(size * scale)));
+    }
 }
 
 } // namespace
+
+void QtDialogs::setWindowScale(QWidget *window, qreal scale)
+{
+    window->setProperty(scaleProperty, scale);
+}
+
+qreal QtDialogs::windowScale(const QWidget *window)
+{
+    const QVariant scale = window ? window->property(scaleProperty) : QVariant();
+    return scale.isValid() ? scale.toReal() : 1.0;
+}
 
 QString QtDialogs::displayText(const QString &text)
 {
@@ -39,6 +107,7 @@ QString QtDialogs::displayText(const QString &text)
 void QtDialogs::message(const QString &title, const QString &text, MessageIcon icon)
 {
     QMessageBox box(toQt(icon), title, displayText(text), QMessageBox::Ok, dialogParent());
+    scaleWithParent(&box);
     box.exec();
 }
 
@@ -49,18 +118,21 @@ Answer QtDialogs::question(const QString &title, const QString &text, MessageIco
                     dialogParent());
     box.setDefaultButton(defaultButton == Answer::Yes ? QMessageBox::Yes : QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
+    scaleWithParent(&box);
     return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
 std::optional<QString> QtDialogs::input(const QString &prompt, const QString &title,
                                         const QString &defaultText)
 {
-    bool ok = false;
-    const QString text = QInputDialog::getText(dialogParent(), title, displayText(prompt),
-                                               QLineEdit::Normal, defaultText, &ok);
-    if (!ok)
+    QInputDialog box(dialogParent());
+    box.setWindowTitle(title);
+    box.setLabelText(displayText(prompt));
+    box.setTextValue(defaultText);
+    scaleWithParent(&box);
+    if (box.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return box.textValue();
 }
 
 std::optional<QString> QtDialogs::saveFileName(const QString &title, const QString &proposedPath,

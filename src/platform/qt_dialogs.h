@@ -18,6 +18,13 @@ public:
 
     // Carriage returns of a message become line breaks on screen.
     static QString displayText(const QString &text);
+
+    // A window that draws its contents larger than at its design size says by how much, each
+    // time it scales them: the boxes it opens draw their text, buttons and icon as much larger,
+    // so that a question reads beside the digits it is about.
+    static void setWindowScale(QWidget *window, qreal scale);
+    // 1 for a window that never said.
+    static qreal windowScale(const QWidget *window);
 };
 
 // Icons and types of the files a file dialog lists, told from their names alone. Qt's own

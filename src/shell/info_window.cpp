@@ -33,8 +33,9 @@ const char *const newChildTitle = "Neues Kind";
 const char *const newChildText =
     "Für das nächste Kind neu beginnen?\r"
     "\r"
-    "Punkte, Fehler und Fortschritt aller Trainer, ein angefangenes\r"
-    "Memory und die Auswertung beginnen wieder bei null.\r"
+    "Punkte, Fehler und Fortschritt aller Trainer und die\r"
+    "Auswertung beginnen wieder bei null; ein angefangenes\r"
+    "Memory beginnt neu.\r"
     "Die Auswertung vorher drucken oder kopieren, wenn sie noch\r"
     "gebraucht wird. Die Schalter und die Druckersperre bleiben.\r\r";
 

@@ -19,14 +19,18 @@ constexpr qreal legendTop = tableTop + columnHeaderHeight + 8 * factRowHeight + 
 
 constexpr qreal barsHeaderTop = 28;
 constexpr qreal barsHeaderHeight = 18;
-constexpr qreal kindColumnWidth = 200;
+constexpr qreal kindColumnWidth = 222;
 constexpr qreal barRowHeight = 20;
 constexpr qreal barsTop = barsHeaderTop + barsHeaderHeight + 2;
 constexpr qreal barHeight = 12;
-constexpr qreal barNumberWidth = 24; // room for the count after the longest bar
+constexpr qreal barNumberWidth = 26; // room for the count after the longest bar
 // The longest bar stands for at least this many wrong digits, so a single one is no
 // full-length bar.
 constexpr int smallestBarScale = 4;
+
+// A teacher reads nothing smaller: the pictures stand at about their design size in the
+// smallest report window (on a 1024 x 768 screen).
+constexpr int smallestText = 12;
 
 const QColor headingColour(0, 0, 96);
 const QColor headerColour(60, 60, 60);
@@ -97,11 +101,11 @@ qreal drawLegendEntry(QPainter &painter, qreal left, qreal top, const QColor &co
     painter.setBrush(colour);
     painter.drawRect(box);
     if (!sign.isEmpty()) {
-        painter.setFont(pictureFont(10, true));
+        painter.setFont(pictureFont(12, true));
         painter.setPen(signPen);
         painter.drawText(box, Qt::AlignCenter, sign);
     }
-    const QFont font = pictureFont(11);
+    const QFont font = pictureFont(smallestText);
     painter.setFont(font);
     painter.setPen(headerColour);
     const qreal textLeft = left + swatch + 5;
@@ -239,10 +243,11 @@ void drawErrorBars(QPainter &painter, const QRectF &area, const ReportPictures &
     }
 
     const qsizetype rows = pictures.trainers.front().bars.size();
-    // The names of the kinds in 11 pixels, smaller where the longest would not fit.
-    QFont labelFont = pictureFont(11);
+    // The names of the kinds in 13 pixels, smaller where the longest would not fit, never
+    // below the smallest text.
+    QFont labelFont = pictureFont(13);
     for (const ErrorBar &bar : pictures.trainers.front().bars) {
-        while (labelFont.pixelSize() > 8
+        while (labelFont.pixelSize() > smallestText
                && QFontMetricsF(labelFont).horizontalAdvance(bar.name) > kindColumnWidth - 8)
             labelFont.setPixelSize(labelFont.pixelSize() - 1);
     }
@@ -262,12 +267,12 @@ void drawErrorBars(QPainter &painter, const QRectF &area, const ReportPictures &
                          labelMetrics.elidedText(name, Qt::ElideRight, kindColumnWidth - 8));
     }
 
-    const QFont numberFont = pictureFont(10);
+    const QFont numberFont = pictureFont(smallestText);
     for (int column = 0; column < trainerKindCount; ++column) {
         const ReportPictures::Trainer &trainer = pictures.trainers[std::size_t(column)];
         const QRectF header(kindColumnWidth + column * trainerColumnWidth(), barsHeaderTop,
                             trainerColumnWidth(), barsHeaderHeight);
-        painter.setFont(pictureFont(11, true));
+        painter.setFont(pictureFont(smallestText, true));
         painter.setPen(trainer.used ? headerColour : unusedColour);
         painter.drawText(header, Qt::AlignCenter, columnName(trainerKinds().at(column)));
         if (!trainer.used)
@@ -296,7 +301,7 @@ void drawErrorBars(QPainter &painter, const QRectF &area, const ReportPictures &
     const qreal legend = barsTop + rows * barRowHeight + 2;
     const qreal left = drawLegendEntry(painter, 0, legend, errorBarColour(true), QString(), QColor(),
                                        QStringLiteral("auffällig"));
-    painter.setFont(pictureFont(10));
+    painter.setFont(pictureFont(smallestText));
     painter.setPen(unusedColour.darker(130));
     painter.drawText(QRectF(left, legend, errorBarsSize.width() - left, 20),
                      Qt::AlignLeft | Qt::AlignVCenter,

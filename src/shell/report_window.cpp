@@ -6,6 +6,8 @@
 #include "seams/services.h"
 #include "training/report.h"
 #include "training/session_statistics.h"
+#include "platform/qt_dialogs.h"
+#include "widgets/reading_font.h"
 #include "widgets/window_geometry.h"
 #include "worksheets/sheet_commands.h"
 #include "worksheets/worksheet.h"
@@ -13,7 +15,9 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QPainter>
-#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QShowEvent>
@@ -63,27 +67,69 @@ private:
 // On paper a unit of a picture's design size is this many points.
 constexpr double pointsPerUnit = 0.9;
 
-// The title, then the pictures, then the report's blocks (one per trainer), each kept
-// together on a page.
-PrintDocument reportDocument(const QStringList &lines, const ReportPictures &pictures)
+// The heading of the printed report, in points: as on the worksheets, the title large and a
+// line for the child's name and the date under it.
+constexpr QSizeF headingSize(500, 84);
+
+void drawHeading(QPainter &painter, const QRectF &area, const ReportHeading &heading)
+{
+    const qreal unit = area.height() / headingSize.height();
+    const auto write = [&](qreal top, qreal points, bool bold, const QString &text) {
+        QFont font = readingFont(bold);
+        font.setPixelSize(qMax(1, qRound(points * unit)));
+        painter.setFont(font);
+        painter.drawText(QRectF(area.left(), area.top() + top * unit, area.width(), 2 * points * unit),
+                         Qt::AlignLeft | Qt::AlignTop, text);
+    };
+    painter.setPen(Qt::black);
+    write(0, 22, true, heading.title);
+    write(32, 12, false, heading.since + QStringLiteral(" · ") + heading.total);
+    write(58, 12, false, nameAndDateLine());
+}
+
+// The heading, the pictures, then a block per trainer practised, each kept together on a
+// page; the trainers not practised are named together in one line at the end.
+PrintDocument reportDocument(const ReportHeading &heading, const QStringList &lines,
+                             const ReportPictures &pictures)
 {
     PrintDocument document;
     document.name = QStringLiteral("Malrechnen Auswertung");
     document.fontFamily = QString::fromUtf8(sheetFontFamily);
     document.pointSize = 11;
+    // The pictures stand after the first block: a blank line at the top of the page.
+    document.blocks << QStringList{QString()};
+    QStringList notPractised;
     QStringList block;
-    for (const QString &line : lines) {
-        if (line.isEmpty() && !block.isEmpty()) {
-            block << line;
-            document.blocks << block;
-            block.clear();
-        } else {
-            block << line;
+    // A blank line between the blocks, kept with the block above it.
+    const auto add = [&](const QStringList &lines) {
+        if (document.blocks.size() > 1)
+            document.blocks.last() << QString();
+        document.blocks << lines;
+    };
+    const auto close = [&] {
+        if (block.size() >= 2 && block.at(1) == QStringLiteral("  nicht geübt"))
+            notPractised << block.first();
+        else if (!block.isEmpty())
+            add(block);
+        block.clear();
+    };
+    // The heading's lines, up to the first blank one, are drawn above.
+    qsizetype i = lines.indexOf(QString());
+    for (++i; i > 0 && i < lines.size(); ++i) {
+        if (lines.at(i).isEmpty()) {
+            close();
+            continue;
         }
+        block << lines.at(i);
     }
-    if (!block.isEmpty())
-        document.blocks << block;
-    document.pictures << PrintPicture{0, factsTableSize * pointsPerUnit,
+    close();
+    if (!notPractised.isEmpty())
+        add({QStringLiteral("Nicht geübt: ") + notPractised.join(QStringLiteral(", "))});
+    document.pictures << PrintPicture{0, headingSize,
+                                      [heading](QPainter &painter, const QRectF &area) {
+                                          drawHeading(painter, area, heading);
+                                      }}
+                      << PrintPicture{0, factsTableSize * pointsPerUnit,
                                       [pictures](QPainter &painter, const QRectF &area) {
                                           drawFactsTable(painter, area, pictures);
                                       }}
@@ -92,15 +138,6 @@ PrintDocument reportDocument(const QStringList &lines, const ReportPictures &pic
                                           drawErrorBars(painter, area, pictures);
                                       }};
     return document;
-}
-
-// The password of a locked print: the right digits of the run, as the report shows them.
-QString rightDigits(const SessionStatistics &statistics)
-{
-    int total = 0;
-    for (TrainerKind trainer : trainerKinds())
-        total += statistics.trainer(trainer).rightDigits;
-    return QString::number(total);
 }
 
 constexpr int designFontPixels = 13;
@@ -122,7 +159,8 @@ ReportWindow::ReportWindow(Services &services, QWidget *parent)
     auto *errors =
         new PictureView(m_pictures, drawErrorBars, errorBarsSize, QStringLiteral("Fehler nach Art"), this);
 
-    m_view = new QPlainTextEdit(this);
+    m_view = new QTextEdit(this);
+    m_view->setAcceptRichText(false);
     m_view->setObjectName(QStringLiteral("Auswertungstext"));
     m_view->setReadOnly(true);
     m_view->setAccessibleName(QStringLiteral("Auswertung"));
@@ -167,8 +205,29 @@ void ReportWindow::refresh()
     if (lines != m_lines) {
         m_lines = lines;
         m_view->setPlainText(lines.join(QLatin1Char('\n')));
+        indentWrappedLines();
     }
     update();
+}
+
+void ReportWindow::indentWrappedLines()
+{
+    // A line the view wraps goes on two characters further in than the label it belongs to,
+    // so that each label stands out at its own indentation.
+    const QFontMetricsF metrics(m_view->font());
+    QTextCursor cursor(m_view->document());
+    for (QTextBlock block = m_view->document()->begin(); block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        qsizetype spaces = 0;
+        while (spaces < line.size() && line.at(spaces) == QLatin1Char(' '))
+            ++spaces;
+        const qreal indent = metrics.horizontalAdvance(QString(spaces + 2, QLatin1Char(' ')));
+        QTextBlockFormat format = block.blockFormat();
+        format.setLeftMargin(indent);
+        format.setTextIndent(-indent);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
 }
 
 void ReportWindow::showEvent(QShowEvent *event)
@@ -189,12 +248,14 @@ void ReportWindow::resizeEvent(QResizeEvent *event)
     // Type, margins and gaps grow with the window, never below their design size.
     const qreal scale = std::max(1.0, std::min(qreal(width()) / designSize.width(),
                                                qreal(height()) / designSize.height()));
+    QtDialogs::setWindowScale(this, scale);
     QFont sized = font();
     sized.setPixelSize(qRound(designFontPixels * scale));
     setFont(sized);
     const int margin = qRound(designMargin * scale);
     m_layout->setContentsMargins(margin, margin, margin, margin);
     m_layout->setSpacing(qRound(designMargin * scale * 0.75));
+    indentWrappedLines(); // the type changed size
     for (QPushButton *button : findChildren<QPushButton *>())
         button->setMinimumSize((QSizeF(designButton) * scale).toSize());
     QWidget::resizeEvent(event);
@@ -217,8 +278,12 @@ void ReportWindow::copyReport()
 void ReportWindow::printReport()
 {
     refresh();
-    const PrintDocument document = reportDocument(m_lines, m_pictures);
+    const ReportHeading heading = reportHeading(m_services.training.statistics);
+    const PrintDocument document = reportDocument(heading, m_lines, m_pictures);
+    // The password is a number the report shows; a wrong one is said to be wrong.
     printLocked(m_services, QStringLiteral("Auswertung"), QString::fromUtf8(reportName),
-                rightDigits(m_services.training.statistics),
-                [&] { return m_services.printer.print(document); });
+                QString::number(heading.rightDigits), [&] { return m_services.printer.print(document); },
+                QStringLiteral("Das Kennwort stimmt nicht. Die Auswertung wurde nicht gedruckt.\r\r"
+                               "Das Kennwort ist die Zahl hinter „Richtige Ziffern aller Trainer“\r"
+                               "oben in der Auswertung.\r\r"));
 }

@@ -8,7 +8,7 @@
 
 struct Services;
 class QGridLayout;
-class QPlainTextEdit;
+class QTextEdit;
 
 // "Auswertung": the teacher's report of this run, written anew each time it is shown: the
 // times-table facts and the errors by kind as pictures, beside them the report's text.
@@ -36,10 +36,12 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void indentWrappedLines();
+
     Services &m_services;
     QStringList m_lines;
     ReportPictures m_pictures;
-    QPlainTextEdit *m_view = nullptr;
+    QTextEdit *m_view = nullptr;
     QGridLayout *m_layout = nullptr;
     bool m_sized = false;
 };

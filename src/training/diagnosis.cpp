@@ -98,7 +98,7 @@ QString productSum(const Computation &step)
 // "Hunderterspalte: 4 + 7 + 1 = 12": the digits written over the column and the carry that
 // comes in, added up in one go; "Nur die 1" or "Nur der Übertrag 1" where there is nothing
 // to add.
-QString additionSum(const Exercise &ex, const Computation &step)
+QString additionSum(const Exercise &ex, const Computation &step, const QString &label)
 {
     QStringList terms;
     for (const Cell &cell : writtenAddends(ex, step))
@@ -106,7 +106,7 @@ QString additionSum(const Exercise &ex, const Computation &step)
     if (step.c > 0)
         terms << QString::number(step.c);
     if (terms.size() > 1)
-        return columnName(step.column) + QStringLiteral(": ") + terms.join(QStringLiteral(" + "))
+        return label + QStringLiteral(": ") + terms.join(QStringLiteral(" + "))
                + QStringLiteral(" = %1").arg(step.value);
     return step.c > 0 ? QStringLiteral("Nur der Übertrag %1").arg(step.c) : QStringLiteral("Nur die %1").arg(step.value);
 }
@@ -208,6 +208,12 @@ Route routeOf(const Exercise &ex, const Cell &cell)
         break;
     case Rule::SumDigit:
     case Rule::SumCarry:
+        // A carry that stands over the rule (given, or written by the pupil) is added as it
+        // stands; one not written follows from the columns to the right, from the ones up.
+        if (step.carryIn && ex.shownDigit(*step.carryIn)) {
+            route.inputs = writtenAddends(ex, step);
+            break;
+        }
         for (int column = 0; column <= step.column; ++column)
             route.inputs += writtenAddends(ex, w.computation({Part::Sum, 0, column}));
         break;
@@ -215,18 +221,35 @@ Route routeOf(const Exercise &ex, const Cell &cell)
     return route;
 }
 
+// How a hint on `cell` names the column it works in: a carry box stands over the column
+// after it, so its hint says where the carry comes from.
+QString stepLabel(const Cell &cell, int column)
+{
+    return isCarry(cell) ? QStringLiteral("Übertrag aus der ") + columnName(column) : columnName(column);
+}
+
 // A hint names no digit that is a blank on screen: where the route needs one, it sends the
 // pupil to the first of them ("Zehnerspalte: Finde zuerst die Ziffer des 2. Teilprodukts in
 // der Zehnerstelle.") and highlights it.
-std::optional<Hint> blankFirst(const Exercise &ex, const Route &route)
+std::optional<Hint> blankFirst(const Exercise &ex, const Route &route, const QString &label)
 {
     for (const Cell &cell : route.inputs) {
         if (ex.isBlank(cell))
-            return Hint{columnName(route.column)
-                            + QStringLiteral(": Finde zuerst %1.").arg(digitName(ex.written(), cell)),
-                        {cell}};
+            return Hint{label + QStringLiteral(": Finde zuerst %1.").arg(digitName(ex.written(), cell)), {cell}};
     }
     return std::nullopt;
+}
+
+std::optional<Hint> blankFirst(const Exercise &ex, const Route &route)
+{
+    return blankFirst(ex, route, columnName(route.column));
+}
+
+// The blank the step on `cell` needs first, if any.
+std::optional<Hint> blankFirstFor(const Exercise &ex, const Cell &cell)
+{
+    const Route route = routeOf(ex, cell);
+    return blankFirst(ex, route, stepLabel(cell, route.column));
 }
 
 Hint ownDigit(const WrittenMultiplication &w, const Cell &cell)
@@ -478,8 +501,11 @@ Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kin
         return estimateStepHint(ex, cell);
     if (cell.part == Part::Multiplier)
         return multiplierHint(ex, cell, false);
-    if (std::optional<Hint> first = blankFirst(ex, routeOf(ex, cell)))
+    if (std::optional<Hint> first = blankFirstFor(ex, cell)) {
+        if (kind)
+            first->text += QLatin1Char(' ') + errorKindQuestion(*kind);
         return *first;
+    }
     if (cell.part == Part::Multiplicand)
         return multiplicandHint(ex, cell, false);
     const WrittenMultiplication &w = ex.written();
@@ -527,7 +553,7 @@ Hint stepHint(const Exercise &ex, const Cell &cell, std::optional<ErrorKind> kin
         break;
     }
     }
-    hint.text = columnName(step.column) + QStringLiteral(": ") + what;
+    hint.text = stepLabel(cell, step.column) + QStringLiteral(": ") + what;
     if (kind)
         hint.text += QLatin1Char(' ') + errorKindQuestion(*kind);
     return hint;
@@ -540,7 +566,7 @@ Hint workedHint(const Exercise &ex, const Cell &cell)
     if (cell.part == Part::Multiplier)
         return multiplierHint(ex, cell, true);
     const WrittenMultiplication &w = ex.written();
-    if (std::optional<Hint> first = blankFirst(ex, routeOf(ex, cell))) {
+    if (std::optional<Hint> first = blankFirstFor(ex, cell)) {
         // A given digit the pupil knocked out gets its digit back: two knocked-out digits
         // whose steps need each other would otherwise send the pupil round in a circle.
         return ex.isGiven(cell) ? ownDigit(w, cell) : *first;
@@ -561,7 +587,7 @@ Hint workedHint(const Exercise &ex, const Cell &cell)
                 productCells(ex, step)};
     case Rule::SumDigit:
     case Rule::SumCarry:
-        return {additionSum(ex, step) + writeAndKeep(step.value, isLastSumColumn(w, step), isCarry(cell)),
+        return {additionSum(ex, step, stepLabel(cell, step.column)) + writeAndKeep(step.value, isLastSumColumn(w, step), isCarry(cell)),
                 additionCells(ex, step)};
     }
     return {};

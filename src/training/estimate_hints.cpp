@@ -93,7 +93,7 @@ Hint productHint(const Exercise &ex, bool worked)
                     .arg(a.digits)
                     .arg(b.digits),
                 inputs};
-    return {QStringLiteral("%1 · %2 = %3, dann die Nullen: %4")
+    return {QStringLiteral("%1 · %2 = %3, dann die Nullen: %4.")
                 .arg(a.digits)
                 .arg(b.digits)
                 .arg(a.digits * b.digits)

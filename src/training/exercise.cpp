@@ -56,6 +56,11 @@ bool Exercise::isGiven(const Cell &cell) const
     return cell.part == Part::Multiplicand || cell.part == Part::Multiplier;
 }
 
+bool Exercise::takesFrame(const Cell &field) const
+{
+    return !isCarry(field) || expectedDigit(field) != 0;
+}
+
 Exercise Exercise::withEstimate() const
 {
     return single(m_written, m_written.estimateLine() + m_fields, m_display);

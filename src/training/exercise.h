@@ -69,6 +69,9 @@ public:
     // The problem gives the cell's digit: an operand, or in a gap problem every cell but its
     // blanks (a given field may still be knocked out); in the Überschlag what is no field.
     bool isGiven(const Cell &cell) const;
+    // The orange frame may rest on the field: every field but a carry box whose carry is 0,
+    // which an exercise book leaves empty (a 0 dropped there is still right).
+    bool takesFrame(const Cell &field) const;
 
     // A drop on a field: a digit is written there, nothing (a drop of anything but a
     // digit key) leaves the field as it is; then the field is checked. A wrong field is

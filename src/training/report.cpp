@@ -184,9 +184,23 @@ QList<ErrorBar> errorBars(const SessionStatistics::Trainer &trainer)
     return bars;
 }
 
+ReportHeading reportHeading(const SessionStatistics &statistics)
+{
+    int total = 0;
+    for (TrainerKind trainer : trainerKinds())
+        total += statistics.trainer(trainer).rightDigits;
+    const QString since =
+        statistics.newChildAt
+            ? QStringLiteral("seit „Neues Kind“ um %1 Uhr").arg(statistics.newChildAt->toString(QStringLiteral("H:mm")))
+            : QStringLiteral("seit dem Programmstart");
+    return {QStringLiteral("Auswertung: Malrechnen"), since, total,
+            QStringLiteral("Richtige Ziffern aller Trainer: %1").arg(total)};
+}
+
 QStringList reportLines(const SessionStatistics &statistics)
 {
-    QStringList lines{QStringLiteral("Auswertung: Malrechnen seit dem Programmstart")};
+    const ReportHeading heading = reportHeading(statistics);
+    QStringList lines{heading.title + QLatin1Char(' ') + heading.since, heading.total};
     for (TrainerKind trainerKind : trainerKinds()) {
         const SessionStatistics::Trainer &t = statistics.trainer(trainerKind);
         lines << QString() << trainerKindName(trainerKind);

@@ -8,7 +8,20 @@
 // that stands out (see ErrorEvidence::Pattern), or nothing.
 std::optional<ErrorEvidence::Pattern> namedPattern(const SessionStatistics::Trainer &trainer);
 
-// The teacher's report of this run as plain lines: per trainer the problems solved, right
+// What the report says first: "Auswertung: Malrechnen", the time it covers ("seit dem
+// Programmstart", "seit „Neues Kind“ um 10:42 Uhr") and the right digits of all trainers
+// together, which a locked print of the report asks for.
+struct ReportHeading
+{
+    QString title;
+    QString since;
+    int rightDigits = 0;
+    QString total; // "Richtige Ziffern aller Trainer: 17"
+};
+ReportHeading reportHeading(const SessionStatistics &statistics);
+
+// The teacher's report of this run as plain lines: the heading (title and time on one line,
+// the total on the next), then per trainer the problems solved, right
 // digits, errors, the digits of the Überschlag apart (where there were any), errors by kind,
 // the problems with the most errors; the skills its digits showed in three groups
 // ("Sicher", "Wird sicherer", "Übt noch") and the times-table facts; an "Auffällig:" line

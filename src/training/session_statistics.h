@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <QTime>
 
 #include <array>
 #include <bitset>
@@ -89,6 +90,10 @@ public:
 
     // Its members are written and read in training_snapshot.cpp: a new one goes there too.
     friend struct TrainingSnapshot;
+
+    // When "Neues Kind" started these statistics; nothing while they run from the program's
+    // start.
+    std::optional<QTime> newChildAt;
 
 private:
     Trainer &at(TrainerKind trainer) { return m_trainers[std::size_t(trainer)]; }

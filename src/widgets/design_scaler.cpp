@@ -1,5 +1,6 @@
 #include "widgets/design_scaler.h"
 
+#include "platform/qt_dialogs.h"
 #include "widgets/window_geometry.h"
 
 #include <QWidget>
@@ -60,6 +61,7 @@ void DesignScaler::apply()
     m_scale = qMin(width / m_designSize.width(), height / m_designSize.height());
     m_offset = QPoint(qRound((width - m_designSize.width() * m_scale) / 2),
                       qRound((height - m_designSize.height() * m_scale) / 2));
+    QtDialogs::setWindowScale(m_window, m_scale);
     // Children come before their own children, so a panel is recorded before its contents.
     const QList<QWidget *> widgets = m_window->findChildren<QWidget *>();
     for (QWidget *widget : widgets) {

@@ -24,11 +24,13 @@ QString sheetName(SheetPass pass)
                                        : QStringLiteral("Das Lösungsblatt");
 }
 
-bool unlockedByPassword(Dialogs &dialogs, const QString &points)
+bool unlockedByPassword(Dialogs &dialogs, const QString &points, const QString &wrongText)
 {
+    const QString title = QStringLiteral("Druckersperre aufheben");
     const std::optional<QString> entry =
-        dialogs.input(QStringLiteral("Kennwort eingeben:"), QStringLiteral("Druckersperre aufheben"),
-                      QStringLiteral("Passwort"));
+        dialogs.input(QStringLiteral("Kennwort eingeben:"), title, QStringLiteral("Passwort"));
+    if (entry && *entry != points && !wrongText.isEmpty())
+        dialogs.message(title, wrongText, MessageIcon::Warning);
     return entry && *entry == points;
 }
 
@@ -69,7 +71,8 @@ QString saveFailure(const QSaveFile &file, bool opened)
 } // namespace
 
 void printLocked(Services &services, const QString &title, const QString &name,
-                 const QString &points, const std::function<PrintResult()> &job)
+                 const QString &points, const std::function<PrintResult()> &job,
+                 const QString &wrongPasswordText)
 {
     // The windows keep answering while the printer is asked, so a second print can be
     // started from the same or another window before the first is answered.
@@ -83,7 +86,7 @@ void printLocked(Services &services, const QString &title, const QString &name,
     }
     const QScopedValueRollback<bool> busy(printing, true);
 
-    if (services.training.printLocked && !unlockedByPassword(services.dialogs, points))
+    if (services.training.printLocked && !unlockedByPassword(services.dialogs, points, wrongPasswordText))
         return;
     if (services.dialogs.question(title, name + QStringLiteral(" jetzt ausdrucken?\r\r"),
                                   MessageIcon::Question, Answer::No)

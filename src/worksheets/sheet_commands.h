@@ -18,8 +18,11 @@ void printWorksheet(Services &services, SheetKind kind, const QStringList &sheet
 // Every print of the program goes this way: the print lock (a locked print goes ahead only
 // when the password typed is `points`), the question "<name> jetzt ausdrucken?" under
 // `title`, the job, and the closing message ("<name> wird gedruckt ..." or why it was not).
+// A password typed wrong (not a Cancel) is answered with `wrongPasswordText` where one is
+// given, else nothing is said.
 void printLocked(Services &services, const QString &title, const QString &name,
-                 const QString &points, const std::function<PrintResult()> &job);
+                 const QString &points, const std::function<PrintResult()> &job,
+                 const QString &wrongPasswordText = QString());
 
 // "Kopieren": problems and solutions onto the clipboard, no password asked.
 void copyWorksheet(Services &services, SheetKind kind, const QStringList &sheet);

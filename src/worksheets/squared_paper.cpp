@@ -137,10 +137,7 @@ bool write(QIODevice &device, const SheetCode &code)
                 return false;
             first = false;
             page.text(leftMm, 18, pageTitle(code.kind, pass), title);
-            page.text(leftMm, 30,
-                      QStringLiteral("Name: ______________________________  "
-                                     "Datum: ______________"),
-                      line);
+            page.text(leftMm, 30, nameAndDateLine(), line);
             page.grid();
             for (const PlacedProblem &placed : pages.at(p))
                 page.problem(placed, pass == SheetPass::Solutions);

@@ -192,6 +192,11 @@ QString pageTitle(SheetKind kind, SheetPass pass)
                                        : QStringLiteral(" (Lösungsblatt)"));
 }
 
+QString nameAndDateLine()
+{
+    return QStringLiteral("Name: ______________________________  Datum: ______________");
+}
+
 QList<SheetProblem> drawSheetProblems(SheetKind kind, RandomSource &random)
 {
     const Design &d = design(kind);

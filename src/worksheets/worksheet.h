@@ -27,6 +27,9 @@ enum class SheetPass { Problems, Solutions };
 QString sheetTitle(SheetKind kind);
 // The page title: "Einreihige Multiplikation (Rechenblatt)" and so on.
 QString pageTitle(SheetKind kind, SheetPass pass);
+// The line under the title of every printout about a child, to write the name and the date
+// on: printouts of several children can be told apart.
+QString nameAndDateLine();
 
 // One problem of a sheet; `block` counts the sheet's blocks from 0 (one-row: times ones,
 // tens, hundreds).

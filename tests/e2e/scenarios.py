@@ -97,7 +97,7 @@ def scenario_pupil_uses_keyboard_and_clicks(binary, shots):
     with running(binary, shots, "pupil_keyboard_clicks") as p:
         win = open_one_row(p)
         # Keyboard alone: the focus starts on the ones of the result and moves on in
-        # written order (carries included) after every right digit.
+        # written order (carries included, but for a carry of 0) after every right digit.
         p.point_at(win)
         multiplicand, multiplier, fields = read_one_row(p, win)
         typed = one_row_keystrokes(multiplicand, multiplier)
@@ -203,14 +203,15 @@ def scenario_pupil_writes_every_zero_and_digit(binary, shots):
 
 def one_row_keystrokes(multiplicand, multiplier):
     """The digits a pupil types for a one-row problem in written order: each result digit
-    followed by the carry it leaves (the focus moves on by itself)."""
+    followed by the carry it leaves, unless that is 0 (the focus moves on by itself and
+    passes a carry box of 0, which an exercise book leaves empty)."""
     digits = str(multiplicand)
     carry, typed = 0, []
     for column in range(4):
         value = int(digits[3 - column]) * multiplier + carry
         typed.append(str(value % 10))
         carry = value // 10
-        if column < 3:
+        if column < 3 and carry:
             typed.append(str(carry))
     if carry:
         typed.append(str(carry))

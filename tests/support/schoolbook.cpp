@@ -63,6 +63,16 @@ QList<Cell> Schoolbook::addendsOf(int place, WrittenDisplay display) const
     return cells;
 }
 
+QList<Cell> Schoolbook::additionInputs(int place, WrittenDisplay display, bool carryWritten) const
+{
+    if (carryWritten)
+        return addendsOf(place, display);
+    QList<Cell> cells;
+    for (int p = 0; p <= place; ++p)
+        cells += addendsOf(p, display);
+    return cells;
+}
+
 int Schoolbook::columnSum(int place) const
 {
     int sum = 0;

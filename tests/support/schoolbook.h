@@ -38,6 +38,10 @@ public:
     // The digits standing over column `place` of the addition, from the first partial product
     // down; flush with the zeros of the partial products, the staircase without them.
     QList<Cell> addendsOf(int place, WrittenDisplay display) const;
+    // The digits a pupil needs to add up column `place`: those over it and the carry into it.
+    // A carry that stands over the rule (`carryWritten`) is read off; one not written is
+    // worked out from the columns to the right, so their digits are needed too.
+    QList<Cell> additionInputs(int place, WrittenDisplay display, bool carryWritten) const;
     int columnSum(int place) const;
     int sumCarryInto(int place) const;
 

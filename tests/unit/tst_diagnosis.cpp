@@ -266,7 +266,7 @@ void TestDiagnosis::hints_data()
         << "5643 · 7" << carry(0, 1) << "" << "worked" << 0 << "3 · 7 = 21: schreibe 1, merke 2."
         << QStringList{"Multiplicand 0 @ 0", "Multiplier 0 @ 0"};
     QTest::newRow("carry box") << "5643 · 7" << carry(0, 1) << "" << "first" << 1
-                               << "Einerspalte: Rechne 3 · 7. Der Zehner ist der Übertrag, unter 10 ist er 0."
+                               << "Übertrag aus der Einerspalte: Rechne 3 · 7. Der Zehner ist der Übertrag, unter 10 ist er 0."
                                   " Hast du dir den Einer statt des Zehners gemerkt?"
                                << QStringList{"Multiplicand 0 @ 0", "Multiplier 0 @ 0"};
     // 5643 · 7 = 39501: the last column writes the whole 5·7 + 4 = 39.
@@ -304,10 +304,10 @@ void TestDiagnosis::hints_data()
     // 5081 · 89: 406480 + 45729 = 452209; the tens make 10.
     QTest::newRow("carry box of the addition, worked")
         << "5081 · 89" << Cell{Part::SumCarry, 0, 3} << "" << "worked" << 0
-        << "Hunderterspalte: 4 + 7 + 1 = 12: schreibe 2, merke 1."
+        << "Übertrag aus der Hunderterspalte: 4 + 7 + 1 = 12: schreibe 2, merke 1."
         << QStringList{"PartialProduct 0 @ 2", "PartialProduct 1 @ 2", "SumCarry 0 @ 2"};
     QTest::newRow("carry box of the addition") << "5081 · 89" << Cell{Part::SumCarry, 0, 3} << "" << "first" << 2
-        << "Hunderterspalte: Addiere 4 + 7 und zähle den Übertrag 1 über dem Strich dazu. Der Zehner ist der"
+        << "Übertrag aus der Hunderterspalte: Addiere 4 + 7 und zähle den Übertrag 1 über dem Strich dazu. Der Zehner ist der"
            " Übertrag, unter 10 ist er 0. Hast du dir den Einer statt des Zehners gemerkt?"
         << QStringList{"PartialProduct 0 @ 2", "PartialProduct 1 @ 2", "SumCarry 0 @ 2"};
     // Flush, the zero of the first partial product stands over the ones column too; the
@@ -359,7 +359,7 @@ void TestDiagnosis::hints_data()
 
     // A carry box whose column makes less than 10: 5635 · 2, tens column 3·2 + 1 = 7.
     QTest::newRow("carry box below ten") << "5635 · 2" << carry(0, 2) << "" << "first" << 7
-        << "Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Der Zehner ist der Übertrag,"
+        << "Übertrag aus der Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Der Zehner ist der Übertrag,"
            " unter 10 ist er 0. Hast du dir den Einer statt des Zehners gemerkt?"
         << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
     QTest::newRow("carry box below ten, worked") << "5635 · 2" << carry(0, 2) << "" << "worked" << 0
@@ -371,16 +371,28 @@ void TestDiagnosis::hints_data()
     // 5123 · 47: the ten-thousands column adds 0 + 3 + 1 = 4.
     QTest::newRow("carry box of the addition below ten, worked")
         << "5123 · 47" << Cell{Part::SumCarry, 0, 5} << "" << "worked" << 0
-        << "Zehntausenderspalte: 0 + 3 + 1 = 4: schreibe 4, merke 0."
+        << "Übertrag aus der Zehntausenderspalte: 0 + 3 + 1 = 4: schreibe 4, merke 0."
         << QStringList{"PartialProduct 0 @ 4", "PartialProduct 1 @ 4", "SumCarry 0 @ 4"};
 
     // A step that needs a blank names it instead. 8181 · 52: 409050 + 16362 = 425412, with
     // the blanks of the two-row trainer's gap problems.
     const QString twoRowBlanks = "PartialProduct 0 @ 2,PartialProduct 0 @ 4,PartialProduct 1 @ 1,"
                                  "PartialProduct 1 @ 3,Sum 0 @ 0,Sum 0 @ 4";
-    QTest::newRow("gap: the carry's column first") << "8181 · 52" << sum(2) << twoRowBlanks << "gap" << 0
+    // The carry into the column not on screen follows from the columns to its right ...
+    QTest::newRow("gap: the carry's column first")
+        << "8181 · 52" << sum(2) << twoRowBlanks + ",SumCarry 0 @ 2" << "gap" << 0
         << "Hunderterspalte: Finde zuerst die Ziffer des 2. Teilprodukts in der Zehnerstelle."
         << QStringList{"PartialProduct 1 @ 1"};
+    // ... one that stands over the rule is added as it stands: only the own column counts.
+    QTest::newRow("gap: the carry given, the own column first")
+        << "8181 · 52" << sum(2) << twoRowBlanks << "gap" << 0
+        << "Hunderterspalte: Finde zuerst die Ziffer des 1. Teilprodukts in der Hunderterstelle."
+        << QStringList{"PartialProduct 0 @ 2"};
+    QTest::newRow("gap: the carry given, the own column first, the kind asked")
+        << "8181 · 52" << sum(2) << twoRowBlanks << "first" << 3
+        << "Hunderterspalte: Finde zuerst die Ziffer des 1. Teilprodukts in der Hunderterstelle. "
+           "Hast du beim Addieren den Übertrag vergessen?"
+        << QStringList{"PartialProduct 0 @ 2"};
     QTest::newRow("gap: then the own column")
         << "8181 · 52" << sum(2) << QString(twoRowBlanks).remove("PartialProduct 1 @ 1,") << "gap" << 0
         << "Hunderterspalte: Finde zuerst die Ziffer des 1. Teilprodukts in der Hunderterstelle."
@@ -394,9 +406,13 @@ void TestDiagnosis::hints_data()
         << "Hunderterspalte: Addiere 0 + 3 und zähle den Übertrag 1 über dem Strich dazu."
         << QStringList{"PartialProduct 0 @ 2", "PartialProduct 1 @ 2", "SumCarry 0 @ 2"};
     QTest::newRow("single: the sum before the partial product")
-        << "5123 · 47" << sum(1) << "PartialProduct 1 @ 0,PartialProduct 1 @ 1" << "first" << 0
+        << "5123 · 47" << sum(1) << "PartialProduct 1 @ 0,PartialProduct 1 @ 1,SumCarry 0 @ 1" << "first" << 0
         << "Zehnerspalte: Finde zuerst die Ziffer des 2. Teilprodukts in der Einerstelle."
         << QStringList{"PartialProduct 1 @ 0"};
+    QTest::newRow("single: the carry written, the own column")
+        << "5123 · 47" << sum(1) << "PartialProduct 1 @ 0,PartialProduct 1 @ 1" << "first" << 0
+        << "Zehnerspalte: Finde zuerst die Ziffer des 2. Teilprodukts in der Zehnerstelle."
+        << QStringList{"PartialProduct 1 @ 1"};
     // One-row gaps: 4321 · 7 = 30247; a wrong drop knocks a given digit out.
     QTest::newRow("knocked out: the multiplicand digit of a step")
         << "4321 · 7" << pp(0, 1) << "Multiplicand 0 @ 1" << "worked" << 0

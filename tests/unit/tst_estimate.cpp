@@ -207,13 +207,13 @@ void TestEstimate::hints_data()
     QTest::newRow("estimate: how") << "6722 · 26" << Cell{Part::Estimate, 0, 5} << "" << false
                                    << "Überschlag: Rechne 7 · 3 und hänge die Nullen beider Zahlen an." << rounded;
     QTest::newRow("estimate, worked") << "6722 · 26" << Cell{Part::Estimate, 0, 0} << "" << true
-                                      << "7 · 3 = 21, dann die Nullen: 210 000" << rounded;
+                                      << "7 · 3 = 21, dann die Nullen: 210 000." << rounded;
     QTest::newRow("estimate of a one-row problem, worked")
-        << "6722 · 30" << Cell{Part::Estimate, 0, 4} << "" << true << "7 · 3 = 21, dann die Nullen: 210 000"
+        << "6722 · 30" << Cell{Part::Estimate, 0, 4} << "" << true << "7 · 3 = 21, dann die Nullen: 210 000."
         << QStringList{"RoundedMultiplicand 0 @ 3", "RoundedMultiplicand 0 @ 2", "RoundedMultiplicand 0 @ 1",
                        "RoundedMultiplicand 0 @ 0", "RoundedMultiplier 0 @ 1", "RoundedMultiplier 0 @ 0"};
     QTest::newRow("estimate of 10 000 · 1 000, worked")
-        << "9994 · 999" << Cell{Part::Estimate, 0, 7} << "" << true << "1 · 1 = 1, dann die Nullen: 10 000 000"
+        << "9994 · 999" << Cell{Part::Estimate, 0, 7} << "" << true << "1 · 1 = 1, dann die Nullen: 10 000 000."
         << QStringList{"RoundedMultiplicand 0 @ 4", "RoundedMultiplicand 0 @ 3", "RoundedMultiplicand 0 @ 2",
                        "RoundedMultiplicand 0 @ 1", "RoundedMultiplicand 0 @ 0", "RoundedMultiplier 0 @ 3",
                        "RoundedMultiplier 0 @ 2", "RoundedMultiplier 0 @ 1", "RoundedMultiplier 0 @ 0"};

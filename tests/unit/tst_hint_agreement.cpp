@@ -104,9 +104,8 @@ struct Probe
         for (const Cell &addend : std::as_const(step.addends))
             step.value += digitOf(addend);
         step.whole = column == book.sumLength() - 1;
-        // The carry comes from the columns to the right.
-        for (int p = 0; p <= column; ++p)
-            step.inputs += book.addendsOf(p, display);
+        const Cell carryBox{Part::SumCarry, 0, column};
+        step.inputs = book.additionInputs(column, display, book.digit(carryBox) && !blanks.contains(carryBox));
     }
 
     Probe(const Schoolbook &b, WrittenDisplay d, const Cell &f, const QList<Cell> &empty, bool dealtGiven)
@@ -191,6 +190,12 @@ struct Probe
     }
 
     QString columnWord(int place) const { return placeWords.value(place) + QStringLiteral("spalte"); }
+    // How a hint names the column of its step: a carry box, over the column after it, says
+    // where its carry comes from.
+    QString columnLabel() const
+    {
+        return (step.carryBox ? QStringLiteral("Übertrag aus der ") : QString()) + columnWord(step.column);
+    }
 
     // Empty when the hint agrees, else what is wrong with it.
     QString check(const Hint &hint, bool worked, std::optional<ErrorKind> kind) const;
@@ -207,11 +212,17 @@ QString Probe::check(const Hint &hint, bool worked, std::optional<ErrorKind> kin
     if (step.kind == Step::Rounding || step.kind == Step::Estimate)
         return kind ? QStringLiteral("a digit of the Überschlag is given a kind") : checkEstimate(hint, worked);
     static const QRegularExpression blankFirst(QStringLiteral(
-        "^(\\w+): Finde zuerst die Ziffer (der ersten Zahl|der zweiten Zahl|des (\\d)\\. Teilprodukts|"
-        "des Ergebnisses) in der (\\w+)stelle\\.$"));
+        "^(\\w+|Übertrag aus der \\w+): Finde zuerst die Ziffer (der ersten Zahl|der zweiten Zahl|des (\\d)\\. Teilprodukts|"
+        "des Ergebnisses) in der (\\w+)stelle\\.( (.+))?$"));
     const QRegularExpressionMatch first = blankFirst.match(hint.text);
-    if (first.hasMatch())
-        return worked && given ? QStringLiteral("a knocked-out digit is not given back") : checkBlankFirst(hint, first);
+    if (first.hasMatch()) {
+        if (worked && given)
+            return QStringLiteral("a knocked-out digit is not given back");
+        // Sent to a blank first, the pupil is still asked about the digit dropped.
+        if (first.captured(6) != (kind ? errorKindQuestion(*kind) : QString()))
+            return QStringLiteral("the kind is not asked, or asked wrongly");
+        return checkBlankFirst(hint, first);
+    }
     // The worked step of a missing multiplier digit, or of a given digit the pupil knocked
     // out whose step needs a blank: the digit itself, nothing else.
     if (worked && hint.text == QStringLiteral("Die Ziffer ist %1.").arg(digitOf(field))
@@ -336,7 +347,7 @@ QString Probe::checkBlankFirst(const Hint &hint, const QRegularExpressionMatch &
     }
     if (match.captured(2) != line || match.captured(4) != placeWords.value(blank.place))
         return QStringLiteral("names another place than it highlights");
-    if (step.kind != Step::MultiplierBack && match.captured(1) != columnWord(step.column))
+    if (step.kind != Step::MultiplierBack && match.captured(1) != columnLabel())
         return QStringLiteral("wrong column");
     return QString();
 }
@@ -391,12 +402,12 @@ QString Probe::checkProduct(const QString &text, bool worked, std::optional<Erro
         return checkWritten(w.captured(8).toInt(), w.captured(10));
     }
     static const QRegularExpression pattern(
-        QStringLiteral("^(\\w+): Rechne (\\d) · (\\d)( und zähle den Übertrag (\\d) dazu)?\\.(.*)$"));
+        QStringLiteral("^(\\w+|Übertrag aus der \\w+): Rechne (\\d) · (\\d)( und zähle den Übertrag (\\d) dazu)?\\.(.*)$"));
     const QRegularExpressionMatch f = pattern.match(text);
     if (!f.hasMatch())
         return QStringLiteral("not a multiplication step");
     const int c = f.captured(4).isEmpty() ? 0 : f.captured(5).toInt();
-    if (f.captured(1) != columnWord(step.column) || f.captured(2).toInt() != step.x
+    if (f.captured(1) != columnLabel() || f.captured(2).toInt() != step.x
         || f.captured(3).toInt() != step.m || c != step.c)
         return QStringLiteral("wrong column, digits or carry");
     return checkEnding(f.captured(6), kind);
@@ -425,7 +436,7 @@ QString Probe::checkAddition(const QString &text, bool worked, std::optional<Err
         int value = 0;
         static const QRegularExpression onlyCarry(QStringLiteral("^Nur der Übertrag (\\d)$"));
         static const QRegularExpression onlyDigit(QStringLiteral("^Nur die (\\d)$"));
-        static const QRegularExpression sum(QStringLiteral("^(\\w+): (\\d+(?: \\+ \\d+)+) = (\\d+)$"));
+        static const QRegularExpression sum(QStringLiteral("^(\\w+|Übertrag aus der \\w+): (\\d+(?: \\+ \\d+)+) = (\\d+)$"));
         QRegularExpressionMatch m;
         if ((m = onlyCarry.match(w.captured(1))).hasMatch()) {
             carry = value = m.captured(1).toInt();
@@ -433,7 +444,7 @@ QString Probe::checkAddition(const QString &text, bool worked, std::optional<Err
             said = {m.captured(1).toInt()};
             value = said.first();
         } else if ((m = sum.match(w.captured(1))).hasMatch()) {
-            if (m.captured(1) != columnWord(step.column))
+            if (m.captured(1) != columnLabel())
                 return QStringLiteral("wrong column");
             said = numbers(m.captured(2));
             value = m.captured(3).toInt();
@@ -452,12 +463,12 @@ QString Probe::checkAddition(const QString &text, bool worked, std::optional<Err
         return checkWritten(w.captured(2).toInt(), w.captured(4));
     }
     static const QRegularExpression pattern(QStringLiteral(
-        "^(\\w+): (Addiere (\\d(?: \\+ \\d)+)|Nimm die (\\d)|Hier steht nur eine Ziffer darüber|"
+        "^(\\w+|Übertrag aus der \\w+): (Addiere (\\d(?: \\+ \\d)+)|Nimm die (\\d)|Hier steht nur eine Ziffer darüber|"
         "Hier kommt nur der Übertrag an)( und zähle den Übertrag (\\d)( über dem Strich)? dazu)?\\.(.*)$"));
     const QRegularExpressionMatch f = pattern.match(text);
     if (!f.hasMatch())
         return QStringLiteral("not an addition step");
-    if (f.captured(1) != columnWord(step.column))
+    if (f.captured(1) != columnLabel())
         return QStringLiteral("wrong column");
     const int c = f.captured(5).isEmpty() ? 0 : f.captured(6).toInt();
     // The carry "über dem Strich" stands on screen, in its box; else the pupil keeps it in mind.
@@ -498,7 +509,7 @@ QString Probe::checkEstimate(const Hint &hint, bool worked) const
     static const QRegularExpression blankFirst(QStringLiteral("^Überschlag: Runde ([\\d ]+) auf volle (\\w+) zuerst\\.$"));
     static const QRegularExpression productFirst(
         QStringLiteral("^Überschlag: Rechne (\\d+) · (\\d+) und hänge die Nullen beider Zahlen an\\.$"));
-    static const QRegularExpression productWorked(QStringLiteral("^(\\d+) · (\\d+) = (\\d+), dann die Nullen: ([\\d ]+)$"));
+    static const QRegularExpression productWorked(QStringLiteral("^(\\d+) · (\\d+) = (\\d+), dann die Nullen: ([\\d ]+)\\.$"));
     const auto highest = [](qint64 value) { return int(QString::number(value).size()) - 1; };
 
     if (step.kind == Step::Rounding) {

@@ -63,6 +63,7 @@ void TestReport::scriptedSession()
 
     const QStringList expected{
         "Auswertung: Malrechnen seit dem Programmstart",
+        "Richtige Ziffern aller Trainer: 17",
         "",
         "Einreihige Multiplikation",
         "  Gelöste Aufgaben: 2 (2 Malaufgaben, 0 Lückenaufgaben)",

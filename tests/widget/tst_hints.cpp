@@ -113,7 +113,10 @@ void TestHints::wrongDigitsBringTheHint()
         possible << stepHint(form->exercise(), cell).text;
     QVERIFY2(possible.contains(tipp(form)->text()), qPrintable(tipp(form)->text()));
     const Hint first = stepHint(form->exercise(), cell, fits.first());
-    QVERIFY(tipp(form)->text().startsWith(columnName(cell.place)) || cell.part == Part::Multiplicand);
+    // A carry box names the column its carry comes from.
+    const QString column = isCarry(cell) ? QStringLiteral("Übertrag aus der ") + columnName(cell.place - 1)
+                                         : columnName(cell.place);
+    QVERIFY2(tipp(form)->text().startsWith(column) || cell.part == Part::Multiplicand, qPrintable(tipp(form)->text()));
     QVERIFY(!tipp(form)->text().isEmpty());
     QCOMPARE(tipp(form)->accessibleName(), QStringLiteral("Tipp: ") + tipp(form)->text());
     QStringList expectedHighlight;
@@ -194,8 +197,8 @@ void TestHints::hintsSeeTheScreen_data()
     // 5635 · 2: the tens column makes 3 · 2 + 1 = 7, below ten; the ones carry box is empty.
     QTest::newRow("one-row: a carry box below ten")
         << WindowId::OneRow << false << false << "5635 · 2" << QStringList{} << "Bezeichnung8" << 7
-        << "Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Der Zehner ist der Übertrag,"
-           " unter 10 ist er 0. Hast du dir den Einer statt des Zehners gemerkt?"
+        << "Übertrag aus der Zehnerspalte: Rechne 3 · 2 und zähle den Übertrag 1 dazu. Der Zehner ist der"
+           " Übertrag, unter 10 ist er 0. Hast du dir den Einer statt des Zehners gemerkt?"
         << "3 · 2 = 6, 6 + 1 = 7: schreibe 7, merke 0." << QStringList{"Bezeichnung3", "Bezeichnung5"};
     // 7943 · 67: 476580 + 55601 = 532181.
     QTest::newRow("two-row staircase: no zero beside the last digit")
@@ -215,19 +218,20 @@ void TestHints::hintsSeeTheScreen_data()
         << "Einerspalte: Finde zuerst die Ziffer des 1. Teilprodukts in der Einerstelle."
         << "Einerspalte: Finde zuerst die Ziffer des 1. Teilprodukts in der Einerstelle."
         << QStringList{"Bezeichnung9"};
-    // 8181 · 52: 409050 + 16362 = 425412; luecke20 adds luecke9 and needs the carry of the
-    // column with luecke14.
+    // 8181 · 52: 409050 + 16362 = 425412; luecke20 adds luecke9 to the carry the problem
+    // gives over the rule: the blank of its own column, not the one (luecke14) the carry
+    // came from.
     QTest::newRow("two-row gap: the blank to find first")
         << WindowId::TwoRow << true << false << "8181 · 52" << QStringList{} << "luecke20" << 5
-        << "Hunderterspalte: Finde zuerst die Ziffer des 2. Teilprodukts in der Zehnerstelle."
-        << "Hunderterspalte: Finde zuerst die Ziffer des 2. Teilprodukts in der Zehnerstelle."
-        << QStringList{"luecke14"};
-    // 5012 · 793: 3508400 + 451080 + 15036; luecke18 needs luecke28 over the ones.
+        << "Hunderterspalte: Finde zuerst die Ziffer des 1. Teilprodukts in der Hunderterstelle."
+        << "Hunderterspalte: Finde zuerst die Ziffer des 1. Teilprodukts in der Hunderterstelle."
+        << QStringList{"luecke9"};
+    // 5012 · 793: 3508400 + 451080 + 15036; luecke18 adds the blank of its own column.
     QTest::newRow("three-row gap: the blank to find first")
         << WindowId::ThreeRow << true << true << "5012 · 793" << QStringList{} << "luecke18" << 0
-        << "Zehnerspalte: Finde zuerst die Ziffer des 3. Teilprodukts in der Einerstelle."
-        << "Zehnerspalte: Finde zuerst die Ziffer des 3. Teilprodukts in der Einerstelle."
-        << QStringList{"luecke28"};
+        << "Zehnerspalte: Finde zuerst die Ziffer des 3. Teilprodukts in der Zehnerstelle."
+        << "Zehnerspalte: Finde zuerst die Ziffer des 3. Teilprodukts in der Zehnerstelle."
+        << QStringList{"luecke29"};
 }
 
 // The window hands the hints its problem as it stands: the display, the digits written, the

@@ -69,6 +69,8 @@ private Q_SLOTS:
     void frameMovesOnAfterEveryRightDigit_data();
     void frameMovesOnAfterEveryRightDigit();
     void frameGrowsWithTheWindow();
+    void frameSkipsAZeroCarry_data();
+    void frameSkipsAZeroCarry();
     void nothingReachesAFieldUnderTheSheet_data();
     void nothingReachesAFieldUnderTheSheet();
 };
@@ -134,12 +136,12 @@ void InputMethodsTest::choosingAKeyAgainLetsItGo()
 void InputMethodsTest::keyboardAloneSolvesAProblem()
 {
     Program program;
-    // 4321 * 7 = 30247, carries 0, 1, 2
-    for (auto [value, n, k] : {std::tuple{4, 9, 1}, {3, 10, 0}, {2, 10, 0}, {1, 9, 1}, {7, 8, 2}})
+    // 4326 * 7 = 30282, carries 4, 1, 2
+    for (auto [value, n, k] : {std::tuple{4, 9, 1}, {3, 10, 0}, {2, 10, 0}, {6, 9, 1}, {7, 8, 2}})
         program.random.pushInt(value, n, k);
     TrainerWindow *form = program.open(WindowId::OneRow);
     const QList<std::pair<const char *, char>> written = {
-        {"Bezeichnung17", '7'}, {"Bezeichnung9", '0'}, {"Bezeichnung13", '4'}, {"Bezeichnung8", '1'},
+        {"Bezeichnung17", '2'}, {"Bezeichnung9", '4'}, {"Bezeichnung13", '8'}, {"Bezeichnung8", '1'},
         {"Bezeichnung12", '2'}, {"Bezeichnung7", '2'}, {"Bezeichnung11", '0'}, {"Bezeichnung10", '3'}};
     for (const auto &[field, digit] : written) {
         QWidget *focused = form->focusWidget();
@@ -154,7 +156,8 @@ void InputMethodsTest::keyboardAloneSolvesAProblem()
 void InputMethodsTest::tabAndArrowsMoveBetweenFields()
 {
     Program program;
-    for (auto [value, n, k] : {std::tuple{4, 9, 1}, {3, 10, 0}, {2, 10, 0}, {1, 9, 1}, {7, 8, 2}})
+    // 4326 * 7: every carry box takes a carry other than 0
+    for (auto [value, n, k] : {std::tuple{4, 9, 1}, {3, 10, 0}, {2, 10, 0}, {6, 9, 1}, {7, 8, 2}})
         program.random.pushInt(value, n, k);
     TrainerWindow *form = program.open(WindowId::OneRow);
     const auto focused = [form] { return form->focusWidget()->objectName(); };
@@ -280,6 +283,68 @@ void InputMethodsTest::frameGrowsWithTheWindow()
     form->resize(form->size() * 2);
     QVERIFY2(frameThickness(field) >= 2 * atDesignSize - 1,
              qPrintable(QStringLiteral("%1 then %2").arg(atDesignSize).arg(frameThickness(field))));
+}
+
+void InputMethodsTest::frameSkipsAZeroCarry_data()
+{
+    QTest::addColumn<WindowId>("trainer");
+    QTest::addColumn<QString>("button"); // a mode or display button clicked first, or none
+    QTest::addColumn<QString>("problem");
+
+    QTest::newRow("mal E, 2021 * 2: nothing carried") << WindowId::OneRow << "Befehl21" << "2021 · 2";
+    QTest::newRow("mal Z, 4326 * 30: 1, then 0 and 0") << WindowId::OneRow << "Befehl20" << "4326 · 3";
+    QTest::newRow("mal H, 4326 * 300") << WindowId::OneRow << "Befehl13" << "4326 · 3";
+    QTest::newRow("two rows, Bündig, 9311 * 55") << WindowId::TwoRow << "" << "9311 · 55";
+    QTest::newRow("two rows, Treppe, 9311 * 55") << WindowId::TwoRow << "Befehl12" << "9311 · 55";
+    QTest::newRow("three rows, Bündig, 9311 * 555") << WindowId::ThreeRow << "" << "9311 · 555";
+    QTest::newRow("three rows, Treppe, 9311 * 555") << WindowId::ThreeRow << "Befehl12" << "9311 · 555";
+}
+
+// An exercise book writes no 0 carry: typing the digits where the frame stands, the frame
+// passes every carry box whose carry is 0 and rests on every other carry box, and the
+// problem is solved without a "Fehler". A 0 dropped on such a box is still right.
+void InputMethodsTest::frameSkipsAZeroCarry()
+{
+    QFETCH(WindowId, trainer);
+    QFETCH(QString, button);
+    QFETCH(QString, problem);
+    Program program;
+    TrainerWindow *form = program.open(trainer);
+    if (!button.isEmpty())
+        QTest::mouseClick(form->findChild<QPushButton *>(button), Qt::LeftButton);
+    scriptProblem(program.random, trainer, problem);
+    form->NextProblem();
+    QCOMPARE(program.random.remaining(), 0);
+
+    QStringList zeroCarries, otherCarries;
+    for (const QString &field : form->fieldNames()) {
+        const std::optional<Cell> cell = form->cellOf(field);
+        if (!isCarry(*cell) || !form->findChild<QWidget *>(field)->isVisible())
+            continue;
+        (expectedDigit(form, field) == QLatin1String("0") ? zeroCarries : otherCarries) << field;
+    }
+    QVERIFY(!zeroCarries.isEmpty());
+
+    QStringList walked;
+    while (program.dialogs.count("Malaufgabe") == 0 && walked.size() < 60) {
+        const QString field = form->markedField();
+        QCOMPARE(form->focusWidget()->objectName(), field);
+        walked << field;
+        QTest::keyClick(form->focusWidget(), Qt::Key(Qt::Key_0 + expectedDigit(form, field).toInt()));
+        QCOMPARE(program.dialogs.count("Fehler"), 0);
+        if (walked.size() == 1) {
+            // Into the box the frame passes, by hand: right, and a point.
+            const int points = form->score().points();
+            QCOMPARE(form->dropOnField(zeroCarries.first(), u'0'), TrainerWindow::DropResult::Accepted);
+            QCOMPARE(form->score().points(), points + 1);
+            QCOMPARE(program.dialogs.count("Fehler"), 0);
+        }
+    }
+    QCOMPARE(program.dialogs.count("Malaufgabe"), 1);
+    for (const QString &carry : std::as_const(zeroCarries))
+        QVERIFY2(!walked.contains(carry), qPrintable(carry + QLatin1String(": ") + walked.join(u' ')));
+    for (const QString &carry : std::as_const(otherCarries))
+        QVERIFY2(walked.contains(carry), qPrintable(carry + QLatin1String(": ") + walked.join(u' ')));
 }
 
 // While "Blatt" shows the sheet over the problem, the fields under it take no digit in

@@ -11,6 +11,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTextLayout>
 #include <QPushButton>
 #include <QtTest>
 
@@ -79,6 +82,9 @@ private Q_SLOTS:
     void copiesPlainText();
     void printsLikeAWorksheet_data();
     void printsLikeAWorksheet();
+    void passwordIsANumberTheReportShows();
+    void headingSaysWhenTheChildStarted();
+    void wrappedLinesStandInUnderTheirLabel();
     void factsTableShowsWhatTheChildCan();
     void barsShowTheErrorsByKind();
 };
@@ -110,7 +116,7 @@ void TestReportWindow::reportShowsTheRun()
     QWidget *report = program.report();
     QVERIFY(report->isVisible());
     QCOMPARE(report->windowTitle(), QStringLiteral("Auswertung"));
-    auto *text = report->findChild<QPlainTextEdit *>();
+    auto *text = report->findChild<QTextEdit *>();
     QVERIFY(text->toPlainText().contains(QStringLiteral("Einreihige Multiplikation\n  nicht geübt")));
 
     // Shown again, it is written as the run stands now.
@@ -155,7 +161,12 @@ void TestReportWindow::printsLikeAWorksheet_data()
     QTest::newRow("locked, right password, printer fails")
         << true << "1" << "Kein Drucker."
         << "Kein Drucker.\rDie Auswertung wurde nicht gedruckt.\r\r" << 1;
-    QTest::newRow("locked, wrong password") << true << "7" << QString() << QString() << 0;
+    QTest::newRow("locked, wrong password")
+        << true << "7" << QString()
+        << "Das Kennwort stimmt nicht. Die Auswertung wurde nicht gedruckt.\r\r"
+           "Das Kennwort ist die Zahl hinter „Richtige Ziffern aller Trainer“\r"
+           "oben in der Auswertung.\r\r"
+        << 0;
 }
 
 // The print lock, the question and the closing messages of the worksheets; a failing
@@ -184,17 +195,28 @@ void TestReportWindow::printsLikeAWorksheet()
     QCOMPARE(program.printer.jobs.size(), jobs);
     if (jobs) {
         const PrintDocument &job = program.printer.jobs.first();
-        QCOMPARE(job.lines(), reportLines(program.training().statistics));
+        // The text of the trainer practised as the window shows it; the two not practised in
+        // one line at the end; the heading is drawn above the pictures.
+        const QStringList shownLines = qobject_cast<ReportWindow *>(report)->text().split(QLatin1Char('\n'));
+        const QStringList oneRow = shownLines.mid(shownLines.indexOf(QStringLiteral("Einreihige Multiplikation")));
+        const QStringList printed = job.lines();
+        QCOMPARE(printed.mid(printed.indexOf(oneRow.first()), 4), oneRow.mid(0, 4));
+        QVERIFY(!printed.contains(QStringLiteral("  nicht geübt")));
+        QVERIFY(!printed.contains(QStringLiteral("Zweireihige Multiplikation")));
+        QCOMPARE(printed.last(), QStringLiteral("Nicht geübt: Zweireihige Multiplikation, Dreireihige Multiplikation"));
+        QVERIFY(!printed.contains(shownLines.first()));
         QCOMPARE(program.dialogs.count(QStringLiteral("Auswertung")), 1); // the question
-        // After the title, the pictures the window shows.
+        // After the heading, the pictures the window shows.
         const ReportPictures &shown = qobject_cast<ReportWindow *>(report)->pictures();
-        QCOMPARE(job.pictures.size(), 2);
-        QCOMPARE(job.blocks.first().first(), reportLines(program.training().statistics).first());
-        QCOMPARE(job.pictures.at(0).afterBlock, 0);
-        QCOMPARE(job.pictures.at(1).afterBlock, 0);
-        QCOMPARE(drawn(job.pictures.at(0).draw, factsTableSize),
+        QCOMPARE(job.pictures.size(), 3);
+        for (const PrintPicture &picture : job.pictures)
+            QCOMPARE(picture.afterBlock, 0);
+        QCOMPARE(job.blocks.first(), QStringList{QString()});
+        const QImage heading = drawn(job.pictures.at(0).draw, job.pictures.at(0).size);
+        QVERIFY(heading != drawn([](QPainter &, const QRectF &) {}, job.pictures.at(0).size));
+        QCOMPARE(drawn(job.pictures.at(1).draw, factsTableSize),
                  drawn([&](QPainter &p, const QRectF &a) { drawFactsTable(p, a, shown); }, factsTableSize));
-        QCOMPARE(drawn(job.pictures.at(1).draw, errorBarsSize),
+        QCOMPARE(drawn(job.pictures.at(2).draw, errorBarsSize),
                  drawn([&](QPainter &p, const QRectF &a) { drawErrorBars(p, a, shown); }, errorBarsSize));
     }
     QCOMPARE(message.isEmpty() ? QString() : program.dialogs.last().text, message);
@@ -202,6 +224,89 @@ void TestReportWindow::printsLikeAWorksheet()
         if (!failure.isEmpty())
             QVERIFY(!call.text.contains(QStringLiteral("wird gedruckt")));
     }
+}
+
+// A locked print of the report asks for a number the report shows: the right digits of all
+// trainers together, worked out here from the trainers' own lines. One trainer's number is
+// refused, and the teacher is told so.
+void TestReportWindow::passwordIsANumberTheReportShows()
+{
+    Program program;
+    for (WindowId id : {WindowId::OneRow, WindowId::TwoRow}) {
+        auto *form = program.open<TrainerWindow>(id);
+        const QString field = form->focusOrder().value(0);
+        form->dropOnField(field, expectedDigit(form, field).at(0));
+        form->EndTraining();
+    }
+    auto *report = qobject_cast<ReportWindow *>(program.report());
+    int total = 0;
+    QString shownTotal;
+    for (const QString &line : report->text().split(QLatin1Char('\n'))) {
+        if (line.startsWith(QLatin1String("  Richtige Ziffern: ")))
+            total += line.section(QLatin1Char(':'), 1).trimmed().toInt();
+        if (line.startsWith(QLatin1String("Richtige Ziffern aller Trainer: ")))
+            shownTotal = line.section(QLatin1Char(':'), 1).trimmed();
+    }
+    QCOMPARE(total, 2);
+    QCOMPARE(shownTotal, QString::number(total));
+
+    program.dialogs.entries = {QStringLiteral("1"), shownTotal};
+    program.dialogs.answers = {Answer::Yes};
+    program.dialogs.clear();
+    click(report, "Drucken");
+    QCOMPARE(program.printer.jobs.size(), 0);
+    QCOMPARE(program.dialogs.last().icon, MessageIcon::Warning);
+    QVERIFY(program.dialogs.last().text.startsWith(QStringLiteral("Das Kennwort stimmt nicht.")));
+    click(report, "Drucken");
+    QCOMPARE(program.printer.jobs.size(), 1);
+
+    // Cancel says nothing.
+    program.dialogs.clear();
+    click(report, "Drucken");
+    QCOMPARE(program.dialogs.calls.size(), 1);
+}
+
+// After "Neues Kind" the report says since when it counts.
+void TestReportWindow::headingSaysWhenTheChildStarted()
+{
+    Program program;
+    program.wrongDigitInOneRow();
+    QVERIFY(program.report()->findChild<QTextEdit *>()->toPlainText().startsWith(
+        QStringLiteral("Auswertung: Malrechnen seit dem Programmstart\n")));
+    program.report()->hide();
+    program.dialogs.answers = {Answer::Yes};
+    program.info()->findChild<QPushButton *>(QStringLiteral("NeuesKind"))->click();
+    QCOMPARE(program.training().statistics.trainer(TrainerKind::OneRow).errors, 0);
+    const QString first = program.report()->findChild<QTextEdit *>()->toPlainText().section(QLatin1Char('\n'), 0, 0);
+    static const QRegularExpression since(QStringLiteral("^Auswertung: Malrechnen seit „Neues Kind“ um \\d{1,2}:\\d\\d Uhr$"));
+    QVERIFY2(since.match(first).hasMatch(), qPrintable(first));
+}
+
+// A line too long for the view goes on further in than its label starts: the labels stand
+// out at the margin of their level.
+void TestReportWindow::wrappedLinesStandInUnderTheirLabel()
+{
+    Program program;
+    program.wrongDigitInOneRow();
+    QWidget *report = program.report();
+    auto *view = report->findChild<QTextEdit *>();
+    view->setFixedWidth(220);
+    QApplication::processEvents();
+    const QFontMetricsF metrics(view->font());
+    int wrapped = 0;
+    for (QTextBlock block = view->document()->begin(); block.isValid(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        if (layout->lineCount() < 2)
+            continue;
+        // Where the label starts: after the line's own leading blanks.
+        const QString text = block.text();
+        const qsizetype blanks = text.indexOf(text.trimmed());
+        const qreal label = layout->lineAt(0).x() + metrics.horizontalAdvance(QString(blanks, u' '));
+        for (int i = 1; i < layout->lineCount(); ++i)
+            QVERIFY2(layout->lineAt(i).x() > label + 1, qPrintable(text));
+        ++wrapped;
+    }
+    QVERIFY(wrapped > 0);
 }
 
 // 2213 · 4 = 8852 in the one-row trainer: the ones (3 · 4) right at the first try, the tens

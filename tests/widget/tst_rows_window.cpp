@@ -341,27 +341,34 @@ void TestRowsWindow::sumCarryBox()
 void TestRowsWindow::frameThroughTheSum_data()
 {
     QTest::addColumn<QString>("trainer");
+    QTest::addColumn<QString>("problem");
     QTest::addColumn<QStringList>("path");
-    QTest::newRow("Form2") << "Form2"
-                           << QStringList{"Bezeichnung34", "Uebertrag2", "Bezeichnung33", "Uebertrag3",
+    // 899460 + 89946: the ones carry nothing into the tens (flush, a zero and one digit),
+    // every other column carries 1.
+    QTest::newRow("Form2") << "Form2" << "9994 · 99"
+                           << QStringList{"Bezeichnung34", "Bezeichnung33", "Uebertrag3",
                                           "Bezeichnung32", "Uebertrag4", "Bezeichnung31", "Uebertrag5",
                                           "Bezeichnung30", "Uebertrag6", "Bezeichnung28"};
-    QTest::newRow("Form3") << "Form3"
-                           << QStringList{"Bezeichnung36", "Uebertrag2", "Bezeichnung34", "Uebertrag3",
+    // 8994600 + 899460 + 89946: carries 0, 1, 2, 2, 2, 1.
+    QTest::newRow("Form3") << "Form3" << "9994 · 999"
+                           << QStringList{"Bezeichnung36", "Bezeichnung34", "Uebertrag3",
                                           "Bezeichnung33", "Uebertrag4", "Bezeichnung32", "Uebertrag5",
                                           "Bezeichnung31", "Uebertrag6", "Bezeichnung30", "Uebertrag7",
                                           "Bezeichnung28"};
 }
 
 // The orange frame goes through the sum as a child writes it: a digit, the carry it leaves
-// over the next column, the next digit.
+// over the next column (none where it is 0), the next digit.
 void TestRowsWindow::frameThroughTheSum()
 {
     QFETCH(QString, trainer);
+    QFETCH(QString, problem);
     QFETCH(QStringList, path);
 
     Program program;
     RowsWindow *window = program.open(idOf(trainer));
+    scriptProblem(program.random, idOf(trainer), problem);
+    window->NextProblem();
     // The partial products, written where the frame stands.
     while (window->markedField() != path.first()) {
         const QString field = window->markedField();

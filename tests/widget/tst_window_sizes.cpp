@@ -4,11 +4,15 @@
 #include "shell/main_menu.h"
 #include "test_program.h"
 #include "trainers/common/trainer_window.h"
+#include "platform/qt_dialogs.h"
 #include "widgets/window_geometry.h"
 
 #include <QAccessible>
+#include <QDialog>
+#include <QTimer>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -57,6 +61,8 @@ private Q_SLOTS:
     void theReportOpensReadable();
     void trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick_data();
     void trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick();
+    void boxesScaleWithTheirWindow_data();
+    void boxesScaleWithTheirWindow();
 };
 
 void WindowSizesTest::openingSize_data()
@@ -238,7 +244,7 @@ void WindowSizesTest::theReportOpensReadable()
     QVERIFY(available.contains(report->frameGeometry()));
     const qreal scale = std::min(qreal(expected.width()) / ReportWindow::designSize.width(),
                                  qreal(expected.height()) / ReportWindow::designSize.height());
-    const int pixels = report->findChild<QPlainTextEdit *>()->font().pixelSize();
+    const int pixels = report->findChild<QTextEdit *>()->font().pixelSize();
     QVERIFY2(pixels >= qFloor(13 * scale), qPrintable(QString::number(pixels)));
 }
 
@@ -288,6 +294,63 @@ void WindowSizesTest::trainersPreparedInAdvanceOpenAsIfBuiltOnTheClick()
     const auto *end = prepared->findChild<QPushButton *>(QStringLiteral("Befehl1"));
     QCOMPARE(end->geometry(), built->findChild<QPushButton *>(QStringLiteral("Befehl1"))->geometry());
     QCOMPARE(end->font(), built->findChild<QPushButton *>(QStringLiteral("Befehl1"))->font());
+}
+
+void WindowSizesTest::boxesScaleWithTheirWindow_data()
+{
+    QTest::addColumn<WindowId>("window");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("trainer, message (\"Fehler\", \"Hilfe\")") << WindowId::OneRow << "message";
+    QTest::newRow("trainer, question (printing)") << WindowId::TwoRow << "question";
+    QTest::newRow("trainer, input box (print lock)") << WindowId::ThreeRow << "input";
+    QTest::newRow("info window, question (\"Neues Kind\")") << WindowId::Info << "question";
+}
+
+// A box a window opens on the large screen draws its text, and its buttons, as much larger as
+// the window draws its own contents: a question reads beside the digits it is about.
+void WindowSizesTest::boxesScaleWithTheirWindow()
+{
+    QFETCH(WindowId, window);
+    QFETCH(QString, box);
+    TestProgram program;
+    QWidget *form = program.app.registry().window(window);
+    putOn(form, screenNamed(QStringLiteral("large")));
+    program.app.registry().switchTo(window);
+    // Twice its smallest size: twice as large as it was drawn.
+    form->resize(form->minimumSize() * 2);
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QCOMPARE(QApplication::activeWindow(), form);
+
+    int textPixels = 0;
+    int buttonHeight = 0;
+    int unscaledButtonHeight = 0;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->parentWidget(), form);
+        textPixels = QFontInfo(dialog->font()).pixelSize();
+        QPushButton *button = dialog->findChildren<QPushButton *>().value(0);
+        QVERIFY(button);
+        buttonHeight = button->sizeHint().height();
+        QPushButton plain(button->text());
+        unscaledButtonHeight = plain.sizeHint().height();
+        dialog->done(0);
+    });
+    QtDialogs qtDialogs;
+    Dialogs &dialogs = qtDialogs;
+    if (box == QLatin1String("message"))
+        dialogs.message(QStringLiteral("Fehler"), QStringLiteral("Das ist leider falsch, rechne nochmal.\r\r"));
+    else if (box == QLatin1String("question"))
+        dialogs.question(QStringLiteral("Neues Kind"), QStringLiteral("Wirklich?"), MessageIcon::Question,
+                         Answer::No);
+    else
+        dialogs.input(QStringLiteral("Kennwort eingeben:"), QStringLiteral("Druckersperre aufheben"), QString());
+    const int plainPixels = QFontInfo(QApplication::font()).pixelSize();
+    QVERIFY2(textPixels >= 2 * plainPixels - 1 && textPixels <= 2 * plainPixels + 1,
+             qPrintable(QStringLiteral("%1 px beside %2 px").arg(textPixels).arg(plainPixels)));
+    QVERIFY2(buttonHeight >= unscaledButtonHeight * 3 / 2,
+             qPrintable(QStringLiteral("%1 px beside %2 px").arg(buttonHeight).arg(unscaledButtonHeight)));
 }
 
 int main(int argc, char *argv[])

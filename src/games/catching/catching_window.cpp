@@ -98,6 +98,12 @@ protected:
         const QString digits = game.digitsLeft();
         for (int i = 1; i <= digits.size(); ++i)
             drawAt(painter, game.digitCell(i), digits.at(i - 1));
+        // The catcher in a colour of its own, bold: the child finds it at a glance among
+        // the digits.
+        QFont bold = painter.font();
+        bold.setBold(true);
+        painter.setFont(bold);
+        painter.setPen(CatchingWindow::catcherColour());
         drawAt(painter, game.catcher(), QLatin1Char('+'));
     }
 
@@ -115,6 +121,11 @@ private:
 QColor CatchingWindow::digitColour()
 {
     return QColor(0, 0, 128);
+}
+
+QColor CatchingWindow::catcherColour()
+{
+    return QColor(205, 30, 0);
 }
 
 QColor CatchingWindow::backgroundColour()

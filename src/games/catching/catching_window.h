@@ -35,6 +35,7 @@ public:
     // The board as drawn against the board as designed.
     qreal boardScale() const;
     static QColor digitColour();
+    static QColor catcherColour();
     static QColor backgroundColour();
 
 protected:

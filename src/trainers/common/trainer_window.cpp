@@ -152,8 +152,10 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
             this, &TrainerWindow::EndTraining);
     {
         const int left = twipsToPx(sheetLeft);
+        // Down to the top of the reward notices: over the sum of the row trainers too, whose
+        // boxes would otherwise show under its code bar.
         m_worksheetView = new WorksheetView(services, setup.trainer, *this, this,
-                                            QRect(left, 44, trainerButtonLeft - 8 - left, 224));
+                                            QRect(left, 44, trainerButtonLeft - 8 - left, 236));
     }
 
     buildEstimateLine();
@@ -402,7 +404,8 @@ QList<Cell> TrainerWindow::frameCells() const
         return order;
     for (const Cell &cell : exercise().fields()) {
         const QWidget *widget = m_answers->widgetOf(cell);
-        if (widget && widget->isVisibleTo(this) && !widget->property("given").toBool())
+        if (widget && widget->isVisibleTo(this) && !widget->property("given").toBool()
+            && exercise().takesFrame(cell))
             order << cell;
     }
     return order;

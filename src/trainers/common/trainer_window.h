@@ -84,7 +84,8 @@ public:
     // field then places it.
     void chooseKey(QChar digit);
     std::optional<QChar> chosenKey() const;
-    // The fields a pupil fills, in written order: shown, and not given by the problem.
+    // The fields a pupil fills, in written order: shown, not given by the problem, and no
+    // carry box whose carry is 0. The frame, Tab and the arrow keys go through these only.
     QStringList focusOrder() const;
     // The field the orange frame stands on, where the next digit goes: the first field of
     // a new problem, after a right digit the next empty field in written order, after a

@@ -119,9 +119,11 @@ void OneRowWindow::buildSingleLayout()
         addSmallField(QLatin1String(name), carryRect(column, top, left), panel);
 
     const int ruleTop = top + 86;
+    // The pieces of the rule under a tens or hundreds multiplier overlap the piece before by
+    // a pixel, so that no rounding of a scaled window leaves a gap between them.
     addRule(QString(), QRect(columnX(0, left), ruleTop, 6 * columnPitch - 6, 3), panel);
-    addRule(QStringLiteral("Linie6"), QRect(columnX(6, left) - 6, ruleTop, columnPitch, 3), panel);
-    addRule(QStringLiteral("Linie7"), QRect(columnX(7, left) - 6, ruleTop, columnPitch, 3), panel);
+    addRule(QStringLiteral("Linie6"), QRect(columnX(6, left) - 7, ruleTop, columnPitch + 1, 3), panel);
+    addRule(QStringLiteral("Linie7"), QRect(columnX(7, left) - 7, ruleTop, columnPitch + 1, 3), panel);
 
     // The result is written right-aligned under the multiplier.
     const int resultTop = ruleTop + 10;
@@ -159,8 +161,8 @@ void OneRowWindow::buildGapPanel()
 
     const int ruleTop = top + 86;
     addRule(QString(), QRect(columnX(0, left), ruleTop, 6 * columnPitch - 6, 3), m_gapPanel);
-    addRule(QStringLiteral("Linie8"), QRect(columnX(6, left) - 6, ruleTop, columnPitch, 3), m_gapPanel);
-    addRule(QStringLiteral("Linie9"), QRect(columnX(7, left) - 6, ruleTop, columnPitch, 3), m_gapPanel);
+    addRule(QStringLiteral("Linie8"), QRect(columnX(6, left) - 7, ruleTop, columnPitch + 1, 3), m_gapPanel);
+    addRule(QStringLiteral("Linie9"), QRect(columnX(7, left) - 7, ruleTop, columnPitch + 1, 3), m_gapPanel);
 
     const int productTop = ruleTop + 10;
     const char *const product[] = {"luecke17", "luecke16", "luecke15", "luecke14",
