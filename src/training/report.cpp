@@ -179,7 +179,7 @@ QList<ErrorBar> errorBars(const SessionStatistics::Trainer &trainer)
 {
     QList<ErrorBar> bars;
     for (ErrorKind kind : errorKinds())
-        bars.append({kind, errorKindName(kind), trainer.evidence.explained(kind)});
+        bars.append({kind, errorKindName(kind), trainer.byKind[std::size_t(errorKindIndex(kind))]});
     bars.append({std::nullopt, QStringLiteral("ohne Muster"), trainer.evidence.unexplained()});
     return bars;
 }
@@ -205,10 +205,7 @@ QStringList reportLines(const SessionStatistics &statistics)
                          .arg(countOf(t.estimateRightDigits, "richtige Ziffer", "richtige Ziffern"),
                               countOf(t.estimateErrors, "Fehler", "Fehler"));
         if (t.errors > 0) {
-            std::array<int, SessionStatistics::kindCount> byKind{};
-            for (ErrorKind kind : errorKinds())
-                byKind[std::size_t(errorKindIndex(kind))] = t.evidence.explained(kind);
-            lines << QStringLiteral("  Fehler nach Art: %1").arg(kindsText(byKind, t.evidence.unexplained()));
+            lines << QStringLiteral("  Fehler nach Art: %1").arg(kindsText(t.byKind, t.evidence.unexplained()));
             lines << QStringLiteral("  Aufgaben mit den meisten Fehlern:");
             for (const SessionStatistics::ProblemErrors &p : t.worst)
                 lines << QStringLiteral("    %1: %2 (%3)")

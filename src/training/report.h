@@ -24,8 +24,8 @@ QString skillStateName(SkillState state);
 // trainer showed it, else not seen.
 SkillState skillStateIn(const SessionStatistics &statistics, TrainerKind trainer, Skill skill);
 
-// One bar of the errors by kind: a kind and the wrong digits it fits, or (no kind) the wrong
-// digits that fit none. A digit can fit several kinds.
+// One bar of the errors by kind: a kind and the wrong digits counted for it (each for the
+// kind its hint asked about), or (no kind) the wrong digits that fit none.
 struct ErrorBar
 {
     std::optional<ErrorKind> kind;
