@@ -448,8 +448,12 @@ std::array<quint16, errorKindCount> kindDigits(const Exercise &ex, const Cell &c
     // A carry of the addition from the column added up without the carry that came in.
     if (sumCarry && s.c > 0 && (s.value - s.c) / 10 != s.value / 10)
         fits(ErrorKind::AdditionCarryForgotten, (s.value - s.c) / 10);
-    if (cell.part == Part::Zero)
+    if (cell.part == Part::Zero) {
+        // The digit on its left, or the row's first digit: who leaves out every zero starts
+        // with it in the first zero's place.
         fits(ErrorKind::ZeroForgotten, written(cell.place + 1));
+        fits(ErrorKind::ZeroForgotten, written(w.trailingZeros(cell.row)));
+    }
     if (cell.part == Part::PartialProduct || cell.part == Part::Sum) {
         fits(ErrorKind::PlaceShifted, written(cell.place - 1));
         fits(ErrorKind::PlaceShifted, written(cell.place + 1));

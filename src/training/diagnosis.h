@@ -17,7 +17,7 @@ enum class ErrorKind {
     TensForOnes,            // "Zehner statt Einer": ⌊s/10⌋ written as the digit
     OnesAsCarry,            // "Einer als Übertrag": s mod 10 written as the carry
     TimesTable,             // "Einmaleins": a neighbouring fact (x ± 1)·m or x·(m ± 1), plus c
-    ZeroForgotten,          // "Null vergessen": in a zero's place, the digit to its left
+    ZeroForgotten,          // "Null vergessen": in a zero's place, the digit to its left or the row's first
     PlaceShifted,           // "Stelle verrutscht": the digit of a neighbouring place
     AdditionCarryForgotten, // "Übertrag beim Addieren vergessen"
 };

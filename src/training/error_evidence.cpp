@@ -68,6 +68,7 @@ void ErrorEvidence::firstTry(const std::array<quint16, errorKindCount> &predicte
             m_factFits[f] += fits && m_factFits[f] < 0xffff;
         } else {
             m_evidence[k] += change;
+            m_rightRun[k] = fits ? 0 : m_rightRun[k] + (isRight ? 1 : 0);
             for (std::size_t other = 0; other < std::size_t(errorKindCount); ++other) {
                 if (!(fitting & (1u << other)))
                     m_beyond[k][other] += change;
@@ -75,6 +76,10 @@ void ErrorEvidence::firstTry(const std::array<quint16, errorKindCount> &predicte
             ++m_occasions[k];
             m_fits[k] += fits;
         }
+    }
+    for (ErrorKind kind : errorKinds()) {
+        if (named(kind) && !mended(kind))
+            m_everNamed |= quint16(1u << index(kind));
     }
     // Kinds told apart: one fits and the other not, or a right digit where one of them
     // predicted a wrong one and the other nothing.
@@ -169,6 +174,23 @@ int ErrorEvidence::fits(ErrorKind kind) const
     return named > 0 ? named : all;
 }
 
+bool ErrorEvidence::mended(ErrorKind kind) const
+{
+    return kind != ErrorKind::TimesTable && (m_everNamed & (1u << index(kind))) && m_rightRun[index(kind)] >= mendedRun;
+}
+
+QList<int> ErrorEvidence::namedFacts() const
+{
+    QList<int> facts;
+    for (int f = 0; f < Skill::factCount; ++f) {
+        if (m_factEvidence[std::size_t(f)] >= namingLevel)
+            facts << f;
+    }
+    std::stable_sort(facts.begin(), facts.end(),
+                     [this](int a, int b) { return m_factEvidence[std::size_t(a)] > m_factEvidence[std::size_t(b)]; });
+    return facts;
+}
+
 std::optional<ErrorKind> ErrorEvidence::favoured(KindSet kinds) const
 {
     std::optional<ErrorKind> best;
@@ -212,7 +234,7 @@ QList<ErrorEvidence::Pattern> ErrorEvidence::patterns() const
 {
     QList<ErrorKind> named;
     for (ErrorKind kind : errorKinds()) {
-        if (this->named(kind) && fits(kind) > 0)
+        if (this->named(kind) && fits(kind) > 0 && !mended(kind))
             named << kind;
     }
     std::stable_sort(named.begin(), named.end(), [this](ErrorKind a, ErrorKind b) { return evidence(a) > evidence(b); });

@@ -80,13 +80,20 @@ public:
     // The evidence is below zero: its occasions show more right digits than it can bear.
     bool refuted(ErrorKind kind) const { return evidence(kind) < 0; }
 
+    // A kind once named whose last `mendedRun` occasions the child wrote right: it stopped
+    // making the mistake. Never "Einmaleins", whose facts the skills follow.
+    static constexpr int mendedRun = 4;
+    bool mended(ErrorKind kind) const;
+    // The facts (Skill::index) whose own evidence reaches namingLevel, the strongest first.
+    QList<int> namedFacts() const;
+
     // The kind the evidence so far favours among `kinds`: the strongest evidence, then the
     // first in the list.
     std::optional<ErrorKind> favoured(KindSet kinds) const;
     // The strongest kind that explains a wrong digit, with those not told apart from it.
     std::optional<Pattern> pattern() const;
-    // Every named kind, strongest first, each with those not told apart from it; a weaker
-    // kind only where the digits the stronger ones do not explain name it on their own.
+    // Every named kind not mended, strongest first, each with those not told apart from it; a
+    // weaker kind only where the digits the stronger ones do not explain name it on their own.
     QList<Pattern> patterns() const;
 
 private:
@@ -107,6 +114,8 @@ private:
     std::array<int, errorKindCount> m_occasions{};
     std::array<int, errorKindCount> m_fits{};
     std::array<quint16, errorKindCount> m_apart{};
+    std::array<int, errorKindCount> m_rightRun{}; // right first tries at its occasions since its last fit
+    quint16 m_everNamed = 0;
     std::array<std::array<double, errorKindCount>, errorKindCount> m_beyond{};
     std::array<double, Skill::factCount> m_factEvidence{};
     std::array<std::array<double, Skill::factCount>, errorKindCount> m_factBeyond{};

@@ -7,6 +7,8 @@
 // The kinds a trainer's report names in its "Auffällig:" line: a pattern of the evidence
 // that stands out (see ErrorEvidence::Pattern), or nothing.
 std::optional<ErrorEvidence::Pattern> namedPattern(const SessionStatistics::Trainer &trainer);
+// Every pattern the report names, strongest first (ErrorEvidence::patterns).
+QList<ErrorEvidence::Pattern> namedPatterns(const SessionStatistics::Trainer &trainer);
 
 // The teacher's report of this run as plain lines: per trainer the problems solved, right
 // digits, errors, the digits of the Überschlag apart (where there were any), errors by kind,

@@ -212,7 +212,8 @@ QStringList fittingKinds(const Schoolbook &book, WrittenDisplay display, const C
         }
     }
     if (cell.part == Part::Zero)
-        fit(ErrorKind::ZeroForgotten, Schoolbook::digitOf(book.rowValue(cell.row), cell.place + 1) == digit);
+        fit(ErrorKind::ZeroForgotten, Schoolbook::digitOf(book.rowValue(cell.row), cell.place + 1) == digit
+                                          || Schoolbook::digitOf(book.rowValue(cell.row), book.zerosOf(cell.row)) == digit);
     if (cell.part == Part::PartialProduct || cell.part == Part::Sum) {
         const qint64 line = cell.part == Part::Sum ? book.total() : book.rowValue(cell.row);
         const int unwritten = staircase && cell.part != Part::Sum ? book.zerosOf(cell.row) : 0;

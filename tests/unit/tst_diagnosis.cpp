@@ -108,8 +108,10 @@ void TestDiagnosis::definitions_data()
         << "4728 · 30" << zero(0, 0) << 4 << "Null vergessen";
     QTest::newRow("zero box: another digit") << "4728 · 30" << zero(0, 0) << 8 << "none";
     QTest::newRow("first zero of a hundreds number") << "4728 · 300" << zero(0, 1) << 4 << "Null vergessen";
-    QTest::newRow("last zero: its left neighbour is a zero")
-        << "4728 · 300" << zero(0, 0) << 4 << "none";
+    // 4728 · 3 = 14184: who leaves out both zeros writes its 4 in the last zero's place.
+    QTest::newRow("last zero: both zeros left out")
+        << "4728 · 300" << zero(0, 0) << 4 << "Null vergessen";
+    QTest::newRow("last zero: another digit") << "4728 · 300" << zero(0, 0) << 8 << "none";
     QTest::newRow("shifted column of a hundreds number")
         << "4728 · 300" << pp(0, 2) << 2 << "Zehner statt Einer";
 
