@@ -33,8 +33,9 @@ std::pair<int, int> columnAsKind(ErrorKind kind, int x, int m, int c)
         return s >= 10 ? std::pair{s / 10, s % 10} : std::pair{s, 0};
     }
     case ErrorKind::OnesAsCarry: {
+        // The digit written is carried too, as in a carry box (a ten or not).
         const int s = x * m + c;
-        return {s % 10, s >= 10 ? s % 10 : 0};
+        return {s % 10, s % 10};
     }
     default: return {(x * m + c) % 10, (x * m + c) / 10};
     }

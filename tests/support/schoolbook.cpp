@@ -186,7 +186,7 @@ QStringList fittingKinds(const Schoolbook &book, WrittenDisplay display, const C
             } else {
                 const int s = x * m + c;
                 written = s % 10;
-                kept = s >= 10 ? s % 10 : 0;
+                kept = s % 10;
             }
             if (i == column)
                 return written;
