@@ -8,7 +8,7 @@ build=build-bench
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2 --target malrechnen malrechnen_bench malrechnen_baseline \
-    malrechnen_children_bench >/dev/null
+    malrechnen_children_bench malrechnen_pupils_bench >/dev/null
 
 display=
 xvfb_pid=
@@ -34,3 +34,8 @@ python3 bench/run.py "$build" $display
 echo
 echo "Simulierte Kinder:"
 "$build/bench/malrechnen_children_bench"
+
+# Pupils the tutor does not share: their own procedure, memory, bugs and slips.
+echo
+echo "Kinder mit eigenem Verfahren:"
+"$build/bench/malrechnen_pupils_bench"
