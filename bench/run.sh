@@ -2,9 +2,12 @@
 # Builds the program and the benchmarks in Release (in build-bench/, beside the normal
 # build) and prints the table of figures: offscreen, and under an X server of its own
 # where Xvfb is installed. RUNS, DROPS, IDLE_SECONDS, IDLE_WINDOWS and BOXES shorten a run.
+# The figures also go into docs/benchmarks.md (FIGURES names another file, relative to the
+# top folder), so the documentation shows what the last run measured.
 set -eu
 cd "$(dirname "$0")/.."
 build=build-bench
+figures=${FIGURES:-docs/benchmarks.md}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2 --target malrechnen malrechnen_bench malrechnen_baseline \
@@ -12,8 +15,15 @@ cmake --build "$build" -j2 --target malrechnen malrechnen_bench malrechnen_basel
 
 display=
 xvfb_pid=
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; rm -f "${fifo:-}"; }
+table=
+children=
+cleanup() {
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -f "${fifo:-}" "$table" "$children"
+}
 trap cleanup EXIT INT TERM
+table=$(mktemp)
+children=$(mktemp)
 if command -v Xvfb >/dev/null; then
     fifo=$(mktemp -u)
     mkfifo "$fifo"
@@ -28,12 +38,16 @@ if command -v Xvfb >/dev/null; then
     fi
 fi
 
-python3 bench/run.py "$build" $display
+python3 bench/run.py "$build" $display >"$table"
+cat "$table"
 
 # Simulated children: what the report names, and the problems chosen for the child.
+"$build/bench/malrechnen_children_bench" >"$children"
 echo
 echo "Simulierte Kinder:"
-"$build/bench/malrechnen_children_bench"
+cat "$children"
+
+python3 bench/write_figures.py "$figures" "$table" "$children"
 
 # Pupils the tutor does not share: their own procedure, memory, bugs and slips.
 echo

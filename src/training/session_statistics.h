@@ -14,6 +14,7 @@
 #include <optional>
 
 class Exercise;
+class PracticeLog;
 
 
 // What the child at the computer did in the trainers during this run, recorded by the
@@ -115,6 +116,8 @@ struct Training
     bool fitToChild = false;
     SessionStatistics statistics;
     std::array<Score, trainerKindCount> scores;
+    // Where a class keeps each child's history: what the child does goes there too.
+    PracticeLog *practiceLog = nullptr;
 
     Score &score(TrainerKind trainer) { return scores[std::size_t(trainer)]; }
     // The child to choose single problems for, while the switch is on.

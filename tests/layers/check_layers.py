@@ -62,6 +62,12 @@ SIBLINGS = [
 # Includes that are never allowed: (files, included, rule).
 FORBIDDEN = [
     ("games/*", "trainers/*", "games include no trainer"),
+] + [
+    # A digit reaches the child's statistics, evidence and skills through the session only;
+    # windows show what it says.
+    (files, "training/" + header, "windows never call statistics, evidence or skills: the session does")
+    for files in ("trainers/*", "games/*", "widgets/*")
+    for header in ("session_statistics.h", "error_evidence.h", "skills.h", "knowledge_tracing.h")
 ]
 
 # Qt modules whose headers are widget or GUI code.

@@ -311,8 +311,8 @@ void TestExercise::gapSolutions()
 
 void TestExercise::sessionDrops()
 {
-    Score score;
-    TrainingSession session(score);
+    Training training;
+    TrainingSession session(training, TrainerKind::OneRow);
     const Cell ones{Part::PartialProduct, 0, 0};
     QCOMPARE(session.drop(ones, 7).verdict, DropOutcome::Verdict::Refused); // nothing dealt yet
     session.start(exercise("4321 · 7", QString()));
@@ -343,8 +343,8 @@ void TestExercise::sessionDrops()
 void TestExercise::sessionRewards()
 {
     // Zahlfange with every 50th point, Memory from the 18th solved problem until taken.
-    Score score;
-    TrainingSession session(score);
+    Training training;
+    TrainingSession session(training, TrainerKind::OneRow);
     int catching = 0;
     int memory = 0;
     int firstMemory = 0;
@@ -370,8 +370,8 @@ void TestExercise::sessionRewards()
 
 void TestExercise::staircaseSwitchSolves()
 {
-    Score score;
-    TrainingSession session(score);
+    Training training;
+    TrainingSession session(training, TrainerKind::OneRow);
     session.start(exercise("5012 · 39", QString()));
     Exercise filled = session.exercise();
     for (const Cell &field : filled.fields()) {

@@ -1,9 +1,5 @@
 #include "trainers/common/hint_line.h"
 
-#include "training/diagnosis.h"
-#include "training/estimate_hints.h"
-#include "training/exercise.h"
-
 #include <QAccessible>
 #include <QLabel>
 
@@ -24,11 +20,8 @@ void announce(QLabel *label)
 
 } // namespace
 
-HintLine::HintLine(QWidget *window, Training &training, TrainerKind trainer,
-                   std::function<QWidget *(const Cell &)> widgetOf)
-    : m_training(training)
-    , m_trainer(trainer)
-    , m_widgetOf(std::move(widgetOf))
+HintLine::HintLine(QWidget *window, std::function<QWidget *(const Cell &)> widgetOf)
+    : m_widgetOf(std::move(widgetOf))
 {
     m_label = new QLabel(window);
     m_label->setObjectName(QStringLiteral("Tipp"));
@@ -47,62 +40,13 @@ HintLine::HintLine(QWidget *window, Training &training, TrainerKind trainer,
 }
 
 
-void HintLine::problemShown(const Exercise &exercise)
-{
-    settle(exercise);
-    m_wrongField.reset();
-    const QString problem = exercise.problemText();
-    if (&exercise != m_shownExercise || problem != m_shownProblem) {
-        m_shownExercise = &exercise;
-        m_shownProblem = problem;
-        m_training.statistics.startProblem(m_trainer, problem);
-    }
-}
-
-void HintLine::dropped(const Exercise &exercise, const Cell &field, std::optional<int> digit, bool right)
-{
-    const KindSet kinds = m_training.statistics.recordDrop(m_trainer, exercise, field, digit, right);
-    if (right) {
-        m_wrongField.reset();
-        settle(exercise);
-        return;
-    }
-    const bool again = m_wrongField == field;
-    m_wrongField = field;
-    if (!m_training.hintsShown || !exercise.written().contains(field))
-        return;
-    // The hints see the problem as it stands on screen: its display and the digits written.
-    // The question asks about the kind the child's errors so far point to.
-    const Hint hint = again ? workedHint(exercise, field)
-                            : stepHint(exercise, field, m_training.statistics.favouredKind(m_trainer, kinds));
-    show(hint.text, hint.cells);
-}
-
-void HintLine::solved(const Exercise &exercise)
-{
-    m_training.statistics.solved(m_trainer, exercise.isGap());
-}
-
-void HintLine::settle(const Exercise &exercise)
-{
-    if (exercise.hasEstimate() && exercise.isEstimateWritten() && !exercise.isSolved())
-        show(estimateNotice(exercise.written()), {});
-    else
-        clear();
-}
-
-void HintLine::startNewChild()
+void HintLine::show(const std::optional<Hint> &hint)
 {
     clear();
-    m_wrongField.reset();
-    m_shownExercise = nullptr;
-    m_shownProblem.clear();
-}
-
-void HintLine::show(const QString &text, const QList<Cell> &cells)
-{
-    clear();
-    for (const Cell &cell : cells) {
+    if (!hint)
+        return;
+    const QString &text = hint->text;
+    for (const Cell &cell : hint->cells) {
         QWidget *widget = m_widgetOf(cell);
         if (widget) {
             setHighlighted(widget, true);

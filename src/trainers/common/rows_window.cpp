@@ -41,6 +41,9 @@ RowsWindow::RowsWindow(Services &services, const RowsTables &tables, const RowsL
     , m_gapCells(rowsCells(tables, true))
 {
     setWindowTitle(QString::fromUtf8(layout.title));
+    setDealer([this](const SessionStatistics *child) {
+        return dealRows(m_services.random, m_tables, m_gapMode, m_display, child);
+    });
 
     buildSingleLayout();
     buildGapPanel();
@@ -180,7 +183,7 @@ void RowsWindow::renderLayout()
 void RowsWindow::NextProblem()
 {
     placeGapPanel();
-    startProblem(dealRows(m_services.random, m_tables, m_gapMode, m_display, m_services.training.childToFit()));
+    dealProblem();
 }
 
 void RowsWindow::chooseSingleMode()

@@ -6,6 +6,8 @@
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
 #include "trainers/common/hint_line.h"
+#include "trainers/common/key_pad.h"
+#include "trainers/common/score_bar.h"
 #include "widgets/clickable_label.h"
 #include "widgets/reading_font.h"
 #include "widgets/twips.h"
@@ -47,26 +49,6 @@ QFont digitFont(int pixelSize, bool bold = false)
     return font;
 }
 
-QPixmap markerPixmap(int size)
-{
-    const qreal ratio = 4.0; // stays sharp in a maximised window
-    QPixmap pixmap(QSize(size, size) * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPolygonF star;
-    for (int i = 0; i < 10; ++i) {
-        const double radius = (i % 2 == 0) ? size / 2.0 - 1 : size / 4.5;
-        const double angle = -M_PI / 2 + i * M_PI / 5;
-        star << QPointF(size / 2.0 + radius * std::cos(angle), size / 2.0 + radius * std::sin(angle));
-    }
-    painter.setPen(QPen(QColor(160, 100, 0), 1.5));
-    painter.setBrush(QColor(255, 200, 0));
-    painter.drawPolygon(star);
-    return pixmap;
-}
-
 // A digit the problem gives stands without a box and is skipped by the keyboard.
 void markGiven(QWidget *field, bool given)
 {
@@ -100,12 +82,6 @@ protected:
     }
 };
 
-// The progress marker climbs its track one step per solved problem; at the top Memory is
-// offered, and there it waits until the pupil takes the reward.
-constexpr int markerBottom = 4680; // twips
-constexpr int markerStep = 240;
-constexpr int markerTopmost = markerBottom - Score::problemsPerMemory * markerStep;
-
 QString digitText(std::optional<int> digit)
 {
     return digit ? QString::number(*digit) : QString();
@@ -117,11 +93,6 @@ constexpr int estimateBoxWidth = 21;
 constexpr int estimatePitch = 23;
 constexpr int estimateMarkWidth = 24;
 constexpr int estimateSignWidth = 14;
-constexpr int keyTop = 4680;
-constexpr int keyLeft = 960;
-constexpr int keyStep = 600;
-constexpr int markerSize = 24;
-constexpr int markerLeft = 14;
 constexpr int sheetLeft = 960; // twips: the sheet view over the problem
 const QRect hintLineRect(8, 358, 472, 80); // under the digit keys, beside "Ende"
 
@@ -138,7 +109,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     : QWidget(parent)
     , m_services(services)
     , m_setup(setup)
-    , m_session(services.training.score(trainerKindOf(setup.id)))
+    , m_session(services.training, trainerKindOf(setup.id))
     , m_scaler(this, setup.size)
 {
     setObjectName(QLatin1String(setup.formName));
@@ -148,51 +119,8 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     resize(setup.size);
 
 
-    // Points and errors, each with its hidden mirror label.
-    const auto counter = [this](const char *caption, const char *name, const char *mirror, QPoint at) {
-        auto *title = new QLabel(QString::fromUtf8(caption), this);
-        title->setGeometry(at.x(), at.y(), 60, 28);
-        QFont font = title->font();
-        font.setPixelSize(15);
-        title->setFont(font);
-        auto *value = new QLabel(QStringLiteral("0"), this);
-        value->setObjectName(QLatin1String(name));
-        value->setGeometry(at.x() + 64, at.y(), 60, 28);
-        value->setFont(digitFont(20, true));
-        value->setAccessibleDescription(QString::fromUtf8(caption).chopped(1));
-        auto *copy = new QLabel(QStringLiteral("0"), this);
-        copy->setObjectName(QLatin1String(mirror));
-        copy->hide();
-        remember(value);
-        remember(copy);
-    };
-    if (setup.countersBesideButtons) {
-        counter("Punkte:", "Bezeichnung16", "Bezeichnung22", QPoint(trainerButtonLeft, 8 + 3 * 29));
-        counter("Fehler:", "Bezeichnung15", "Bezeichnung23", QPoint(trainerButtonLeft, 8 + 4 * 29));
-    } else {
-        counter("Punkte:", "Bezeichnung16", "Bezeichnung22", QPoint(64, 8));
-        counter("Fehler:", "Bezeichnung15", "Bezeichnung23", QPoint(200, 8));
-    }
-
-    auto *track = new QFrame(this);
-    track->setObjectName(QStringLiteral("progressTrack"));
-    track->setGeometry(markerLeft + markerSize / 2 - 3, twipsToPx(markerTopmost), 6,
-                       twipsToPx(markerBottom - markerTopmost) + markerSize);
-    track->setStyleSheet(QStringLiteral("background-color: rgb(200, 210, 230); border-radius: 3px;"));
-    m_marker = new QLabel(this);
-    m_marker->setObjectName(QStringLiteral("Bild1"));
-    m_marker->setPixmap(markerPixmap(markerSize));
-    m_marker->setScaledContents(true);
-    m_marker->setToolTip(QStringLiteral("Gelöste Aufgaben"));
-
-    for (int i = 0; i <= 9; ++i) {
-        auto *key = new DigitKey(QChar(u'0' + i), this);
-        key->setObjectName(QStringLiteral("Befehl%1").arg(i + 2));
-        key->setGeometry(twipsToPx(keyLeft + i * keyStep), twipsToPx(keyTop), 36, 40);
-        key->setFont(digitFont(24, true));
-        const QChar digit = key->digit();
-        connect(key, &QPushButton::clicked, this, [this, digit] { chooseKey(digit); });
-    }
+    m_scoreBar = std::make_unique<ScoreBar>(this, m_scaler, setup.countersBesideButtons, trainerButtonLeft);
+    m_keyPad = std::make_unique<KeyPad>(this, [this](QChar digit) { chooseKey(digit); });
 
     const auto notice = [this, &setup](const char *name, const QColor &colour) {
         auto *label = new ClickableLabel(this);
@@ -229,8 +157,7 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
 
     buildEstimateLine();
 
-    m_hints = std::make_unique<HintLine>(this, services.training, trainerKindOf(setup.id),
-                                         [this](const Cell &cell) { return named(nameOf(cell)); });
+    m_hints = std::make_unique<HintLine>(this, [this](const Cell &cell) { return named(nameOf(cell)); });
     setDesignGeometry(m_hints->label(), hintLineRect);
 
     renderScore();
@@ -402,29 +329,29 @@ TrainerWindow::DropResult TrainerWindow::dropOnField(const QString &field,
         m_services.dialogs.message(QStringLiteral("Fehler"), QString::fromUtf8(wrongDigitText));
     }
     renderScore();
+    if (outcome.catchingDue)
+        m_catchingNotice->show();
     renderField(field);
-    m_hints->dropped(exercise(), *cell, value, right);
-    if (showOutcome(outcome))
+    if (outcome.hintChanged)
+        m_hints->show(outcome.hint);
+    if (outcome.solved) {
+        showSolved(outcome);
         return DropResult::Solved; // the new problem has marked its first field
+    }
     focusField(right ? fieldAfter(field) : field);
     return right ? DropResult::Accepted : DropResult::Refused;
 }
 
-bool TrainerWindow::showOutcome(const DropOutcome &outcome)
+void TrainerWindow::showSolved(const DropOutcome &outcome)
 {
-    if (outcome.catchingDue)
-        m_catchingNotice->show();
-    if (!outcome.solved)
-        return false;
-    const Exercise &ex = exercise();
-    m_hints->solved(ex);
-    m_services.dialogs.message(QString::fromUtf8(ex.isGap() ? gapProblemTitle : singleProblemTitle),
-                               solvedText(ex));
+    // The finished problem stays on screen behind the message.
+    const Exercise &solved = exercise();
+    m_services.dialogs.message(QString::fromUtf8(solved.isGap() ? gapProblemTitle : singleProblemTitle),
+                               solvedText(solved));
     if (outcome.memoryDue)
         m_memoryNotice->show();
     renderScore();
     NextProblem();
-    return true;
 }
 
 QString TrainerWindow::solvedText(const Exercise &) const
@@ -454,18 +381,21 @@ QString TrainerWindow::fieldAfter(const QString &field) const
 
 void TrainerWindow::chooseKey(QChar digit)
 {
-    m_chosenKey = m_chosenKey == digit ? std::nullopt : std::optional<QChar>(digit);
-    for (DigitKey *key : findChildren<DigitKey *>())
-        key->setChecked(m_chosenKey == key->digit());
+    m_keyPad->toggle(digit);
+}
+
+std::optional<QChar> TrainerWindow::chosenKey() const
+{
+    return m_keyPad->chosen();
 }
 
 void TrainerWindow::placeChosenKey(const QString &field)
 {
-    if (!m_chosenKey)
+    const std::optional<QChar> digit = m_keyPad->chosen();
+    if (!digit)
         return;
-    const QChar digit = *m_chosenKey;
-    chooseKey(digit); // placed: the key is let go
-    dropOnField(field, digit);
+    m_keyPad->letGo(); // placed
+    dropOnField(field, *digit);
 }
 
 void TrainerWindow::typeDigit(const QString &field, QChar digit)
@@ -543,9 +473,8 @@ void TrainerWindow::startNewChild()
 {
     m_memoryNotice->hide();
     m_catchingNotice->hide();
-    if (m_chosenKey)
-        chooseKey(*m_chosenKey); // let go
-    m_hints->startNewChild();
+    m_keyPad->letGo();
+    m_hints->clear();
     renderScore();
 }
 
@@ -560,6 +489,7 @@ void TrainerWindow::takeMemoryReward()
 void TrainerWindow::takeCatchingReward()
 {
     m_catchingNotice->hide();
+    m_session.takeCatching();
     StartNumberCatching();
 }
 
@@ -584,21 +514,29 @@ void TrainerWindow::renderField(const QString &field)
         markGiven(label, false);
 }
 
-void TrainerWindow::startProblem(Exercise exercise)
+void TrainerWindow::dealProblem()
 {
-    if (m_services.training.estimateFirst && !exercise.isGap())
-        exercise = exercise.withEstimate();
-    const bool estimate = exercise.hasEstimate();
-    m_session.start(std::move(exercise));
-    m_table = cellTable();
-    if (estimate)
-        m_table += estimateTable(this->exercise().written());
-    renderExercise();
+    m_session.deal();
+    showProblem();
 }
 
-void TrainerWindow::renderExercise()
+void TrainerWindow::setDealer(Dealer dealer)
 {
-    const Exercise &ex = exercise();
+    m_session.setDealer(std::move(dealer));
+}
+
+void TrainerWindow::showProblem()
+{
+    m_table = cellTable();
+    if (exercise().hasEstimate())
+        m_table += estimateTable(exercise().written());
+    renderExercise(exercise());
+    m_hints->show(m_session.restingLine());
+    focusField(focusOrder().value(0));
+}
+
+void TrainerWindow::renderExercise(const Exercise &ex)
+{
     for (const NamedCell &named : std::as_const(m_table)) {
         QWidget *widget = m_named.value(named.name);
         if (!widget)
@@ -614,8 +552,6 @@ void TrainerWindow::renderExercise()
     }
     renderLayout();
     renderEstimateLine();
-    m_hints->problemShown(ex);
-    focusField(focusOrder().value(0));
     // A trainer may have raised its own panels; the sheet view stays on top of them.
     m_worksheetView->raise();
 }
@@ -623,10 +559,14 @@ void TrainerWindow::renderExercise()
 void TrainerWindow::setDisplay(WrittenDisplay display)
 {
     const DropOutcome outcome = m_session.setDisplay(display);
-    renderExercise();
+    renderExercise(exercise());
+    m_hints->show(m_session.restingLine());
     // The staircase takes the zeros it hides as written: a problem whose other digits all
     // stand is finished now, not at the pupil's next drop.
-    showOutcome(outcome);
+    if (outcome.solved)
+        showSolved(outcome);
+    else
+        focusField(focusOrder().value(0));
 }
 
 QPushButton *TrainerWindow::addSheetButton(const QString &name, const QString &text, int row)
@@ -652,20 +592,7 @@ QString TrainerWindow::pointsShown() const
 
 void TrainerWindow::renderScore()
 {
-    const QString points = pointsShown();
-    const QString errors = QString::number(score().errors());
-    for (const char *name : {"Bezeichnung16", "Bezeichnung22"})
-        static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(points);
-    for (const char *name : {"Bezeichnung15", "Bezeichnung23"})
-        static_cast<QLabel *>(m_named.value(QLatin1String(name)))->setText(errors);
-    // A pupil who leaves the Memory notice alone keeps solving: the count goes on, the
-    // marker waits at the top of its track instead of leaving the window.
-    const int goal = Score::problemsPerMemory;
-    const int steps = qMin(score().solvedSinceMemory(), goal);
-    setDesignGeometry(m_marker, QRect(markerLeft, twipsToPx(markerBottom - steps * markerStep),
-                                      markerSize, markerSize));
-    m_marker->setAccessibleDescription(
-        QStringLiteral("Fortschritt: %1 von %2 Aufgaben gelöst").arg(steps).arg(goal));
+    m_scoreBar->show(score());
 }
 
 bool TrainerWindow::prepareFirstShowing()

@@ -20,6 +20,8 @@ class QLabel;
 class QPushButton;
 class QFrame;
 class HintLine;
+class KeyPad;
+class ScoreBar;
 
 // "Die Aufgabe wurde richtig gelöst."
 extern const char *const solvedProblemText;
@@ -90,7 +92,7 @@ public:
     // A click on a digit key chooses it (or, chosen already, lets it go); a click on a
     // field then places it.
     void chooseKey(QChar digit);
-    std::optional<QChar> chosenKey() const { return m_chosenKey; }
+    std::optional<QChar> chosenKey() const;
     void placeChosenKey(const QString &field);
     // A digit typed on the focused field.
     void typeDigit(const QString &field, QChar digit);
@@ -159,10 +161,14 @@ protected:
     // Registers a widget the exercise may write or hide by name.
     void remember(QWidget *widget) { m_named.insert(widget->objectName(), widget); }
 
-    // Puts a newly dealt problem on screen.
-    void startProblem(Exercise exercise);
-    // Writes the exercise onto the window.
-    void renderExercise();
+    // How the trainer draws its problems, in the mode its buttons chose.
+    void setDealer(Dealer dealer);
+    // Deals the next problem and shows it.
+    void dealProblem();
+    // Shows the problem the session has on screen, from its first field.
+    void showProblem();
+    // Writes `exercise` onto the window.
+    void renderExercise(const Exercise &exercise);
     // Shows the partial products flush or as a staircase; a problem this completes is
     // reported solved.
     void setDisplay(WrittenDisplay display);
@@ -183,9 +189,9 @@ private:
     // Lays the Überschlag line of the problem on screen out and shows it; hidden without one
     // and under the sheet view.
     void renderEstimateLine();
-    // Shows what a drop or a change of display did: the "Fehler" box, the reward notices,
-    // the solved message and the next problem. True if the problem was solved.
-    bool showOutcome(const DropOutcome &outcome);
+    // A drop or a change of display solved the problem: the solved message, the Memory
+    // notice and the next problem.
+    void showSolved(const DropOutcome &outcome);
     void takeMemoryReward();
     void takeCatchingReward();
     void renderField(const QString &field);
@@ -209,8 +215,6 @@ private:
     QHash<QString, QWidget *> m_named;
     QLabel *m_memoryNotice = nullptr;
     QLabel *m_catchingNotice = nullptr;
-    QLabel *m_marker = nullptr;
-    std::optional<QChar> m_chosenKey;
     FocusOrder m_focus;
     QList<QPushButton *> m_modeButtons;
     WorksheetView *m_worksheetView = nullptr;
@@ -221,6 +225,8 @@ private:
     QList<QWidget *> m_estimateLine; // every widget of the line
 
     DesignScaler m_scaler;
+    std::unique_ptr<ScoreBar> m_scoreBar;
+    std::unique_ptr<KeyPad> m_keyPad;
     std::unique_ptr<HintLine> m_hints;
 };
 

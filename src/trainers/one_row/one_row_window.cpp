@@ -59,6 +59,7 @@ OneRowWindow::OneRowWindow(Services &services, QWidget *parent)
     : TrainerWindow(services, oneRowSetup, parent)
 {
     setWindowTitle(QStringLiteral("Einreihige Multiplikation mit Einerzahl"));
+    setDealer([this](const SessionStatistics *child) { return dealOneRow(m_services.random, m_mode, child); });
 
     auto *tag = new QLabel(QStringLiteral("E"), this);
     tag->setObjectName(QStringLiteral("Bezeichnung21"));
@@ -205,7 +206,7 @@ QString OneRowWindow::solvedText(const Exercise &exercise) const
 void OneRowWindow::NextProblem()
 {
     placeGapPanel();
-    startProblem(dealOneRow(m_services.random, m_mode, m_services.training.childToFit()));
+    dealProblem();
 }
 
 void OneRowWindow::chooseSingleMode(OneRowMode mode)
