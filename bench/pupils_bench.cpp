@@ -12,7 +12,8 @@
 //   - some children mend a bug the moment a hint asks about it;
 //   - every child slips on 3-5 % of its digits: half of them by one, half to any digit.
 //
-// The tutor sees only the dropped digits, through the same calls a trainer window makes.
+// The tutor sees only the dropped digits, through a TrainingSession (deal, drop) as a trainer
+// window drives it.
 // Printed, per trainer and kind: named (share, median problem), another kind named, "sicher"
 // for a skill the child has not mastered, a weak fact's return after an error, problems to
 // the child's own mastery, first tries right, with "passend zum Kind" off and on; the cost
@@ -26,6 +27,7 @@
 #include "trainers/two_row/two_row_table.h"
 #include "training/report.h"
 #include "training/session_statistics.h"
+#include "training/training_session.h"
 
 #include <algorithm>
 #include <chrono>
@@ -421,52 +423,83 @@ std::set<std::pair<int, int>> factsOf(const Exercise &exercise)
     return facts;
 }
 
-// One problem, every shown field in written order, as a trainer window records it: the
-// pupil's digit; where wrong, the hint asks about the favoured kind, and the pupil then
-// writes the right digit. Returns the facts whose recall failed on a first try.
-std::set<std::pair<int, int>> solve(SessionStatistics &statistics, TrainerKind trainer, Exercise exercise,
-                                    Pupil &pupil, Counts &counts, bool timed)
+// What a trainer window does, without the window: a session that deals as the trainer
+// draws (for the child while the switch is on) and takes every digit the pupil drops.
+class Window
 {
-    std::set<std::pair<int, int>> failed;
-    statistics.startProblem(trainer, exercise.problemText());
-    pupil.read(exercise);
-    using Clock = std::chrono::steady_clock;
-    const auto record = [&](const Cell &field, int digit, bool right) {
-        const auto start = Clock::now();
-        const KindSet kinds = statistics.recordDrop(trainer, exercise, field, digit, right);
-        const std::optional<ErrorKind> asked = right ? std::nullopt : statistics.favouredKind(trainer, kinds);
-        if (timed)
-            counts.dropMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-        return asked;
-    };
-    for (const Cell &field : exercise.fields()) {
-        if (!exercise.isShown(field))
-            continue;
-        const int digit = pupil.write(field);
-        const int right = exercise.expectedDigit(field);
-        ++counts.digits;
-        counts.rightAtFirst += digit == right;
-        if (digit != right) {
-            if (exercise.drop(field, digit) != Exercise::Verdict::Wrong)
-                fail("a wrong digit was taken as right");
-            if (const std::optional<ErrorKind> asked = record(field, digit, false))
-                pupil.mend(*asked);
-            for (const auto &[x, m, ok] : pupil.recalled()) {
-                if (!ok)
-                    failed.insert({x, m});
-            }
-            pupil.corrected();
-        }
-        if (exercise.drop(field, right) != Exercise::Verdict::Right)
-            fail("the right digit was refused");
-        record(field, right, true);
-        pupil.boxDone();
+public:
+    Window(const TrainerUnderTest &trainer, Generator &random, bool fitted) : m_session(m_training, trainer.kind)
+    {
+        m_training.fitToChild = fitted;
+        m_session.setDealer([this, &trainer, &random](const SessionStatistics *child) {
+            return ::deal(trainer, m_problem, random, child);
+        });
     }
-    if (!exercise.isSolved())
-        fail("a problem was left unsolved");
-    statistics.solved(trainer, false);
-    return failed;
-}
+
+    const SessionStatistics &statistics() const { return m_training.statistics; }
+    TrainerKind trainer() const { return m_session.trainer(); }
+    // Deals the next problem: the milliseconds it took.
+    double deal()
+    {
+        const auto start = std::chrono::steady_clock::now();
+        m_session.deal();
+        ++m_problem;
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    }
+    const Exercise &exercise() const { return m_session.exercise(); }
+
+    // The problem on screen, every shown field in written order: the pupil's digit; where
+    // wrong, the hint asks about a kind, and the pupil then writes the right digit. Returns
+    // the facts whose recall failed on a first try.
+    std::set<std::pair<int, int>> solve(Pupil &pupil, Counts &counts, bool timed)
+    {
+        std::set<std::pair<int, int>> failed;
+        pupil.read(exercise());
+        const auto drop = [&](const Cell &field, int digit) {
+            const auto start = std::chrono::steady_clock::now();
+            const DropOutcome outcome = m_session.drop(field, digit);
+            if (timed)
+                counts.dropMs.push_back(
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            return outcome;
+        };
+        bool solved = false;
+        const QList<Cell> fields = exercise().fields();
+        for (const Cell &field : fields) {
+            if (!exercise().isShown(field))
+                continue;
+            const int digit = pupil.write(field);
+            const int right = exercise().expectedDigit(field);
+            ++counts.digits;
+            counts.rightAtFirst += digit == right;
+            if (digit != right) {
+                const DropOutcome outcome = drop(field, digit);
+                if (outcome.verdict != DropOutcome::Verdict::Wrong)
+                    fail("a wrong digit was taken as right");
+                if (outcome.favouredKind)
+                    pupil.mend(*outcome.favouredKind);
+                for (const auto &[x, m, ok] : pupil.recalled()) {
+                    if (!ok)
+                        failed.insert({x, m});
+                }
+                pupil.corrected();
+            }
+            const DropOutcome outcome = drop(field, right);
+            if (outcome.verdict != DropOutcome::Verdict::Right)
+                fail("the right digit was refused");
+            solved |= outcome.solved;
+            pupil.boxDone();
+        }
+        if (!solved)
+            fail("a problem was left unsolved");
+        return failed;
+    }
+
+private:
+    Training m_training;
+    TrainingSession m_session;
+    int m_problem = 0;
+};
 
 template<typename T>
 T median(std::vector<T> values)
@@ -560,13 +593,14 @@ BugRun runBugs(const TrainerUnderTest &trainer, const PupilKind &kind, int child
     for (int c = 0; c < children; ++c) {
         Generator random(seed + unsigned(c));
         Pupil pupil(kind, random);
-        SessionStatistics statistics;
+        Window window(trainer, random, fitted);
+        const SessionStatistics &statistics = window.statistics();
         Counts counts;
         std::optional<int> first;
         bool wrongly = false;
         for (int p = 0; p < problems; ++p) {
-            solve(statistics, trainer.kind, deal(trainer, p, random, fitted ? &statistics : nullptr), pupil, counts,
-                  false);
+            window.deal();
+            window.solve(pupil, counts, false);
             const Naming n = naming(statistics, trainer.kind);
             bool all = n.named && !kinds.empty();
             for (ErrorKind k : kinds)
@@ -663,10 +697,13 @@ bool weakFactsNamed(int children, int problems)
             PupilKind kind;
             kind.weakFacts = 4;
             Pupil pupil(kind, random);
-            SessionStatistics statistics;
+            Window window(trainer, random, false);
+            const SessionStatistics &statistics = window.statistics();
             Counts counts;
-            for (int p = 0; p < problems; ++p)
-                solve(statistics, trainer.kind, deal(trainer, p, random, nullptr), pupil, counts, false);
+            for (int p = 0; p < problems; ++p) {
+                window.deal();
+                window.solve(pupil, counts, false);
+            }
             named += naming(statistics, trainer.kind).kinds.contains(ErrorKind::TimesTable);
         }
         seed += 10000;
@@ -693,10 +730,13 @@ bool mending(int children, int problems)
             kind.bugs = {info.bug};
             kind.mends = true;
             Pupil pupil(kind, random);
-            SessionStatistics statistics;
+            Window window(trainer, random, false);
+            const SessionStatistics &statistics = window.statistics();
             Counts counts;
-            for (int p = 0; p < problems; ++p)
-                solve(statistics, trainer.kind, deal(trainer, p, random, nullptr), pupil, counts, false);
+            for (int p = 0; p < problems; ++p) {
+                window.deal();
+                window.solve(pupil, counts, false);
+            }
             if (!pupil.has(info.bug)) {
                 ++mended;
                 stillNamed += naming(statistics, trainer.kind).kinds.contains(info.kind);
@@ -730,10 +770,13 @@ bool slips(int children, int problems)
                 PupilKind kind;
                 kind.slip = slip;
                 Pupil pupil(kind, random);
-                SessionStatistics statistics;
+                Window window(trainer, random, false);
+                const SessionStatistics &statistics = window.statistics();
                 Counts counts;
-                for (int p = 0; p < problems; ++p)
-                    solve(statistics, trainer.kind, deal(trainer, p, random, nullptr), pupil, counts, false);
+                for (int p = 0; p < problems; ++p) {
+                    window.deal();
+                    window.solve(pupil, counts, false);
+                }
                 named += naming(statistics, trainer.kind).named;
                 for (int i = 0; i < Skill::factCount; ++i)
                     redFacts += skillStateIn(statistics, trainer.kind, Skill::fromIndex(i)) == SkillState::Practising;
@@ -755,10 +798,13 @@ bool slips(int children, int problems)
             kind.weakFacts = 4;
             kind.guesses = true;
             Pupil pupil(kind, random);
-            SessionStatistics statistics;
+            Window window(trainer, random, false);
+            const SessionStatistics &statistics = window.statistics();
             Counts counts;
-            for (int p = 0; p < problems; ++p)
-                solve(statistics, trainer.kind, deal(trainer, p, random, nullptr), pupil, counts, false);
+            for (int p = 0; p < problems; ++p) {
+                window.deal();
+                window.solve(pupil, counts, false);
+            }
             const Naming n = naming(statistics, trainer.kind);
             named += n.named && !n.kinds.contains(ErrorKind::TimesTable);
         }
@@ -787,22 +833,21 @@ struct LearningRun
 LearningRun learning(const TrainerUnderTest &trainer, bool fitted, int children, int cap)
 {
     LearningRun run;
-    using Clock = std::chrono::steady_clock;
     for (int c = 0; c < children; ++c) {
         Generator random(900000 + unsigned(c));
         PupilKind kind;
         kind.weakFacts = 4 + random.below(5);
         Pupil pupil(kind, random);
-        SessionStatistics statistics;
+        Window window(trainer, random, fitted);
+        const SessionStatistics &statistics = window.statistics();
         std::vector<std::set<std::pair<int, int>>> asked, failedAt;
         int p = 0;
         for (; p < cap && !pupil.mastersEverything(); ++p) {
-            const auto start = Clock::now();
-            Exercise exercise = deal(trainer, p, random, fitted ? &statistics : nullptr);
+            const double ms = window.deal();
             if (fitted)
-                run.chooseMs.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-            asked.push_back(factsOf(exercise));
-            failedAt.push_back(solve(statistics, trainer.kind, std::move(exercise), pupil, run.counts, fitted));
+                run.chooseMs.push_back(ms);
+            asked.push_back(factsOf(window.exercise()));
+            failedAt.push_back(window.solve(pupil, run.counts, fitted));
         }
         run.problems.push_back(p);
         run.never += !pupil.mastersEverything();
