@@ -611,8 +611,8 @@ BugRun runBugs(const TrainerUnderTest &trainer, const PupilKind &kind, int child
                 first = p + 1;
         }
         ++run.children;
-        for (ErrorKind k : naming(statistics, trainer.kind).alone)
-            run.wronglyAtEnd += !kinds.count(k) ? 1 : 0;
+        const QList<ErrorKind> atEnd = naming(statistics, trainer.kind).alone;
+        run.wronglyAtEnd += std::any_of(atEnd.begin(), atEnd.end(), [&](ErrorKind k) { return !kinds.count(k); });
         run.named += first.has_value();
         run.namedWrongly += wrongly;
         run.until.push_back(first.value_or(problems + 1));
