@@ -11,7 +11,8 @@ figures=${FIGURES:-docs/benchmarks.md}
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" -j2 --target malrechnen malrechnen_bench malrechnen_baseline \
-    malrechnen_children_bench malrechnen_print_bench malrechnen_print malrechnen_store_bench >/dev/null
+    malrechnen_children_bench malrechnen_print_bench malrechnen_print malrechnen_store_bench \
+    malrechnen_pupils_bench >/dev/null
 
 display=
 xvfb_pid=
@@ -58,3 +59,8 @@ QT_QPA_PLATFORM=offscreen "$build/bench/malrechnen_print_bench" "${RUNS:-3}" 2>/
 # The class store: a drop with storing on, a child's school year, a class of 30.
 echo
 "$build/bench/malrechnen_store_bench"
+
+# Pupils the tutor does not share: their own procedure, memory, bugs and slips.
+echo
+echo "Kinder mit eigenem Verfahren:"
+"$build/bench/malrechnen_pupils_bench"

@@ -156,8 +156,13 @@ ReportPictures reportPictures(const SessionStatistics &statistics)
         ReportPictures::Trainer &shown = pictures.trainers[std::size_t(trainer)];
         shown.used = t.used();
         shown.bars = errorBars(t);
-        if (const std::optional<ErrorEvidence::Pattern> pattern = namedPattern(t))
-            shown.pattern = pattern->kinds;
+        for (const ErrorEvidence::Pattern &pattern : namedPatterns(t))
+            shown.pattern += pattern.kinds;
+        // A fact the text names under "Einmaleins" is coloured as practised, as the text says.
+        if (shown.pattern.contains(ErrorKind::TimesTable)) {
+            for (int fact : t.evidence.namedFacts())
+                pictures.facts[std::size_t(fact)] = SkillState::Practising;
+        }
     }
     return pictures;
 }

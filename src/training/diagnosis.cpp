@@ -20,6 +20,43 @@ bool isAnswerCell(const Cell &cell)
     return cell.part != Part::Multiplicand && cell.part != Part::Multiplier && !isEstimate(cell);
 }
 
+// A mistake in a product row carried on in the head: where no carry box holds the carry,
+// a child who makes it takes its own wrong carry into the next column. The digit and the
+// carry of one column as the kind works it, from the carry it brings in.
+std::pair<int, int> columnAsKind(ErrorKind kind, int x, int m, int c)
+{
+    switch (kind) {
+    case ErrorKind::CarryForgotten: return {x * m % 10, x * m / 10};
+    case ErrorKind::CarryAddedTooEarly: return {(x + c) * m % 10, (x + c) * m / 10};
+    case ErrorKind::TensForOnes: {
+        const int s = x * m + c;
+        return s >= 10 ? std::pair{s / 10, s % 10} : std::pair{s, 0};
+    }
+    case ErrorKind::OnesAsCarry: {
+        // The digit written is carried too, as in a carry box (a ten or not).
+        const int s = x * m + c;
+        return {s % 10, s % 10};
+    }
+    default: return {(x * m + c) % 10, (x * m + c) / 10};
+    }
+}
+
+// The digit the kind writes at column `column` of the row's partial product (the leading
+// digit at the multiplicand's length), its carries kept in the head from the first column.
+int chainedDigit(ErrorKind kind, const WrittenMultiplication &w, int row, int column)
+{
+    const int m = w.multiplierDigits().value(row);
+    int c = 0;
+    for (int i = 0; i < w.multiplicandLength(); ++i) {
+        const int x = w.digit({Part::Multiplicand, 0, i});
+        const auto [digit, carry] = columnAsKind(kind, x, m, c);
+        if (i == column)
+            return digit;
+        c = carry;
+    }
+    return c;
+}
+
 // The carry a step takes in, to highlight: only when one came in and it stands on screen
 // (an empty carry box shows nothing; the pupil keeps the carry in mind).
 QList<Cell> carryInCell(const Exercise &ex, const Computation &step)
@@ -414,26 +451,52 @@ std::array<quint16, errorKindCount> kindDigits(const Exercise &ex, const Cell &c
         }
         if (s.value >= 10)
             fits(ErrorKind::TensForOnes, s.value / 10);
-        fits(ErrorKind::TimesTable, s.value + s.m);
-        if (s.x >= 1)
-            fits(ErrorKind::TimesTable, s.value - s.m);
+    }
+    // A fact recalled as its neighbour in the table: (x ± 1)·m or x·(m ± 1), then the carry
+    // added; its ones in a result digit, its tens in a carry.
+    if (resultDigit || carry) {
+        for (const int neighbour : {xm + s.m, xm - s.m, xm + s.x, xm - s.x}) {
+            if (neighbour < 0 || neighbour == xm || (neighbour == xm - s.m && s.x == 0))
+                continue;
+            fits(ErrorKind::TimesTable, resultDigit ? neighbour + s.c : (neighbour + s.c) / 10);
+        }
     }
     if (carry && s.c > 0 && xm / 10 != s.value / 10)
         fits(ErrorKind::CarryForgotten, xm / 10);
+    // Who adds the carry before multiplying carries the tens of that product.
+    if (carry && s.c > 0 && (s.x + s.c) * s.m < 100)
+        fits(ErrorKind::CarryAddedTooEarly, (s.x + s.c) * s.m / 10);
     // A carry of a product row or of the addition: the ones written as the carry.
     if (carry || sumCarry)
         fits(ErrorKind::OnesAsCarry, s.value % 10);
     // A carry of the addition from the column added up without the carry that came in.
     if (sumCarry && s.c > 0 && (s.value - s.c) / 10 != s.value / 10)
         fits(ErrorKind::AdditionCarryForgotten, (s.value - s.c) / 10);
-    if (cell.part == Part::Zero)
+    if (cell.part == Part::Zero) {
+        // The digit on its left, or the row's first digit: who leaves out every zero starts
+        // with it in the first zero's place.
         fits(ErrorKind::ZeroForgotten, written(cell.place + 1));
+        fits(ErrorKind::ZeroForgotten, written(w.trailingZeros(cell.row)));
+    }
     if (cell.part == Part::PartialProduct || cell.part == Part::Sum) {
         fits(ErrorKind::PlaceShifted, written(cell.place - 1));
         fits(ErrorKind::PlaceShifted, written(cell.place + 1));
     }
     if (cell.part == Part::Sum && s.c > 0)
         fits(ErrorKind::AdditionCarryForgotten, s.value - s.c);
+
+    // Without a carry box the carry is kept in the head, and a wrong one goes on.
+    if ((resultDigit || carry) && cell.part == Part::PartialProduct) {
+        const Cell box{Part::Carry, cell.row, w.trailingZeros(cell.row) + 1};
+        if (!(ex.isField(box) && ex.isShown(box))) {
+            const int column = cell.place - w.trailingZeros(cell.row);
+            for (ErrorKind kind : {ErrorKind::CarryAddedTooEarly, ErrorKind::TensForOnes, ErrorKind::OnesAsCarry}) {
+                // A carry of 10 or more is no digit to write.
+                if (const int digit = chainedDigit(kind, w, cell.row, column); digit < 10)
+                    fits(kind, digit);
+            }
+        }
+    }
 
     // A right digit fits no kind.
     const quint16 right = quint16(1u << ex.expectedDigit(cell));

@@ -16,8 +16,8 @@ enum class ErrorKind {
     CarryAddedTooEarly,     // "Übertrag zu früh addiert": ((x + c)·m) mod 10
     TensForOnes,            // "Zehner statt Einer": ⌊s/10⌋ written as the digit
     OnesAsCarry,            // "Einer als Übertrag": s mod 10 written as the carry
-    TimesTable,             // "Einmaleins": (s ± m) mod 10, the neighbouring row (x ± 1)·m
-    ZeroForgotten,          // "Null vergessen": in a zero's place, the digit to its left
+    TimesTable,             // "Einmaleins": a neighbouring fact (x ± 1)·m or x·(m ± 1), plus c
+    ZeroForgotten,          // "Null vergessen": in a zero's place, the digit to its left or the row's first
     PlaceShifted,           // "Stelle verrutscht": the digit of a neighbouring place
     AdditionCarryForgotten, // "Übertrag beim Addieren vergessen"
 };
@@ -69,8 +69,8 @@ class Exercise;
 //
 // A result digit of a partial product can fit "Übertrag vergessen", "Übertrag zu früh
 // addiert", "Zehner statt Einer" and "Einmaleins"; a carry, and the leading digit of a
-// partial product (what its last column carries out), "Übertrag vergessen" and "Einer als
-// Übertrag". Any digit of a partial product or the sum can be "Stelle verrutscht", a zero
+// partial product (what its last column carries out), "Übertrag vergessen", "Einer als
+// Übertrag" and "Einmaleins" (the tens of the neighbouring fact plus the carry). Any digit of a partial product or the sum can be "Stelle verrutscht", a zero
 // "Null vergessen", a digit of the sum "Übertrag beim Addieren vergessen". A carry of the
 // addition can be "Einer als Übertrag" (the ones of its column) or "Übertrag beim Addieren
 // vergessen" (the tens of its column added up without the carry that came in). The

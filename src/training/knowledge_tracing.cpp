@@ -19,6 +19,9 @@ void SkillEstimates::observe(Skill skill, bool right)
     m_known[i] = before + (1 - before) * m_parameters.learn;
     if (m_observations[i] < std::numeric_limits<quint16>::max())
         ++m_observations[i];
+    if (!right && m_wrong[i] < std::numeric_limits<quint16>::max())
+        ++m_wrong[i];
+    m_lastTries[i] = quint8((m_lastTries[i] << 1) | (right ? 1 : 0));
 }
 
 SkillState SkillEstimates::state(Skill skill) const
@@ -26,7 +29,13 @@ SkillState SkillEstimates::state(Skill skill) const
     if (observations(skill) == 0)
         return SkillState::NotSeen;
     const double p = known(skill);
-    return p >= masteryLevel ? SkillState::Mastered : p >= improvingLevel ? SkillState::Improving : SkillState::Practising;
+    const std::size_t i = std::size_t(skill.index());
+    const unsigned run = (1u << masteryRun) - 1;
+    if (p >= masteryLevel && observations(skill) >= masteryRun && (m_lastTries[i] & run) == run)
+        return SkillState::Mastered;
+    if (p < improvingLevel && wrong(skill) >= practisingErrors)
+        return SkillState::Practising;
+    return SkillState::Improving;
 }
 
 double SkillEstimates::expectedRight(double known) const

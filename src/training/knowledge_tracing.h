@@ -14,13 +14,19 @@ struct TracingParameters
     double slip;  // wrong although known
 };
 
-// The default starting values of the standard BKT fitting tool (hmm-scalable, Yudelson et
-// al. 2013): prior 0.5, learn 0.4, guess 0.2, slip 0.2; no forgetting.
-constexpr TracingParameters defaultTracing{0.5, 0.4, 0.2, 0.2};
-// Mastery at an estimate of 0.95 (Corbett & Anderson 1995).
+// For a digit box: a child who does not know the step writes the right one of ten digits by
+// chance about 1 time in 10, one who knows it slips about 1 time in 10; a skill starts as
+// probably not known and is learnt slowly. (The defaults of the usual fitting tools, guess and
+// slip 0.2 and learn 0.4, rate a child right on half of its tries as mastered after ten.)
+constexpr TracingParameters defaultTracing{0.3, 0.1, 0.1, 0.1};
+// Mastery at an estimate of 0.95 (Corbett & Anderson 1995), and the last `masteryRun` first
+// tries right: an estimate alone trusts a few lucky digits.
 constexpr double masteryLevel = 0.95;
+constexpr int masteryRun = 4;
 // From here on a skill "wird sicherer".
 constexpr double improvingLevel = 0.7;
+// A skill "übt noch" only after this many wrong first tries: one slip proves nothing.
+constexpr int practisingErrors = 2;
 
 // How far a child has come with a skill, as the report groups it.
 enum class SkillState {
@@ -41,8 +47,9 @@ public:
 
     // The probability that the child knows the skill.
     double known(Skill skill) const { return m_known[std::size_t(skill.index())]; }
-    // How many digits have shown it.
+    // How many digits have shown it, and how many of them were wrong.
     int observations(Skill skill) const { return m_observations[std::size_t(skill.index())]; }
+    int wrong(Skill skill) const { return m_wrong[std::size_t(skill.index())]; }
     SkillState state(Skill skill) const;
     // The probability that the next digit showing the skill is right.
     double expectedRight(Skill skill) const { return expectedRight(known(skill)); }
@@ -58,4 +65,6 @@ private:
     TracingParameters m_parameters;
     std::array<double, skillCount> m_known;
     std::array<quint16, skillCount> m_observations{};
+    std::array<quint16, skillCount> m_wrong{};
+    std::array<quint8, skillCount> m_lastTries{}; // bit 0 the latest, set where right
 };

@@ -133,28 +133,52 @@ QString adviceLine(const SessionStatistics &statistics, TrainerKind trainer,
     return QStringLiteral("  Als Nächstes üben: ") + advice;
 }
 
-// "  Auffällig: „Übertrag vergessen“ passt zu 5 von 6 Fehlern, etwa in 5123 · 7 und 4810 · 6."
-QString patternLine(const ErrorEvidence::Pattern &pattern)
+// "  Auffällig: „Übertrag vergessen“ passt an 9 von 10 Stellen, an denen der Fehler möglich
+// war, etwa in 5123 · 7 und 4810 · 6." "Einmaleins" names its facts.
+QString patternLine(const ErrorEvidence &evidence, const ErrorEvidence::Pattern &pattern)
 {
     QStringList kinds;
-    for (ErrorKind kind : pattern.kinds)
-        kinds << quoted(kind);
-    return QStringLiteral("  Auffällig: %1 %2 zu %3 von %4 Fehlern, etwa in %5.")
-        .arg(listed(kinds, QStringLiteral(" oder ")),
-             pattern.kinds.size() == 1 ? QStringLiteral("passt") : QStringLiteral("passen"))
-        .arg(pattern.explained)
-        .arg(pattern.errors)
-        .arg(listed(pattern.problems));
+    for (ErrorKind kind : pattern.kinds) {
+        QString text = quoted(kind);
+        if (kind == ErrorKind::TimesTable) {
+            QStringList facts;
+            for (int fact : evidence.namedFacts())
+                facts << skillName(Skill::fromIndex(fact));
+            if (!facts.isEmpty())
+                text += QStringLiteral(" bei ") + listed(facts);
+        }
+        kinds << text;
+    }
+    QString line = QStringLiteral("  Auffällig: %1 %2 an %3 von %4 Stellen, an denen der Fehler möglich war")
+                       .arg(listed(kinds, QStringLiteral(" oder ")),
+                            pattern.kinds.size() == 1 ? QStringLiteral("passt") : QStringLiteral("passen"))
+                       .arg(pattern.fits)
+                       .arg(pattern.occasions);
+    if (!pattern.problems.isEmpty())
+        line += QStringLiteral(", etwa in %1").arg(listed(pattern.problems));
+    return line + QLatin1Char('.');
+}
+
+// "  Behoben: „Übertrag vergessen“, zuletzt richtig, wo der Fehler möglich war."
+QString mendedLine(const QList<ErrorKind> &kinds)
+{
+    QStringList names;
+    for (ErrorKind kind : kinds)
+        names << quoted(kind);
+    return QStringLiteral("  Behoben: %1, zuletzt richtig, wo der Fehler möglich war.").arg(listed(names));
 }
 
 } // namespace
 
 std::optional<ErrorEvidence::Pattern> namedPattern(const SessionStatistics::Trainer &trainer)
 {
-    std::optional<ErrorEvidence::Pattern> pattern = trainer.evidence.pattern();
-    if (pattern && !pattern->named)
-        pattern.reset();
-    return pattern;
+    const QList<ErrorEvidence::Pattern> patterns = trainer.evidence.patterns();
+    return patterns.isEmpty() ? std::nullopt : std::optional(patterns.first());
+}
+
+QList<ErrorEvidence::Pattern> namedPatterns(const SessionStatistics::Trainer &trainer)
+{
+    return trainer.evidence.patterns();
 }
 
 QString skillStateName(SkillState state)
@@ -170,8 +194,17 @@ QString skillStateName(SkillState state)
 
 SkillState skillStateIn(const SessionStatistics &statistics, TrainerKind trainer, Skill skill)
 {
-    if (!statistics.trainer(trainer).skillsShown.test(std::size_t(skill.index())))
+    const SessionStatistics::Trainer &t = statistics.trainer(trainer);
+    if (!t.skillsShown.test(std::size_t(skill.index())))
         return SkillState::NotSeen;
+    // What a kind the report names blames is not "sicher": it "übt noch".
+    for (const ErrorEvidence::Pattern &pattern : t.evidence.patterns()) {
+        for (ErrorKind kind : pattern.kinds) {
+            if (skill.isFact() ? kind == ErrorKind::TimesTable && t.evidence.namedFacts().contains(skill.index())
+                               : methodSkillsOf(kind).contains(skill.methodSkill()))
+                return SkillState::Practising;
+        }
+    }
     return statistics.skills().state(skill);
 }
 
@@ -179,7 +212,7 @@ QList<ErrorBar> errorBars(const SessionStatistics::Trainer &trainer)
 {
     QList<ErrorBar> bars;
     for (ErrorKind kind : errorKinds())
-        bars.append({kind, errorKindName(kind), trainer.evidence.explained(kind)});
+        bars.append({kind, errorKindName(kind), trainer.byKind[std::size_t(errorKindIndex(kind))]});
     bars.append({std::nullopt, QStringLiteral("ohne Muster"), trainer.evidence.unexplained()});
     return bars;
 }
@@ -219,10 +252,7 @@ QStringList reportLines(const SessionStatistics &statistics)
                          .arg(countOf(t.estimateRightDigits, "richtige Ziffer", "richtige Ziffern"),
                               countOf(t.estimateErrors, "Fehler", "Fehler"));
         if (t.errors > 0) {
-            std::array<int, SessionStatistics::kindCount> byKind{};
-            for (ErrorKind kind : errorKinds())
-                byKind[std::size_t(errorKindIndex(kind))] = t.evidence.explained(kind);
-            lines << QStringLiteral("  Fehler nach Art: %1").arg(kindsText(byKind, t.evidence.unexplained()));
+            lines << QStringLiteral("  Fehler nach Art: %1").arg(kindsText(t.byKind, t.evidence.unexplained()));
             lines << QStringLiteral("  Aufgaben mit den meisten Fehlern:");
             for (const SessionStatistics::ProblemErrors &p : t.worst)
                 lines << QStringLiteral("    %1: %2 (%3)")
@@ -246,9 +276,18 @@ QStringList reportLines(const SessionStatistics &statistics)
         }
         if (const QString facts = factsLine(statistics, trainerKind); !facts.isEmpty())
             lines << facts;
-        const std::optional<ErrorEvidence::Pattern> pattern = namedPattern(t);
-        if (pattern)
-            lines << patternLine(*pattern);
+        const QList<ErrorEvidence::Pattern> patterns = namedPatterns(t);
+        for (const ErrorEvidence::Pattern &pattern : patterns)
+            lines << patternLine(t.evidence, pattern);
+        QList<ErrorKind> mended;
+        for (ErrorKind kind : errorKinds()) {
+            if (t.evidence.mended(kind))
+                mended << kind;
+        }
+        if (!mended.isEmpty())
+            lines << mendedLine(mended);
+        const std::optional<ErrorEvidence::Pattern> pattern =
+            patterns.isEmpty() ? std::nullopt : std::optional(patterns.first());
         if (pattern || t.skillsShown.any())
             lines << adviceLine(statistics, trainerKind, pattern);
     }

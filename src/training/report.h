@@ -7,6 +7,8 @@
 // The kinds a trainer's report names in its "Auffällig:" line: a pattern of the evidence
 // that stands out (see ErrorEvidence::Pattern), or nothing.
 std::optional<ErrorEvidence::Pattern> namedPattern(const SessionStatistics::Trainer &trainer);
+// Every pattern the report names, strongest first (ErrorEvidence::patterns).
+QList<ErrorEvidence::Pattern> namedPatterns(const SessionStatistics::Trainer &trainer);
 
 // What the report says first: "Auswertung: Malrechnen", the time it covers ("seit dem
 // Programmstart", "seit „Neues Kind“ um 10:42 Uhr") and the right digits of all trainers
@@ -37,8 +39,8 @@ QString skillStateName(SkillState state);
 // trainer showed it, else not seen.
 SkillState skillStateIn(const SessionStatistics &statistics, TrainerKind trainer, Skill skill);
 
-// One bar of the errors by kind: a kind and the wrong digits it fits, or (no kind) the wrong
-// digits that fit none. A digit can fit several kinds.
+// One bar of the errors by kind: a kind and the wrong digits counted for it (each for the
+// kind its hint asked about), or (no kind) the wrong digits that fit none.
 struct ErrorBar
 {
     std::optional<ErrorKind> kind;

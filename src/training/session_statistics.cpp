@@ -27,6 +27,7 @@ void SessionStatistics::startProblem(TrainerKind trainer, const QString &problem
     t.current.problem = problem;
     t.current.serial = ++m_serial;
     t.tried.reset();
+    t.wrongAtFirst.reset();
     t.evidence.startProblem(problem);
 }
 
@@ -43,6 +44,24 @@ KindSet SessionStatistics::recordDrop(TrainerKind trainer, const Exercise &exerc
         single && digit && place >= 0 && std::size_t(place) < t.tried.size()) {
         first = !t.tried.test(std::size_t(place));
         t.tried.set(std::size_t(place));
+        if (first && !right)
+            t.wrongAtFirst.set(std::size_t(place));
+    }
+    if (first && !isEstimate(field)) {
+        const Computation step = exercise.written().computation(field);
+        const bool product = step.rule == Computation::Rule::ProductDigit || step.rule == Computation::Rule::ProductCarry;
+        const int fact = product && step.m >= 2 ? Skill::fact(step.x, step.m).index() : -1;
+        std::array<quint16, errorKindCount> predicted = kindDigits(exercise, field);
+        // A product row without carry boxes: after a wrong digit to the right the carry in
+        // the child's head is unknown, and a fact cannot be judged by this digit.
+        const Cell before{field.part, field.row, field.place - 1};
+        const Cell box{Part::Carry, field.row, field.place};
+        if (product && field.part == Part::PartialProduct && !exercise.isField(box)) {
+            const qsizetype at = exercise.fields().indexOf(before);
+            if (at >= 0 && std::size_t(at) < t.wrongAtFirst.size() && t.wrongAtFirst.test(std::size_t(at)))
+                predicted[std::size_t(errorKindIndex(ErrorKind::TimesTable))] = 0;
+        }
+        t.evidence.firstTry(predicted, *digit, exercise.expectedDigit(field), fact);
     }
     KindSet kinds;
     if (isEstimate(field)) {
@@ -55,8 +74,11 @@ KindSet SessionStatistics::recordDrop(TrainerKind trainer, const Exercise &exerc
         wrongDigit(trainer, kinds);
     }
     if (first) {
+        // A wrong digit blames what the kind its hint asks about implicates, not every kind
+        // it happens to fit.
+        const std::optional<ErrorKind> kind = t.evidence.favoured(kinds);
         const SkillEvidence evidence = right ? SkillEvidence{{}, skillsOfStep(exercise, field)}
-                                             : skillEvidence(exercise, field, kinds);
+                                             : skillEvidence(exercise, field, kind ? KindSet::of(*kind) : KindSet());
         for (Skill skill : evidence.right)
             observe(t, skill, true);
         for (Skill skill : evidence.wrong)
@@ -85,9 +107,11 @@ void SessionStatistics::wrongDigit(TrainerKind trainer, KindSet kinds)
     ++t.current.errors;
     if (kinds.isEmpty())
         ++t.current.unexplained;
-    for (ErrorKind kind : kinds.kinds())
-        ++t.current.byKind[std::size_t(errorKindIndex(kind))];
     t.evidence.wrongDigit(kinds);
+    if (const std::optional<ErrorKind> kind = t.evidence.favoured(kinds)) {
+        ++t.current.byKind[std::size_t(errorKindIndex(*kind))];
+        ++t.byKind[std::size_t(errorKindIndex(*kind))];
+    }
     // The problem on screen takes its place among the worst ones as it goes.
     auto found = std::find_if(t.worst.begin(), t.worst.end(),
                               [&](const ProblemErrors &p) { return p.serial == t.current.serial; });

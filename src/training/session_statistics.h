@@ -34,7 +34,7 @@ public:
     {
         QString problem; // "5123 · 47", a gap problem with " (Lücke)"
         int errors = 0;
-        std::array<int, kindCount> byKind{}; // wrong digits each kind fits
+        std::array<int, kindCount> byKind{}; // wrong digits by the kind their hint asked about
         int unexplained = 0;                 // wrong digits no kind fits
         quint64 serial = 0;
     };
@@ -45,6 +45,9 @@ public:
         int gapSolved = 0;
         int rightDigits = 0;
         int errors = 0;
+        // Each wrong digit once, for the kind the evidence favoured among those it fits (the
+        // one its hint asked about); those that fit none in `evidence.unexplained()`.
+        std::array<int, kindCount> byKind{};
         ErrorEvidence evidence;
         QList<ProblemErrors> worst; // most errors first, at most worstKept
         ProblemErrors current;
@@ -57,6 +60,8 @@ public:
         // exercise's fields, the Überschlag line included): only the first try at a field
         // tells about the skills.
         std::bitset<128> tried;
+        // Of those, the fields whose first try was wrong.
+        std::bitset<128> wrongAtFirst;
 
         int solved() const { return singleSolved + gapSolved; }
         bool used() const

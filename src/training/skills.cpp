@@ -149,6 +149,21 @@ SkillList skillsOfStep(const Exercise &ex, const Cell &cell)
     return skills;
 }
 
+QList<MethodSkill> methodSkillsOf(ErrorKind kind)
+{
+    switch (kind) {
+    case ErrorKind::CarryForgotten:
+    case ErrorKind::CarryAddedTooEarly:
+    case ErrorKind::TensForOnes: return {MethodSkill::Carrying, MethodSkill::CarryIntoZero};
+    case ErrorKind::OnesAsCarry: return {MethodSkill::Carrying, MethodSkill::CarryIntoZero, MethodSkill::AdditionCarries};
+    case ErrorKind::TimesTable: return {};
+    case ErrorKind::ZeroForgotten: return {MethodSkill::PartialPlace};
+    case ErrorKind::PlaceShifted: return {MethodSkill::PartialPlace, MethodSkill::Addition};
+    case ErrorKind::AdditionCarryForgotten: return {MethodSkill::Addition, MethodSkill::AdditionCarries};
+    }
+    return {};
+}
+
 SkillEvidence skillEvidence(const Exercise &ex, const Cell &cell, KindSet kinds)
 {
     SkillEvidence evidence;

@@ -69,6 +69,10 @@ using SkillList = QVarLengthArray<Skill, 4>;
 // its own skill; a digit of the Überschlag the Überschlag. Operand digits show none.
 SkillList skillsOfStep(const Exercise &exercise, const Cell &cell);
 
+// The steps of the method a kind of error can blame anywhere ("Einmaleins" blames facts, none
+// of these): what a report that names the kind cannot call "sicher".
+QList<MethodSkill> methodSkillsOf(ErrorKind kind);
+
 // What a wrong digit tells about the skills, given the kinds it fits.
 struct SkillEvidence
 {

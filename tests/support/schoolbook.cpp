@@ -152,7 +152,7 @@ std::optional<int> Schoolbook::digit(const Cell &cell) const
     return std::nullopt;
 }
 
-QStringList fittingKinds(const Schoolbook &book, WrittenDisplay display, const Cell &cell, int digit)
+QStringList fittingKinds(const Schoolbook &book, WrittenDisplay display, const Cell &cell, int digit, bool carryBoxes)
 {
     const bool staircase = display == WrittenDisplay::Staircase;
     if (!book.digit(cell) || *book.digit(cell) == digit || (staircase && cell.part == Part::Zero))
@@ -167,12 +167,42 @@ QStringList fittingKinds(const Schoolbook &book, WrittenDisplay display, const C
         fit(ErrorKind::CarryForgotten, c > 0 && digit == x * m % 10);
         fit(ErrorKind::CarryAddedTooEarly, c > 0 && digit == (x + c) * m % 10);
         fit(ErrorKind::TensForOnes, s >= 10 && digit == s / 10);
-        fit(ErrorKind::TimesTable, digit == (s + m) % 10 || (x >= 1 && digit == (s - m + 10) % 10));
+        for (const int neighbour : {(x - 1) * m, (x + 1) * m, x * (m - 1), x * (m + 1)})
+            fit(ErrorKind::TimesTable, neighbour >= 0 && neighbour != x * m && digit == (neighbour + c) % 10);
     };
     auto carryKinds = [&](int x, int m, int c) {
         const int s = x * m + c;
         fit(ErrorKind::CarryForgotten, c > 0 && digit == x * m / 10 && x * m / 10 != s / 10);
+        fit(ErrorKind::CarryAddedTooEarly, c > 0 && (x + c) * m < 100 && digit == (x + c) * m / 10);
         fit(ErrorKind::OnesAsCarry, digit == s % 10);
+        for (const int neighbour : {(x - 1) * m, (x + 1) * m, x * (m - 1), x * (m + 1)})
+            fit(ErrorKind::TimesTable, neighbour >= 0 && neighbour != x * m && digit == (neighbour + c) / 10);
+    };
+    // Without carry boxes a child keeps its own wrong carry in mind: the digit of each column
+    // as a child who always makes the mistake writes it, the leading digit its last carry.
+    auto chained = [&](ErrorKind kind, int row, int column) {
+        const int m = book.multiplierDigit(row);
+        int c = 0;
+        for (int i = 0; i < book.length(); ++i) {
+            const int x = book.multiplicandDigit(i);
+            int written = 0, kept = 0;
+            if (kind == ErrorKind::CarryAddedTooEarly) {
+                written = (x + c) * m % 10;
+                kept = (x + c) * m / 10;
+            } else if (kind == ErrorKind::TensForOnes) {
+                const int s = x * m + c;
+                written = s >= 10 ? s / 10 : s;
+                kept = s >= 10 ? s % 10 : 0;
+            } else {
+                const int s = x * m + c;
+                written = s % 10;
+                kept = s % 10;
+            }
+            if (i == column)
+                return written;
+            c = kept;
+        }
+        return c;
     };
 
     if (cell.part == Part::Carry || cell.part == Part::PartialProduct) {
@@ -186,9 +216,14 @@ QStringList fittingKinds(const Schoolbook &book, WrittenDisplay display, const C
             resultDigitKinds(x(column), m, book.carryInto(cell.row, column));
         else
             carryKinds(x(n - 1), m, book.carryInto(cell.row, n - 1));
+        if (cell.part == Part::PartialProduct && !carryBoxes) {
+            for (ErrorKind kind : {ErrorKind::CarryAddedTooEarly, ErrorKind::TensForOnes, ErrorKind::OnesAsCarry})
+                fit(kind, chained(kind, cell.row, column) == digit);
+        }
     }
     if (cell.part == Part::Zero)
-        fit(ErrorKind::ZeroForgotten, Schoolbook::digitOf(book.rowValue(cell.row), cell.place + 1) == digit);
+        fit(ErrorKind::ZeroForgotten, Schoolbook::digitOf(book.rowValue(cell.row), cell.place + 1) == digit
+                                          || Schoolbook::digitOf(book.rowValue(cell.row), book.zerosOf(cell.row)) == digit);
     if (cell.part == Part::PartialProduct || cell.part == Part::Sum) {
         const qint64 line = cell.part == Part::Sum ? book.total() : book.rowValue(cell.row);
         const int unwritten = staircase && cell.part != Part::Sum ? book.zerosOf(cell.row) : 0;

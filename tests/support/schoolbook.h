@@ -66,5 +66,7 @@ private:
 // The error kinds whose definitions `digit`, wrong on `cell`, fits, in the order the
 // program tries them (by their names): worked out from the schoolbook digits. Under the
 // staircase the zeros of the partial products are not written: no place to fill, no
-// neighbour to slip into.
-QStringList fittingKinds(const Schoolbook &book, WrittenDisplay display, const Cell &cell, int digit);
+// neighbour to slip into. `carryBoxes`: the trainer has boxes for the carries of its product
+// rows; without them a child keeps its own carries in mind, and a carry mistake goes on.
+QStringList fittingKinds(const Schoolbook &book, WrittenDisplay display, const Cell &cell, int digit,
+                         bool carryBoxes);

@@ -87,7 +87,9 @@ void TestDiagnosis::definitions_data()
     QTest::newRow("the right digit") << "4728 · 3" << pp(0, 1) << 8 << "none";
     // Ones column: s = 24 and no carry comes in.
     QTest::newRow("tens of 8·3 written") << "4728 · 3" << pp(0, 0) << 2 << "Zehner statt Einer";
-    QTest::newRow("no carry came in: not forgotten") << "4728 · 3" << pp(0, 0) << 6 << "none";
+    // 8 · 2 = 16: no carry came in, so nothing was forgotten; a neighbouring fact fits.
+    QTest::newRow("no carry came in: not forgotten") << "4728 · 3" << pp(0, 0) << 6 << "Einmaleins";
+    QTest::newRow("no carry came in: nothing fits") << "4728 · 3" << pp(0, 0) << 5 << "none";
     QTest::newRow("ones of 8·3 as the carry") << "4728 · 3" << carry(0, 1) << 4 << "Einer als Übertrag";
     // Thousands column: x = 4, c = 2, s = 14; the leading digit is its carry.
     QTest::newRow("4·3 without the carry 2") << "4728 · 3" << pp(0, 3) << 2 << "Übertrag vergessen";
@@ -99,14 +101,17 @@ void TestDiagnosis::definitions_data()
     // 2596 · 7 = 18172: the hundreds column gives 5·7 + 6 = 41.
     QTest::newRow("carry of 5·7 without the 6") << "2596 · 7" << carry(0, 3) << 3 << "Übertrag vergessen";
     QTest::newRow("carry: ones of 41") << "2596 · 7" << carry(0, 3) << 1 << "Einer als Übertrag";
-    QTest::newRow("carry: fits nothing") << "2596 · 7" << carry(0, 3) << 7 << "none";
+    QTest::newRow("carry of (5 + 6)·7") << "2596 · 7" << carry(0, 3) << 7 << "Übertrag zu früh addiert";
+    QTest::newRow("carry: fits nothing") << "2596 · 7" << carry(0, 3) << 2 << "none";
     // Tens and hundreds numbers: the zeros.
     QTest::newRow("zero box: the digit belonging left of it")
         << "4728 · 30" << zero(0, 0) << 4 << "Null vergessen";
     QTest::newRow("zero box: another digit") << "4728 · 30" << zero(0, 0) << 8 << "none";
     QTest::newRow("first zero of a hundreds number") << "4728 · 300" << zero(0, 1) << 4 << "Null vergessen";
-    QTest::newRow("last zero: its left neighbour is a zero")
-        << "4728 · 300" << zero(0, 0) << 4 << "none";
+    // 4728 · 3 = 14184: who leaves out both zeros writes its 4 in the last zero's place.
+    QTest::newRow("last zero: both zeros left out")
+        << "4728 · 300" << zero(0, 0) << 4 << "Null vergessen";
+    QTest::newRow("last zero: another digit") << "4728 · 300" << zero(0, 0) << 8 << "none";
     QTest::newRow("shifted column of a hundreds number")
         << "4728 · 300" << pp(0, 2) << 2 << "Zehner statt Einer";
 
@@ -161,8 +166,9 @@ void TestDiagnosis::definitions_data()
     QTest::newRow("flush: the zero beside the digit") << "7943 · 67" << pp(0, 1) << 0 << "Stelle verrutscht";
     QTest::newRow("staircase: no zero is written beside it")
         << "7943 · 67 Treppe" << pp(0, 1) << 0 << "none";
+    // 5 is also 3 · 5, the neighbouring fact, which is tried first.
     QTest::newRow("staircase: the digit on its other side") << "7943 · 67 Treppe" << pp(0, 1) << 5
-                                                            << "Stelle verrutscht";
+                                                            << "Einmaleins";
     QTest::newRow("staircase: no zero to forget") << "5123 · 47 Treppe" << zero(0, 0) << 2 << "none";
     // 5012 · 793: row 0 is 3508400, its last digit 4 = 2·7 → 14.
     QTest::newRow("three rows, staircase: the last digit of row 0")
@@ -223,7 +229,9 @@ void TestDiagnosis::randomProblems()
                     QCOMPARE(kindText(diagnose(ex, cell, digit)), QStringLiteral("none"));
                     continue;
                 }
-                const QStringList fitting = fittingKinds(book, display, cell, digit);
+                const Cell box{Part::Carry, cell.row, book.zerosOf(cell.row) + 1};
+                const bool boxes = ex.isField(box) && ex.isShown(box);
+                const QStringList fitting = fittingKinds(book, display, cell, digit, boxes);
                 const QString expected = fitting.isEmpty() ? QStringLiteral("none") : fitting.first();
                 if (kindText(diagnose(ex, cell, digit)) != expected)
                     QFAIL(qPrintable(QStringLiteral("%1 · %2, %3, digit %4: %5, expected %6")
@@ -256,7 +264,7 @@ void TestDiagnosis::hints_data()
         << "Zehnerspalte: Rechne 4 · 7 und zähle den Übertrag 2 dazu. Hast du den Übertrag vergessen?"
         << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
     QTest::newRow("step alone when no kind fits")
-        << "5643 · 7" << pp(0, 1) << "" << "first" << 6
+        << "5643 · 7" << pp(0, 1) << "" << "first" << 9
         << "Zehnerspalte: Rechne 4 · 7 und zähle den Übertrag 2 dazu."
         << QStringList{"Multiplicand 0 @ 1", "Multiplier 0 @ 0", "Carry 0 @ 1"};
     QTest::newRow("worked step") << "5643 · 7" << pp(0, 1) << "" << "worked" << 0

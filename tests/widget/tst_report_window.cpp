@@ -309,21 +309,25 @@ void TestReportWindow::wrappedLinesStandInUnderTheirLabel()
     QVERIFY(wrapped > 0);
 }
 
-// 2213 · 4 = 8852 in the one-row trainer: the ones (3 · 4) right at the first try, the tens
-// (1 · 4 and the carry 1) first wrong with a times-table slip, 9 instead of 5, the hundreds and
-// the thousands (2 · 4 twice) right. The table colours each fact by what its digits showed:
-// once right "wird sicherer", twice right "sicher", wrong "übt noch", the rest grey.
+// 2213 · 4 = 8852 in the one-row trainer, twice: the ones (3 · 4) right at the first try, the
+// tens (1 · 4 and the carry 1) first wrong with a times-table slip, 9 instead of 5, the
+// hundreds and the thousands (2 · 4 twice) right. The table colours each fact by what its
+// digits showed: twice right "wird sicherer", four times right "sicher", wrong on two
+// problems "übt noch", the rest grey.
 void TestReportWindow::factsTableShowsWhatTheChildCan()
 {
     Program program;
-    for (auto [value, n, k] : {std::tuple{2, 9, 1}, {2, 10, 0}, {1, 10, 0}, {3, 9, 1}, {4, 8, 2}})
-        program.random.pushInt(value, n, k);
-    auto *form = program.open<TrainerWindow>(WindowId::OneRow);
-    QCOMPARE(form->exercise().problemText(), QStringLiteral("2213 · 4"));
-    for (auto [field, digit] : {std::pair{"Bezeichnung17", '2'}, {"Bezeichnung13", '9'}, {"Bezeichnung13", '5'},
-                                {"Bezeichnung12", '8'}, {"Bezeichnung11", '8'}})
-        form->dropOnField(QLatin1String(field), QChar(digit));
-    form->EndTraining();
+    // Twice 2213 · 4: 3 · 4 right twice, 1 · 4 wrong twice, 2 · 4 right four times.
+    for (int problem = 0; problem < 2; ++problem) {
+        for (auto [value, n, k] : {std::tuple{2, 9, 1}, {2, 10, 0}, {1, 10, 0}, {3, 9, 1}, {4, 8, 2}})
+            program.random.pushInt(value, n, k);
+        auto *form = program.open<TrainerWindow>(WindowId::OneRow);
+        QCOMPARE(form->exercise().problemText(), QStringLiteral("2213 · 4"));
+        for (auto [field, digit] : {std::pair{"Bezeichnung17", '2'}, {"Bezeichnung13", '9'}, {"Bezeichnung13", '5'},
+                                    {"Bezeichnung12", '8'}, {"Bezeichnung11", '8'}})
+            form->dropOnField(QLatin1String(field), QChar(digit));
+        form->EndTraining();
+    }
 
     QWidget *report = program.report();
     QWidget *facts = report->findChild<QWidget *>(QStringLiteral("Einmaleins"));
