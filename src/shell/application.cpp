@@ -1,5 +1,7 @@
 #include "shell/application.h"
 
+#include <QTime>
+
 #include "games/catching/catching_window.h"
 #include "games/memory/memory_window.h"
 #include "platform/qt_clipboard.h"
@@ -58,6 +60,7 @@ void Application::start()
 void Application::startNewChild()
 {
     m_training.startNewChild();
+    m_training.statistics.newChildAt = QTime::currentTime();
     // A trainer deals a fresh problem whenever it is shown, and Zahlfange starts afresh.
     if (m_registry.current() != WindowId::Menu)
         m_registry.switchTo(WindowId::Menu);

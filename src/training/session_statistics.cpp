@@ -139,6 +139,5 @@ std::optional<ErrorKind> SessionStatistics::favouredKind(TrainerKind trainer, Ki
 void Training::startNewChild()
 {
     statistics = SessionStatistics();
-    statistics.newChildAt = QTime::currentTime();
     scores = {};
 }

@@ -68,36 +68,40 @@ void TrainingSnapshot::read(QDataStream &in, Score &score)
 void TrainingSnapshot::write(QDataStream &out, const ErrorEvidence &e)
 {
     out << e.m_problem << e.m_problemNumber << e.m_errors << e.m_unexplained << e.m_explained << e.m_both
-        << e.m_contradicted << e.m_problems << e.m_lastProblem << e.m_shown;
+        << e.m_contradicted << e.m_problems << e.m_lastProblem << e.m_shown << e.m_evidence << e.m_occasions
+        << e.m_fits << e.m_apart << e.m_rightRun << e.m_everNamed << e.m_beyond << e.m_factEvidence
+        << e.m_factBeyond << e.m_factOccasions << e.m_factFits;
 }
 
 void TrainingSnapshot::read(QDataStream &in, ErrorEvidence &e)
 {
     in >> e.m_problem >> e.m_problemNumber >> e.m_errors >> e.m_unexplained >> e.m_explained >> e.m_both
-        >> e.m_contradicted >> e.m_problems >> e.m_lastProblem >> e.m_shown;
+        >> e.m_contradicted >> e.m_problems >> e.m_lastProblem >> e.m_shown >> e.m_evidence >> e.m_occasions
+        >> e.m_fits >> e.m_apart >> e.m_rightRun >> e.m_everNamed >> e.m_beyond >> e.m_factEvidence
+        >> e.m_factBeyond >> e.m_factOccasions >> e.m_factFits;
 }
 
 void TrainingSnapshot::write(QDataStream &out, const SkillEstimates &s)
 {
     out << s.m_parameters.prior << s.m_parameters.learn << s.m_parameters.guess << s.m_parameters.slip << s.m_known
-        << s.m_observations;
+        << s.m_observations << s.m_wrong << s.m_lastTries;
 }
 
 void TrainingSnapshot::read(QDataStream &in, SkillEstimates &s)
 {
     in >> s.m_parameters.prior >> s.m_parameters.learn >> s.m_parameters.guess >> s.m_parameters.slip >> s.m_known
-        >> s.m_observations;
+        >> s.m_observations >> s.m_wrong >> s.m_lastTries;
 }
 
 void TrainingSnapshot::write(QDataStream &out, const SessionStatistics &statistics)
 {
     for (const SessionStatistics::Trainer &t : statistics.m_trainers) {
-        out << t.singleSolved << t.gapSolved << t.rightDigits << t.errors;
+        out << t.singleSolved << t.gapSolved << t.rightDigits << t.errors << t.byKind;
         write(out, t.evidence);
         out << qint32(t.worst.size());
         for (const SessionStatistics::ProblemErrors &p : t.worst)
             out << p;
-        out << t.current << t.estimateRightDigits << t.estimateErrors << t.skillsShown << t.tried;
+        out << t.current << t.estimateRightDigits << t.estimateErrors << t.skillsShown << t.tried << t.wrongAtFirst;
     }
     write(out, statistics.m_skills);
     out << statistics.m_serial;
@@ -106,7 +110,7 @@ void TrainingSnapshot::write(QDataStream &out, const SessionStatistics &statisti
 void TrainingSnapshot::read(QDataStream &in, SessionStatistics &statistics)
 {
     for (SessionStatistics::Trainer &t : statistics.m_trainers) {
-        in >> t.singleSolved >> t.gapSolved >> t.rightDigits >> t.errors;
+        in >> t.singleSolved >> t.gapSolved >> t.rightDigits >> t.errors >> t.byKind;
         read(in, t.evidence);
         qint32 worst = 0;
         in >> worst;
@@ -116,7 +120,7 @@ void TrainingSnapshot::read(QDataStream &in, SessionStatistics &statistics)
             in >> p;
             t.worst << p;
         }
-        in >> t.current >> t.estimateRightDigits >> t.estimateErrors >> t.skillsShown >> t.tried;
+        in >> t.current >> t.estimateRightDigits >> t.estimateErrors >> t.skillsShown >> t.tried >> t.wrongAtFirst;
     }
     read(in, statistics.m_skills);
     in >> statistics.m_serial;

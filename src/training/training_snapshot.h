@@ -16,7 +16,7 @@ struct Training;
 struct TrainingSnapshot
 {
     // One more whenever a member, the reading of the history or the tutor's rules change.
-    static constexpr int version = 1;
+    static constexpr int version = 2;
 
     static QByteArray of(const Training &training);
     // Restores the scores and statistics; the switches of the run stay. False (and
