@@ -39,25 +39,11 @@
 #include <set>
 #include <vector>
 
+#include "seeded_random.h"
+
 namespace {
 
-class Generator final : public RandomSource
-{
-public:
-    explicit Generator(unsigned seed) : m_engine(seed) {}
-    double uniform() override { return std::uniform_real_distribution<double>(0.0, 1.0)(m_engine); }
-    bool chance(double p) { return uniform() < p; }
-    int below(int n) { return int(uniform() * n); }
-
-private:
-    std::mt19937_64 m_engine;
-};
-
-[[noreturn]] void fail(const char *what)
-{
-    std::fprintf(stderr, "%s\n", what);
-    std::exit(2);
-}
+using Generator = SeededRandom;
 
 // The bugs a pupil's procedure can have. Deliberately not the tutor's ErrorKind: the pupil's
 // procedure is described by what it does, and the table below says which kind a teacher

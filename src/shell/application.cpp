@@ -64,12 +64,7 @@ void Application::startNewChild()
     // A trainer deals a fresh problem whenever it is shown, and Zahlfange starts afresh.
     if (m_registry.current() != WindowId::Menu)
         m_registry.switchTo(WindowId::Menu);
-    for (WindowId id : {WindowId::OneRow, WindowId::TwoRow, WindowId::ThreeRow}) {
-        if (auto *trainer = qobject_cast<TrainerWindow *>(m_registry.built(id)))
-            trainer->startNewChild();
-    }
-    if (auto *memory = qobject_cast<MemoryWindow *>(m_registry.built(WindowId::Memory)))
-        memory->startNewChild();
+    showChild();
 }
 
 void Application::changeChild()
