@@ -237,9 +237,12 @@ void TestEstimateWindow::theLongestLineHasRoom_data()
         {"two-row, 10 000 · 100 = 1 000 000", WindowId::TwoRow, "9994 · 99", "Uebertrag2", {5, 3, 7}},
         {"three-row, 10 000 · 1 000 = 10 000 000", WindowId::ThreeRow, "9994 · 999", "Uebertrag2", {5, 4, 8}}};
     for (const auto &line : lines) {
-        for (const QSize size : {QSize(), QSize(1920, 1080)})
-            QTest::addRow("%s, %s", line.name, size.isValid() ? "1920x1080" : "design size")
-                << line.id << line.problem << line.carry << line.numbers << size;
+        // As drawn, as opened on a 1024 x 768 screen, and maximised on a large one.
+        const struct { const char *name; QSize size; } sizes[] = {
+            {"design size", QSize()}, {"738x522", QSize(738, 522)}, {"1920x1080", QSize(1920, 1080)}};
+        for (const auto &size : sizes)
+            QTest::addRow("%s, %s", line.name, size.name)
+                << line.id << line.problem << line.carry << line.numbers << size.size;
     }
 }
 
