@@ -10,6 +10,8 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QtMath>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(WindowId)
@@ -58,6 +60,8 @@ private Q_SLOTS:
     void solvedOnlyWithTheLine_data();
     void solvedOnlyWithTheLine();
     void onlySingleProblemsWhileSwitchedOn();
+    void theLongestLineHasRoom_data();
+    void theLongestLineHasRoom();
 };
 
 void TestEstimateWindow::theLineBeforeTheProblem_data()
@@ -219,6 +223,111 @@ void TestEstimateWindow::onlySingleProblemsWhileSwitchedOn()
     QVERIFY(!form->findChild<DropField *>(QStringLiteral("Ueberschlag1"))->isVisible());
     form->ShowHelp();
     QVERIFY(!program.dialogs.last().text.contains(QStringLiteral("Überschlag")));
+}
+
+void TestEstimateWindow::theLongestLineHasRoom_data()
+{
+    QTest::addColumn<WindowId>("trainer");
+    QTest::addColumn<QString>("problem");
+    QTest::addColumn<QString>("carry"); // a carry box of the trainer
+    QTest::addColumn<QList<int>>("numbers"); // digits of multiplicand, multiplier, estimate
+    QTest::addColumn<QSize>("size");
+    const struct { const char *name; WindowId id; const char *problem; const char *carry; QList<int> numbers; } lines[] = {
+        {"one-row, 10 000 · 900 = 9 000 000", WindowId::OneRow, "9999 · 9", "Bezeichnung7", {5, 3, 7}},
+        {"two-row, 10 000 · 100 = 1 000 000", WindowId::TwoRow, "9994 · 99", "Uebertrag2", {5, 3, 7}},
+        {"three-row, 10 000 · 1 000 = 10 000 000", WindowId::ThreeRow, "9994 · 999", "Uebertrag2", {5, 4, 8}}};
+    for (const auto &line : lines) {
+        // As drawn, as opened on a 1024 x 768 screen, and maximised on a large one.
+        const struct { const char *name; QSize size; } sizes[] = {
+            {"design size", QSize()}, {"738x522", QSize(738, 522)}, {"1920x1080", QSize(1920, 1080)}};
+        for (const auto &size : sizes)
+            QTest::addRow("%s, %s", line.name, size.name)
+                << line.id << line.problem << line.carry << line.numbers << size.size;
+    }
+}
+
+// The longest line of each trainer stands in one band above the problem: boxes as large as a
+// carry box, apart from each other, from the signs and from the buttons, inside the window
+// with a margin, and the digits of each number in groups of three with a wider gap between.
+void TestEstimateWindow::theLongestLineHasRoom()
+{
+    QFETCH(WindowId, trainer);
+    QFETCH(QString, problem);
+    QFETCH(QString, carry);
+    QFETCH(QList<int>, numbers);
+    QFETCH(QSize, size);
+
+    Program program;
+    TrainerWindow *form = program.withEstimate(trainer, problem);
+    QVERIFY(form);
+    if (trainer == WindowId::OneRow) {
+        scriptProblem(program.random, trainer, problem);
+        qobject_cast<OneRowWindow *>(form)->chooseSingleMode(OneRowMode::H);
+    }
+    const QSize carrySize = form->findChild<QWidget *>(carry)->size();
+    const QSize design = form->size();
+    if (size.isValid())
+        form->resize(size);
+    QCoreApplication::processEvents();
+    const qreal scale = qMin(form->width() / qreal(design.width()), form->height() / qreal(design.height()));
+    const auto at = [form](const QWidget *w) { return QRect(w->mapTo(form, QPoint(0, 0)), w->size()); };
+
+    // The line in written order, a number at a time; a multiplier the line gives as written
+    // stands in its place without a box.
+    QList<QList<QRect>> written;
+    int box = 1, given = 1;
+    for (int n = 0; n < numbers.size(); ++n) {
+        written.append(QList<QRect>());
+        for (int i = 0; i < numbers.at(n); ++i) {
+            const bool isGiven = trainer == WindowId::OneRow && n == 1;
+            const QString name = isGiven ? QStringLiteral("estimateMultiplier%1").arg(given++)
+                                         : QStringLiteral("Ueberschlag%1").arg(box++);
+            const QWidget *w = form->findChild<QWidget *>(name);
+            QVERIFY2(w && w->isVisible(), qPrintable(name));
+            written.last() << at(w);
+        }
+    }
+    QVERIFY(!form->findChild<QWidget *>(QStringLiteral("Ueberschlag%1").arg(box)) ||
+            !form->findChild<QWidget *>(QStringLiteral("Ueberschlag%1").arg(box))->isVisible());
+
+    QList<QRect> all;
+    for (const QList<QRect> &number : std::as_const(written))
+        all += number;
+    for (const char *sign : {"estimateMark", "estimateTimes", "estimateEquals"}) {
+        const QWidget *w = form->findChild<QWidget *>(QLatin1String(sign));
+        QVERIFY2(w && w->isVisible(), sign);
+        all << at(w);
+    }
+    const int margin = qRound(8 * scale);
+    const QRect inside = form->rect().adjusted(margin, margin, -margin, -margin);
+    for (int i = 0; i < all.size(); ++i) {
+        QVERIFY2(inside.contains(all[i]), qPrintable(QStringLiteral("%1 at the edge").arg(i)));
+        QCOMPARE(all[i].top(), all[0].top()); // one line
+        for (int j = i + 1; j < all.size(); ++j)
+            QVERIFY2(!all[i].intersects(all[j]), qPrintable(QStringLiteral("%1 covers %2").arg(i).arg(j)));
+        for (const QPushButton *button : form->findChildren<QPushButton *>()) {
+            if (button->isVisible())
+                QVERIFY2(!all[i].intersects(at(button)), qPrintable(button->objectName()));
+        }
+        // Nor the star's track, nor the problem under the line.
+        for (const char *name : {"progressTrack", "Bild1", "Bezeichnung1", "Bezeichnung21"})
+            QVERIFY2(!all[i].intersects(at(form->findChild<QWidget *>(QLatin1String(name)))), name);
+    }
+    for (const QList<QRect> &number : std::as_const(written)) {
+        for (const QRect &rect : number) {
+            QVERIFY(rect.width() >= qFloor(carrySize.width() * scale));
+            QVERIFY(rect.height() >= qFloor(carrySize.height() * scale));
+        }
+        // From the highest digit: a wider gap before the thousands, the millions, ...
+        for (int i = 1; i < number.size(); ++i) {
+            const int gap = number[i].left() - number[i - 1].right();
+            QVERIFY(gap > 1);
+            const bool group = (number.size() - i) % 3 == 0;
+            const int inGroup = i + 1 < number.size() ? number[i + 1].left() - number[i].right() : gap;
+            if (group)
+                QVERIFY2(gap >= inGroup + qRound(4 * scale), qPrintable(QStringLiteral("gap %1 vs %2").arg(gap).arg(inGroup)));
+        }
+    }
 }
 
 QTEST_MAIN(TestEstimateWindow)

@@ -12,12 +12,17 @@ Q_DECLARE_METATYPE(WindowId)
 
 namespace {
 
-// The controls a pupil touches: none may cover another, none may stick out of the window.
+// The controls a pupil touches or reads between them (the counters, the kind of problem,
+// the signs of the Überschlag line): none may cover another, none may stick out of the window.
 QList<QWidget *> controls(QWidget *window)
 {
+    static const QStringList read{"Bezeichnung15", "Bezeichnung16", "estimateMark", "estimateTimes",
+                                  "estimateEquals"};
     QList<QWidget *> found;
     for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (w->isVisibleTo(window) && (qobject_cast<DropField *>(w) || qobject_cast<QPushButton *>(w)))
+        if (w->isVisibleTo(window)
+            && (qobject_cast<DropField *>(w) || qobject_cast<QPushButton *>(w) || read.contains(w->objectName())
+                || (w->objectName() == QLatin1String("Bezeichnung21") && window->objectName() == QLatin1String("Form1"))))
             found << w;
     }
     return found;

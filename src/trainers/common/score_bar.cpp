@@ -65,11 +65,9 @@ std::pair<QLabel *, QLabel *> addCounter(QWidget *window, const char *caption, c
 
 } // namespace
 
-ScoreBar::ScoreBar(QWidget *window, DesignScaler &scaler, bool besideButtons, int buttonColumnLeft)
+ScoreBar::ScoreBar(QWidget *window, DesignScaler &scaler, QPoint points, QPoint errors)
     : m_scaler(scaler)
 {
-    const QPoint points = besideButtons ? QPoint(buttonColumnLeft, 8 + 3 * 29) : QPoint(64, 8);
-    const QPoint errors = besideButtons ? QPoint(buttonColumnLeft, 8 + 4 * 29) : QPoint(200, 8);
     std::tie(m_points, m_pointsMirror) = addCounter(window, "Punkte:", "Bezeichnung16", "Bezeichnung22", points);
     std::tie(m_errors, m_errorsMirror) = addCounter(window, "Fehler:", "Bezeichnung15", "Bezeichnung23", errors);
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+
 class DesignScaler;
 class QLabel;
 class QString;
@@ -13,9 +15,8 @@ class Score;
 class ScoreBar
 {
 public:
-    // The counters stand in the button column at `buttonColumnLeft` when `besideButtons`,
-    // else above the problem.
-    ScoreBar(QWidget *window, DesignScaler &scaler, bool besideButtons, int buttonColumnLeft);
+    // "Punkte:" and "Fehler:" stand at `points` and `errors`, each 124 px wide.
+    ScoreBar(QWidget *window, DesignScaler &scaler, QPoint points, QPoint errors);
 
     void show(const Score &score);
 

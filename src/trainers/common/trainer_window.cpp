@@ -6,6 +6,7 @@
 #include "trainers/common/cell_look.h"
 #include "trainers/common/digit_key.h"
 #include "trainers/common/drop_field.h"
+#include "trainers/common/estimate_line.h"
 #include "trainers/common/hint_line.h"
 #include "trainers/common/key_pad.h"
 #include "trainers/common/score_bar.h"
@@ -89,11 +90,7 @@ QString digitText(std::optional<int> digit)
 }
 
 constexpr int carryPixels = 17; // carries are written small
-// The Überschlag line: small boxes, "Ü:" before them, "·" and "=" between the numbers.
-constexpr int estimateBoxWidth = 21;
-constexpr int estimatePitch = 23;
-constexpr int estimateMarkWidth = 24;
-constexpr int estimateSignWidth = 14;
+constexpr int estimatePixels = 20; // the Überschlag line's digits, in boxes a little larger than carries
 constexpr int sheetLeft = 960; // twips: the sheet view over the problem
 const QRect hintLineRect(8, 358, 472, 80); // under the digit keys, beside "Ende"
 
@@ -120,7 +117,12 @@ TrainerWindow::TrainerWindow(Services &services, const TrainerSetup &setup, QWid
     resize(setup.size);
 
 
-    m_scoreBar = std::make_unique<ScoreBar>(this, m_scaler, setup.countersBesideButtons, trainerButtonLeft);
+    // Beside the buttons, or in a line under the problem: the band above it is the
+    // Überschlag line's.
+    m_scoreBar = setup.countersBesideButtons
+        ? std::make_unique<ScoreBar>(this, m_scaler, QPoint(trainerButtonLeft, trainerButtonRowTop(3)),
+                                     QPoint(trainerButtonLeft, trainerButtonRowTop(4)))
+        : std::make_unique<ScoreBar>(this, m_scaler, QPoint(64, counterLineTop), QPoint(200, counterLineTop));
     m_keyPad = std::make_unique<KeyPad>(this, [this](QChar digit) { chooseKey(digit); });
 
     const auto notice = [this, &setup](const char *name, const QColor &colour) {
@@ -221,33 +223,32 @@ QFrame *TrainerWindow::addRule(const QString &name, const QRect &rect, QWidget *
 
 void TrainerWindow::buildEstimateLine()
 {
-    const auto sign = [this](const QString &text) {
+    m_estimateLine = std::make_unique<EstimateLine>(this, m_scaler, [this](const QString &name, const QString &text) {
         QLabel *label = addSmallDigit(QString(), QRect());
+        label->setObjectName(name);
         label->setText(text);
-        m_estimateLine << label;
+        label->setFont(digitFont(estimatePixels, true));
         return label;
-    };
-    m_estimateMark = sign(QStringLiteral("Ü:"));
-    m_estimateMark->setToolTip(QStringLiteral("Überschlag"));
-    m_estimateMark->setAccessibleName(QStringLiteral("Überschlag"));
-    m_estimateTimes = sign(QStringLiteral("·"));
-    m_estimateEquals = sign(QStringLiteral("="));
-    for (int i = 1; i <= m_setup.estimate.boxes; ++i)
-        m_estimateLine << addSmallField(QStringLiteral("Ueberschlag%1").arg(i), QRect());
-    for (int i = 1; i <= m_setup.estimate.givenDigits; ++i)
-        m_estimateLine << addSmallDigit(QStringLiteral("estimateMultiplier%1").arg(i), QRect());
-    for (QWidget *widget : std::as_const(m_estimateLine))
-        widget->hide();
+    });
+    for (int i = 1; i <= m_setup.estimate.boxes; ++i) {
+        QWidget *box = addSmallField(QStringLiteral("Ueberschlag%1").arg(i), QRect());
+        box->setFont(digitFont(estimatePixels, true));
+        box->hide();
+    }
+    for (int i = 1; i <= m_setup.estimate.givenDigits; ++i) {
+        QWidget *digit = addSmallDigit(QStringLiteral("estimateMultiplier%1").arg(i), QRect());
+        digit->setFont(digitFont(estimatePixels, true));
+        digit->hide();
+    }
 }
 
 void TrainerWindow::renderEstimateLine()
 {
-    for (QWidget *widget : std::as_const(m_estimateLine))
-        widget->hide();
+    m_estimateLine->hide();
     if (!m_session.hasExercise() || !exercise().hasEstimate() || m_worksheetView->isOpen())
         return;
-    // The rounded multiplicand, "·", the rounded multiplier, "=", the estimate, each from its
-    // highest digit; the table lists the digits the pupil writes first.
+    // The rounded multiplicand, the rounded multiplier, the estimate, each from its highest
+    // digit; the table lists the digits the pupil writes first.
     QList<NamedCell> digits;
     for (const NamedCell &named : std::as_const(m_table)) {
         if (isEstimate(named.cell))
@@ -256,25 +257,13 @@ void TrainerWindow::renderEstimateLine()
     std::stable_sort(digits.begin(), digits.end(), [](const NamedCell &a, const NamedCell &b) {
         return a.cell.part != b.cell.part ? int(a.cell.part) < int(b.cell.part) : a.cell.place > b.cell.place;
     });
-    const QRect line = m_setup.estimate.line;
-    // Over the trainer's panels, which may reach under the line.
-    const auto place = [this, &line](QWidget *widget, int x, int width) {
-        setDesignGeometry(widget, QRect(x, line.y(), width, line.height()));
-        widget->show();
-        widget->raise();
-    };
-    int x = line.x();
-    place(m_estimateMark, x, estimateMarkWidth);
-    x += estimateMarkWidth;
+    QList<QList<QWidget *>> numbers;
     for (int i = 0; i < digits.size(); ++i) {
-        const Part part = digits.at(i).cell.part;
-        if (i > 0 && part != digits.at(i - 1).cell.part) {
-            place(part == Part::Estimate ? m_estimateEquals : m_estimateTimes, x, estimateSignWidth);
-            x += estimateSignWidth;
-        }
-        place(m_named.value(digits.at(i).name), x, estimateBoxWidth);
-        x += estimatePitch;
+        if (i == 0 || digits.at(i).cell.part != digits.at(i - 1).cell.part)
+            numbers.append(QList<QWidget *>());
+        numbers.last() << m_named.value(digits.at(i).name);
     }
+    m_estimateLine->show(numbers);
 }
 
 QPushButton *TrainerWindow::addButton(const QString &name, const QString &text, int row)
@@ -285,7 +274,7 @@ QPushButton *TrainerWindow::addButton(const QString &name, const QString &text, 
 QPushButton *TrainerWindow::placeButton(QPushButton *button, const QString &name, int row)
 {
     button->setObjectName(name);
-    button->setGeometry(trainerButtonLeft, 8 + row * 29, trainerButtonWidth, 26);
+    button->setGeometry(trainerButtonLeft, trainerButtonRowTop(row), trainerButtonWidth, 26);
     button->setFocusPolicy(Qt::TabFocus);
     remember(button);
     return button;
@@ -572,7 +561,7 @@ void TrainerWindow::setFieldsReachable(bool reachable)
     // Every answer field lies under the sheet view.
     for (DropField *field : findChildren<DropField *>())
         field->setEnabled(reachable);
-    // The Überschlag line stands beside the problem, where the sheet view may not reach.
+    // The sheet view stands for the problem: the Überschlag line hides with it.
     renderEstimateLine();
     if (reachable)
         m_focus.focus(m_focus.marked()); // the frame kept its field while the sheet covered it

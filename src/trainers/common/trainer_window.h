@@ -16,6 +16,7 @@
 
 struct Services;
 class DropField;
+class EstimateLine;
 class QLabel;
 class QPushButton;
 class QFrame;
@@ -27,12 +28,10 @@ class ScoreBar;
 // "Die Aufgabe wurde richtig gelöst."
 extern const char *const solvedProblemText;
 
-// Where a trainer writes the Überschlag: one line of small boxes from the left of `line`
-// (in window coordinates, as high as the boxes), with room for `boxes` boxes and for
-// `givenDigits` digits of a multiplier the line gives as written.
+// The Überschlag line of a trainer has room for `boxes` boxes and for `givenDigits` digits of
+// a multiplier the line gives as written; it stands in the same band in every trainer.
 struct EstimateLayout
 {
-    QRect line;
     int boxes;
     int givenDigits;
 };
@@ -48,8 +47,8 @@ struct TrainerSetup
     QSize size;
     // twips: the top of the reward notices, in the room between the problem and the keys
     int noticeTop;
-    // Points and errors stand in the button column, under the mode buttons, instead of
-    // above the problem.
+    // Points and errors stand in the button column, under the mode buttons, instead of in a
+    // line of their own under the problem (at counterLineTop).
     bool countersBesideButtons;
     EstimateLayout estimate;
 };
@@ -211,11 +210,7 @@ private:
     FocusOrder m_focus;
     QList<QPushButton *> m_modeButtons;
     WorksheetView *m_worksheetView = nullptr;
-    // "Ü:", "·" and "=" of the Überschlag line; its boxes and given digits are named.
-    QLabel *m_estimateMark = nullptr;
-    QLabel *m_estimateTimes = nullptr;
-    QLabel *m_estimateEquals = nullptr;
-    QList<QWidget *> m_estimateLine; // every widget of the line
+    std::unique_ptr<EstimateLine> m_estimateLine; // its boxes and given digits are named
 
     DesignScaler m_scaler;
     AnswerArea *m_answers = nullptr;
@@ -224,6 +219,9 @@ private:
     std::unique_ptr<HintLine> m_hints;
 };
 
-// Button column on the right of a trainer window.
+// Button column on the right of a trainer window, under the band of the Überschlag line.
 constexpr int trainerButtonLeft = 488;
 constexpr int trainerButtonWidth = 124;
+constexpr int trainerButtonRowTop(int row) { return 48 + row * 29; }
+// The line of points and errors of a trainer that has no room for them beside its buttons.
+constexpr int counterLineTop = 216;

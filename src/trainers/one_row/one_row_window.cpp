@@ -11,10 +11,10 @@
 
 namespace {
 
-// The Überschlag is written under the result: at most a five-digit rounded multiplicand,
-// the multiplier as written and a seven-digit estimate (10 000 · 900).
+// The Überschlag has at most a five-digit rounded multiplicand, the multiplier as written and
+// a seven-digit estimate (10 000 · 900). The counters stand in a line under the result.
 const TrainerSetup oneRowSetup{TrainerKind::OneRow, "Form1", "Bezeichnung14", "Bezeichnung26",
-                               false, QSize(628, 444), 4080, false, {QRect(80, 218, 400, 26), 12, 3}};
+                               false, QSize(628, 444), 4080, false, {12, 3}};
 
 // Problem columns: 0..3 the multiplicand, 4 the sign, 5 the multiplier digit (and the
 // result's ones under it), 6 and 7 the zeros of a tens or hundreds multiplier.
@@ -26,6 +26,8 @@ constexpr int gapPanelTop = 840;   // twips: the gap panel covers the single lay
 constexpr int gapPanelAway = 6000; // twips: out of sight in single mode
 constexpr int problemTop = 64;
 constexpr int gapPanelLeft = 56;
+// Down to just under the result, clear of the line of the counters.
+constexpr int panelHeight = 152;
 
 int columnX(int column, int left = columnLeft)
 {
@@ -63,7 +65,7 @@ OneRowWindow::OneRowWindow(Services &services, QWidget *parent)
 
     auto *tag = new QLabel(QStringLiteral("E"), this);
     tag->setObjectName(QStringLiteral("Bezeichnung21"));
-    tag->setGeometry(380, 8, 44, 28);
+    tag->setGeometry(380, counterLineTop, 44, 28);
     tag->setAlignment(Qt::AlignCenter);
     tag->setToolTip(QStringLiteral("Übungsart"));
     tag->setStyleSheet(QStringLiteral("background-color: rgb(0, 0, 128); color: white;"
@@ -101,7 +103,7 @@ void OneRowWindow::buildSingleLayout()
     // The single layout and the gap panel take the same place; only one is shown.
     m_singleLayout = new QWidget(this);
     m_singleLayout->setObjectName(QStringLiteral("singleLayout"));
-    m_singleLayout->setGeometry(gapPanelLeft, twipsToPx(gapPanelTop), 420, 200);
+    m_singleLayout->setGeometry(gapPanelLeft, twipsToPx(gapPanelTop), 420, panelHeight);
     QWidget *panel = m_singleLayout;
     const int left = columnLeft - gapPanelLeft;
     const int top = problemTop - twipsToPx(gapPanelTop);
@@ -138,7 +140,7 @@ void OneRowWindow::buildGapPanel()
 {
     m_gapPanel = new QFrame(this);
     m_gapPanel->setObjectName(QStringLiteral("Bild6"));
-    m_gapPanel->setGeometry(gapPanelLeft, twipsToPx(gapPanelAway), 420, 200);
+    m_gapPanel->setGeometry(gapPanelLeft, twipsToPx(gapPanelAway), 420, panelHeight);
     // In the window's colour, over the single layout.
     m_gapPanel->setAutoFillBackground(true);
     QPalette background = m_gapPanel->palette();
@@ -174,7 +176,7 @@ void OneRowWindow::buildGapPanel()
 void OneRowWindow::placeGapPanel()
 {
     const int top = isGapMode(m_mode) ? gapPanelTop : gapPanelAway;
-    setDesignGeometry(m_gapPanel, QRect(gapPanelLeft, twipsToPx(top), 420, 200));
+    setDesignGeometry(m_gapPanel, QRect(gapPanelLeft, twipsToPx(top), 420, panelHeight));
     m_gapPanel->setVisible(isGapMode(m_mode));
     m_singleLayout->setVisible(!isGapMode(m_mode));
     m_gapPanel->raise();

@@ -9,7 +9,7 @@ namespace {
 const RowsLayout threeRowLayout{
     // As in the two-row trainer; the Überschlag has up to 10 000 · 1 000 = 10 000 000.
     {TrainerKind::ThreeRow, "Form3", "Bezeichnung7", "Bezeichnung29", true, QSize(628, 444), 4230, true,
-     {QRect(36, 12, 448, 26), 17, 0}},
+     {17, 0}},
     "Dreireihige Multiplikation",
     720, // gap panel
     50,  // problem line

@@ -5,11 +5,10 @@
 namespace {
 
 const RowsLayout twoRowLayout{
-    // The notices stand low, under the sum and the line of its carries; the Überschlag is
-    // written above the problem (at most 10 000 · 100 = 1 000 000), the counters go beside
-    // the buttons.
+    // The notices stand low, under the sum and the line of its carries; the Überschlag has at
+    // most 10 000 · 100 = 1 000 000; the counters go beside the buttons.
     {TrainerKind::TwoRow, "Form2", "Bezeichnung7", "Bezeichnung29", true, QSize(628, 444), 4230, true,
-     {QRect(36, 12, 448, 26), 15, 0}},
+     {15, 0}},
     "Zweireihige Multiplikation",
     840, // gap panel
     60,  // problem line
