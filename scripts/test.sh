@@ -16,4 +16,4 @@ cmake --build "$sanitized" -j"$(nproc)"
 export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
 export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-(cd "$sanitized" && ctest --output-on-failure -j"$(nproc)" -R '^(unit|widget)\.')
+(cd "$sanitized" && ctest --output-on-failure -j"$(nproc)" -R '^(unit|widget|store)\.')

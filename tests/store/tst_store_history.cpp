@@ -53,7 +53,7 @@ void StoreHistoryTest::replay_data()
     QTest::newRow("one problem right") << "one 4321 3; all" << "5/0/1 0/0/0 0/0/0";
     QTest::newRow("wrong digits and a key") << "one 4321 3; ok 2; bad; key; bad; all" << "5/3/1 0/0/0 0/0/0";
     QTest::newRow("a problem left half done") << "one 4321 3; ok 3" << "3/0/0 0/0/0 0/0/0";
-    QTest::newRow("gap problem") << "onegap 4321 3 0; all" << "-/0/1 0/0/0 0/0/0";
+    QTest::newRow("gap problem") << "onegap 4321 3 1; all" << "-/0/1 0/0/0 0/0/0";
     QTest::newRow("Memory taken starts the star again")
         << repeated(QStringLiteral("one 1111 2; all"), 18) + "memory; one 1111 2; all" << "76/0/1 0/0/0 0/0/0";
     QTest::newRow("Zahlfange changes no count") << "one 1111 2; all; catching" << "4/0/1 0/0/0 0/0/0";
