@@ -11,6 +11,7 @@
 #include "quiet_dialogs.h"
 
 #include "fake_clipboard.h"
+#include "mute_server.h"
 #include "scripted_random.h"
 #include "shell/application.h"
 #include "training/session_statistics.h"
@@ -34,52 +35,6 @@
 #include <unistd.h>
 
 namespace {
-
-// Takes every connection at `path` and keeps silent, or hangs up at once.
-class MuteServer
-{
-public:
-    MuteServer(const QByteArray &path, bool hangUp) : m_path(path)
-    {
-        ::unlink(path.constData());
-        m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        qstrncpy(address.sun_path, path.constData(), sizeof address.sun_path);
-        if (::bind(m_socket, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0
-            || ::listen(m_socket, 16) != 0)
-            return;
-        m_thread = std::thread([this, hangUp] {
-            while (!m_stop) {
-                pollfd waiting{m_socket, POLLIN, 0};
-                if (::poll(&waiting, 1, 20) <= 0)
-                    continue;
-                const int connection = ::accept(m_socket, nullptr, nullptr);
-                if (connection >= 0 && hangUp)
-                    ::close(connection);
-                else if (connection >= 0)
-                    m_connections.push_back(connection);
-            }
-        });
-    }
-    ~MuteServer()
-    {
-        m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        for (int connection : m_connections)
-            ::close(connection);
-        ::close(m_socket);
-        ::unlink(m_path.constData());
-    }
-
-private:
-    QByteArray m_path;
-    int m_socket = -1;
-    std::atomic<bool> m_stop{false};
-    std::vector<int> m_connections;
-    std::thread m_thread;
-};
 
 struct Pause
 {
@@ -142,7 +97,7 @@ int main(int argc, char *argv[])
     } servers[] = {{"silent", false}, {"hangs-up", true}};
     bool first = true;
     for (const auto &server : servers) {
-        const MuteServer listening(socket, server.hangUp);
+        const MuteServer listening(QFile::decodeName(socket), server.hangUp);
         for (const char *button : {"Befehl17", "Befehl18", "KaestchenblattDrucken"}) {
             for (int round = 0; round < (first ? rounds + 1 : rounds); ++round) {
                 const int messages = dialogs.messages;
